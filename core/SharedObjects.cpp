@@ -1,0 +1,43 @@
+#include "core/SharedObjects.h"
+
+#include <limits>
+
+#include "core/AppInfo.h"
+#include "core/ErrorCodes.h"
+#include "core/Errors.h"
+#include "core/StatusDisplay.h"
+
+namespace {
+
+// Stands in for the frame where there is none: keeps the caption, shows nothing.
+class SilentDisplay final : public StatusDisplay {
+ public:
+  QString Caption() const override { return caption_; }
+  void SetCaption(const QString& text) override { caption_ = text; }
+  void SetProgressVisible(bool) override {}
+  void SetProgressMax(float) override {}
+  void SetProgressValue(float) override {}
+  void Show() override {}
+
+ private:
+  QString caption_ = ApplicationTitle();
+};
+
+StatusDisplay* installedWindow = nullptr;
+std::int32_t sheetSerial = 0;
+
+}  // namespace
+
+StatusDisplay& MainWindow() {
+  static SilentDisplay silent;
+  return installedWindow ? *installedWindow : silent;
+}
+
+void SetMainWindow(StatusDisplay* window) { installedWindow = window; }
+
+std::int32_t SheetSerial() { return sheetSerial; }
+
+void IncrementSheetSerial() {
+  if (sheetSerial == std::numeric_limits<std::int32_t>::max()) RaiseRuntimeError(ErrOverflow);
+  ++sheetSerial;
+}

@@ -1,0 +1,135 @@
+#include "helperlib/DataHandler.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+
+#include "core/ErrorCodes.h"
+#include "core/Errors.h"
+
+namespace {
+
+float Percentage(std::int64_t count, std::int64_t length) {
+  return length > 0 ? float(double(count) * 100.0 / double(length)) : 100.0f;
+}
+
+// Maps the system's error of a failed file operation to a numbered error whose
+// text names the file and the system's reason.
+[[noreturn]] void RaiseFileError(int systemError, const QString& fileName, const QString& why) {
+  std::int32_t number = ErrPathFileAccess;
+  switch (systemError) {
+    case ENOENT: number = ErrFileNotFound; break;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: number = ErrDiskFull; break;
+    case EACCES:
+    case EPERM:
+    case EROFS: number = ErrPermissionDenied; break;
+    default: break;
+  }
+  RaiseRuntimeError(number, QStringLiteral("'%1' (%2)").arg(fileName, why));
+}
+
+}  // namespace
+
+QString DataHandler::FileTitle() const {
+  return fileName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(fileName_).fileName();
+}
+
+void DataHandler::Close() {
+  data_.Clear();
+  fileName_.clear();
+  hasData_ = false;
+}
+
+void DataHandler::NewData() {
+  data_.Clear();
+  fileName_.clear();
+  hasData_ = true;
+}
+
+void DataHandler::LoadFile(const QString& fileName, int /*flags*/) {
+  const QFileInfo info(fileName);
+  if (!info.exists()) RaiseFileError(ENOENT, fileName, QStringLiteral("no such file"));
+  if (info.isDir()) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
+  // Devices and pipes can block or never end; only regular files are read.
+  if (!info.isFile()) RaiseFileError(EINVAL, fileName, QStringLiteral("not a regular file"));
+  if (info.size() > MaxFileSize) {
+    RaiseFileError(EFBIG, fileName, QStringLiteral("files of 2 GiB and more are not supported"));
+  }
+
+  QFile file(fileName);
+  errno = 0;
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    RaiseFileError(errno, fileName, file.errorString());
+  }
+  const qint64 size = file.size();
+  if (size > MaxFileSize) {
+    RaiseFileError(EFBIG, fileName, QStringLiteral("files of 2 GiB and more are not supported"));
+  }
+  const auto length = static_cast<std::int32_t>(size);
+  QByteArray content(length, Qt::Uninitialized);
+  emit FilePartlyRead(length, 0, Percentage(0, length));
+  std::int32_t done = 0;
+  while (done < length) {
+    const std::int32_t want = std::min(ChunkSize, length - done);
+    errno = 0;
+    const qint64 got = file.read(content.data() + done, want);
+    if (got < 0) RaiseFileError(errno, fileName, file.errorString());
+    if (got == 0) break;  // the file shrank while it was read
+    done += static_cast<std::int32_t>(got);
+    emit FilePartlyRead(length, done, Percentage(done, length));
+  }
+  content.truncate(done);
+
+  data_.SetBytes(std::move(content));
+  fileName_ = fileName;
+  hasData_ = true;
+}
+
+void DataHandler::Save() {
+  if (fileName_.isEmpty()) {
+    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("the content has no file name yet"));
+  }
+  WriteTo(fileName_);
+}
+
+void DataHandler::SaveAs(const QString& fileName) {
+  fileName_ = fileName;
+  WriteTo(fileName);
+}
+
+void DataHandler::WriteTo(const QString& fileName) {
+  const QByteArray& content = data_.Text();
+  if (content.size() > MaxFileSize) {
+    RaiseFileError(EFBIG, fileName, QStringLiteral("content of 2 GiB and more is not supported"));
+  }
+  const auto length = static_cast<std::int32_t>(content.size());
+
+  QSaveFile file(fileName);
+  file.setDirectWriteFallback(false);
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    RaiseFileError(errno, fileName, file.errorString());
+  }
+  emit FilePartlyWritten(length, 0, Percentage(0, length));
+  std::int32_t done = 0;
+  while (done < length) {
+    const std::int32_t want = std::min(ChunkSize, length - done);
+    errno = 0;
+    // A short count without an error flag means a full disk: never commit then.
+    const qint64 written = file.write(content.constData() + done, want);
+    if (written != want) {
+      const int systemError = errno ? errno : ENOSPC;
+      const QString why = file.errorString();
+      file.cancelWriting();
+      RaiseFileError(systemError, fileName, why);
+    }
+    done += want;
+    emit FilePartlyWritten(length, done, Percentage(done, length));
+  }
+  errno = 0;
+  if (!file.commit()) RaiseFileError(errno, fileName, file.errorString());
+}

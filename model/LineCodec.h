@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include "model/LineValue.h"
+
+// Conversion between one value with its comment and one line of the car file
+// (without its line break). Lines are bytes, one character per byte.
+//   nothing:  "{comment}"
+//   integer:  "50 {value}"
+//   float:    "f16.500 {mass}"  (always a point and exactly three decimals)
+
+QByteArray FormatLine(const LineValue& value, QByteArrayView comment);
+// Same as FormatLine, appended to out.
+void AppendLine(QByteArray& out, const LineValue& value, QByteArrayView comment);
+
+// The value of a value line: the text before the first blank, read as a float
+// when it starts with "f", else as an integer. Raises the invalid-argument error
+// for a line without a blank, the overflow error beyond the type's range.
+LineValue ParseValue(QByteArrayView line);
+
+// The text between the first "{" and the first "}" (from the line's start when
+// there is no "{"). Raises the invalid-argument error when there is no "}" or
+// the first "}" stands before the first "{".
+QByteArray ParseComment(QByteArrayView line);
+// Same as ParseComment, as a view into line.
+QByteArrayView CommentView(QByteArrayView line);

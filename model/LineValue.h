@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+// One value of a line of the car file: nothing (a comment line), a 32-bit
+// integer or a single-precision float.
+struct LineValue {
+  enum class Kind : std::uint8_t { None, Integer, Float };
+
+  static LineValue Empty() { return {}; }
+  static LineValue FromInteger(std::int32_t value) {
+    LineValue v;
+    v.kind = Kind::Integer;
+    v.integer = value;
+    return v;
+  }
+  static LineValue FromFloat(float value) {
+    LineValue v;
+    v.kind = Kind::Float;
+    v.real = value;
+    return v;
+  }
+
+  Kind kind = Kind::None;
+  std::int32_t integer = 0;
+  float real = 0.0f;
+};

@@ -1,0 +1,233 @@
+#include "model/NycGciCars.h"
+
+#include <QFile>
+#include <algorithm>
+
+#include "core/AppInfo.h"
+#include "core/ErrorCodes.h"
+#include "core/Errors.h"
+#include "core/SharedObjects.h"
+#include "core/StatusDisplay.h"
+#include "helperlib/DataHandler.h"
+#include "model/LineCodec.h"
+#include "model/NycGciCar.h"
+
+namespace {
+
+const char* const Source = "NycGciCars";
+constexpr QByteArrayView SectionSeparator("\r\n\r\n");
+// The smallest block that parses: "}" and 21 lines " }", joined by CR LF.
+constexpr qsizetype SmallestBlock = 1 + 21 * 2 + 21 * 2;
+
+void SetStep(const char* suffix) {
+  MainWindow().SetCaption(ApplicationTitle() + QLatin1String(suffix));
+}
+
+// Caption back to the title and the progress bar hidden, also on failure.
+void EndSteps() {
+  StatusDisplay& frame = MainWindow();
+  frame.SetProgressVisible(false);
+  frame.SetCaption(ApplicationTitle());
+}
+
+}  // namespace
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void InitStockResources() {
+  static const bool done = [] {
+    Q_INIT_RESOURCE(torqlet_stock);
+    return true;
+  }();
+  (void)done;
+}
+
+NycGciCars::NycGciCars() : pobjDH(std::make_unique<DataHandler>()) {
+  QObject::connect(pobjDH.get(), &DataHandler::FilePartlyRead,
+                   [this](std::int32_t length, std::int32_t count, float) { OnProgress(length, count); });
+  QObject::connect(pobjDH.get(), &DataHandler::FilePartlyWritten,
+                   [this](std::int32_t length, std::int32_t count, float) { OnProgress(length, count); });
+}
+
+NycGciCars::~NycGciCars() {
+  if (pobjDH->HasData()) pobjDH->Close();
+  // Cars that somebody still holds must not point back at a container that is gone.
+  for (const auto& car : cars_) {
+    if (car && car->Parent() == this) car->SetParent(nullptr);
+  }
+}
+
+void NycGciCars::CheckIndex(std::int32_t index) const {
+  if (index < 1 || index > Count()) RaiseError(ErrBadCall, Source);
+}
+
+NycGciCar& NycGciCars::Car(std::int32_t index) const {
+  CheckIndex(index);
+  return *cars_[std::size_t(index - 1)];
+}
+
+void NycGciCars::SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue) {
+  CheckIndex(index);
+  if (!newValue) RaiseError(ErrBadCall, Source);  // an empty place would break every reader
+  cars_[std::size_t(index - 1)] = std::move(newValue);
+  MarkChanged();
+}
+
+QString NycGciCars::FileTitle() const { return pobjDH->FileTitle(); }
+
+void NycGciCars::SetMainComment(QByteArray newValue) {
+  pstrMainComment = std::move(newValue);
+  MarkChanged();
+}
+
+void NycGciCars::OnProgress(std::int32_t length, std::int32_t count) {
+  StatusDisplay& frame = MainWindow();
+  if (count == 0) frame.SetProgressMax(float(length));
+  frame.SetProgressValue(float(count));
+}
+
+QByteArray NycGciCars::StockContent() {
+  InitStockResources();
+  QFile stock(QStringLiteral(":/stock/nyc.gci"));
+  if (!stock.open(QIODevice::ReadOnly)) RaiseError(ErrUnexpectedInternal, Source);
+  return stock.readAll();
+}
+
+void NycGciCars::LoadFile(const QString& fileName) {
+  SetStep(" - loading data...");
+  MainWindow().SetProgressVisible(true);
+  try {
+    pobjDH->LoadFile(fileName, 0);
+  } catch (...) {
+    EndSteps();
+    RaiseError(ErrUnexpectedInternal, Source);
+  }
+  ParseContent();
+}
+
+void NycGciCars::NewFile() {
+  SetStep(" - loading data...");
+  MainWindow().SetProgressVisible(true);
+  try {
+    pobjDH->NewData();
+    pobjDH->Data().SetBytes(StockContent());
+  } catch (...) {
+    EndSteps();
+    throw;
+  }
+  ParseContent();
+}
+
+// Splits the content at every empty line (CR LF CR LF): the first section is
+// the header comment, every further one a car block. Trailing sections of at
+// most four characters are dropped (the empty one after the final separator,
+// and short rubbish such as NUL bytes). The sections are walked in place, so
+// memory does not grow with their number.
+void NycGciCars::ParseContent() {
+  try {
+    SetStep(" - processing data...");
+    StatusDisplay& frame = MainWindow();
+    const QByteArray content = pobjDH->Data().Text();
+    const QByteArrayView all(content);
+
+    // First pass: how many sections remain once the short trailing ones are gone.
+    std::int64_t sections = 0, kept = 0;
+    for (qsizetype start = 0;;) {
+      const qsizetype hit = all.indexOf(SectionSeparator, start);
+      const qsizetype end = hit < 0 ? all.size() : hit;
+      ++sections;
+      if (end - start > SectionSeparator.size()) kept = sections;
+      if (hit < 0) break;
+      start = hit + SectionSeparator.size();
+    }
+    if (kept < 2) RaiseError(ErrBadFileContent, Source);
+
+    qsizetype start = 0;
+    auto nextSection = [&] {
+      const qsizetype hit = all.indexOf(SectionSeparator, start);
+      const qsizetype end = hit < 0 ? all.size() : hit;
+      const QByteArrayView section = all.sliced(start, end - start);
+      start = end + SectionSeparator.size();
+      return section;
+    };
+
+    pstrMainComment = ParseComment(nextSection());
+    cars_.clear();
+    const auto carCount = static_cast<std::int32_t>(kept - 1);
+    cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
+    frame.SetProgressMax(float(carCount));
+    frame.SetProgressValue(0);
+    for (std::int32_t i = 1; i <= carCount; ++i) {
+      auto car = std::make_shared<NycGciCar>();
+      car->SetParent(this);
+      const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
+      cars_.push_back(car);  // a car whose block fails stays, as far as it was read
+      car->SetBlockSharing(nextSection(), neighbour);
+      frame.SetProgressValue(float(i));
+    }
+  } catch (...) {
+    EndSteps();
+    throw;
+  }
+  EndSteps();
+  pblnChanged = false;
+}
+
+void NycGciCars::Save() { Write(nullptr); }
+
+void NycGciCars::SaveAs(const QString& fileName) { Write(&fileName); }
+
+void NycGciCars::Write(const QString* newFileName) {
+  if (pblnChanged) {
+    BuildContent();
+  } else {
+    SetStep(" - writing data...");
+    MainWindow().SetProgressVisible(true);
+  }
+  try {
+    if (newFileName) {
+      pobjDH->SaveAs(*newFileName);
+    } else {
+      pobjDH->Save();
+    }
+  } catch (...) {
+    EndSteps();
+    throw;
+  }
+  EndSteps();
+}
+
+// Rebuilds the raw content from the header comment and the cars: every section
+// followed by an empty line.
+void NycGciCars::BuildContent() {
+  if (!pobjDH->HasData() || cars_.empty()) RaiseError(ErrBadCallContext, Source);
+  StatusDisplay& frame = MainWindow();
+  try {
+    SetStep(" - processing data...");
+    frame.SetProgressMax(float(Count()));
+    frame.SetProgressValue(0);
+    frame.SetProgressVisible(true);
+    frame.Show();
+
+    // The old content is let go before the new one is built, so that a large
+    // file is never held twice; should building fail, the flag stays set and
+    // the next save builds again.
+    const qsizetype estimate =
+        std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
+    pobjDH->Data().Clear();
+    QByteArray content;
+    content.reserve(estimate + pstrMainComment.size());
+    AppendLine(content, LineValue::Empty(), pstrMainComment);
+    content += SectionSeparator;
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+      cars_[std::size_t(i - 1)]->AppendBlock(content);
+      content += SectionSeparator;
+      frame.SetProgressValue(float(i));
+    }
+    SetStep(" - writing data...");
+    pobjDH->Data().SetText(std::move(content));
+  } catch (...) {
+    EndSteps();
+    throw;
+  }
+  pblnChanged = false;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class DataHandler;
+class NycGciCar;
+
+// One car file: its header comment, its cars in file order and the data
+// handler that holds the raw content and the file name. The change flag tells
+// that the raw content is out of date and must be rebuilt from the cars before
+// it is written; an unchanged file is written back byte for byte.
+// While it loads and saves it names the step in the main window's caption and
+// drives the main window's progress bar.
+class NycGciCars {
+ public:
+  NycGciCars();
+  ~NycGciCars();
+  NycGciCars(const NycGciCars&) = delete;
+  NycGciCars& operator=(const NycGciCars&) = delete;
+
+  // The car at a 1-based index; the bad call error for any other index.
+  NycGciCar& Car(std::int32_t index) const;
+  void SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue);
+  // A copy of the list of cars (the same car objects), first car first.
+  std::vector<std::shared_ptr<NycGciCar>> Cars() const { return cars_; }
+  std::int32_t Count() const { return static_cast<std::int32_t>(cars_.size()); }
+  QString FileTitle() const;
+
+  void LoadFile(const QString& fileName);
+  void NewFile();
+  void Save();
+  void SaveAs(const QString& fileName);
+
+  QByteArray MainComment() const { return pstrMainComment; }
+  void SetMainComment(QByteArray newValue);
+
+  // Whether the raw content must be rebuilt before it is written.
+  bool IsChanged() const { return pblnChanged; }
+
+  // The stock content of a new document, as the program carries it.
+  static QByteArray StockContent();
+
+ private:
+  friend class NycGciCar;
+  void MarkChanged() { pblnChanged = true; }
+  void CheckIndex(std::int32_t index) const;
+  void ParseContent();
+  void BuildContent();
+  void Write(const QString* newFileName);
+  void OnProgress(std::int32_t length, std::int32_t count);
+
+  std::vector<std::shared_ptr<NycGciCar>> cars_;
+  bool pblnChanged = false;
+  QByteArray pstrMainComment;
+  std::unique_ptr<DataHandler> pobjDH;
+};

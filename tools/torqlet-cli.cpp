@@ -1,0 +1,11 @@
+// torqlet-cli: reads, prints and rewrites car files from the command line.
+#include <QStringList>
+#include <cstdio>
+
+#include "tools/CliCommands.h"
+
+int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return RunCli(arguments, stdout, stderr);
+}
