@@ -21,8 +21,9 @@
 
 namespace {
 
-// pgbFile counts in thousandths of the whole.
-constexpr int ProgressSteps = 1000;
+// pgbFile shows whole percents: a step of the bar is a step of its text, and
+// a load of many cars repaints it at most a hundred times.
+constexpr int ProgressSteps = 100;
 
 }  // namespace
 
@@ -104,7 +105,7 @@ void mdfMain::SetProgressVisible(bool visible) {
   pgbFile_->setVisible(visible);
   // Lay out now: the bar must appear while the work goes on, before events run.
   centralWidget()->layout()->activate();
-  shownPixels_ = shownPercent_ = -1;
+  shownStep_ = -1;
   if (visible) ShowProgress();
 }
 
@@ -119,18 +120,16 @@ void mdfMain::SetProgressValue(float value) {
 }
 
 // Repaints the bar only when what it shows changes: a large file reports far
-// more steps than the bar has pixels.
+// more steps than the bar shows.
 void mdfMain::ShowProgress() {
   double fraction = progressMax_ > 0 ? double(progressValue_) / progressMax_ : 0.0;
   if (!std::isfinite(fraction)) fraction = 0.0;
-  fraction = std::clamp(fraction, 0.0, 1.0);
-  const int pixels = int(fraction * pgbFile_->width());
-  const int percent = int(fraction * 100);
-  if (pixels == shownPixels_ && percent == shownPercent_) return;
-  shownPixels_ = pixels;
-  shownPercent_ = percent;
-  pgbFile_->setValue(int(fraction * ProgressSteps));
-  if (pgbFile_->isVisible()) pgbFile_->repaint();
+  const int step = int(std::clamp(fraction, 0.0, 1.0) * ProgressSteps);
+  if (step == shownStep_) return;
+  shownStep_ = step;
+  // A new value changes the bar's percentage text, so the bar repaints itself
+  // at once rather than when events next run.
+  pgbFile_->setValue(step);
 }
 
 void mdfMain::Show() {

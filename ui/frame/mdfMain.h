@@ -68,7 +68,6 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   QString caption_;
   float progressMax_ = 0;
   float progressValue_ = 0;
-  // What the bar shows: its filled pixels and its percentage.
-  int shownPixels_ = -1;
-  int shownPercent_ = -1;
+  // The step the bar shows; -1 when it must be painted afresh.
+  int shownStep_ = -1;
 };
