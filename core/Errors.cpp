@@ -39,6 +39,7 @@ QString RuntimeErrorText(std::int32_t number) {
     case ErrInvalidArgument: return QStringLiteral("Invalid procedure call or argument");
     case ErrOverflow: return QStringLiteral("Overflow");
     case ErrOutOfMemory: return QStringLiteral("Out of memory");
+    case ErrDivisionByZero: return QStringLiteral("Division by zero");
     case ErrTypeMismatch: return QStringLiteral("Type mismatch");
     case ErrFileNotFound: return QStringLiteral("File not found");
     case ErrDiskFull: return QStringLiteral("Disk full");
