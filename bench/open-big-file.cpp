@@ -3,11 +3,12 @@
 //
 // usage: bench-open-big-file FILE   (run with QT_QPA_PLATFORM=offscreen)
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "BenchDialogs.h"
 #include "model/NycGciCars.h"

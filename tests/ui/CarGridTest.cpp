@@ -179,6 +179,16 @@ TEST_F(CarGridTest, ReportsCharacterKeysAndDoubleClicksToTheWindow) {
   QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre);
   EXPECT_EQ(doubleClicks, 1);
   EXPECT_EQ(grid.Col(), 3);
+  // On a heading: reported too, and the current cell stays.
+  QHeaderView* header = grid.horizontalHeader();
+  const QPoint headingCentre(header->sectionViewportPosition(5) + header->sectionSize(5) / 2,
+                             header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
+  QTest::mouseDClick(grid.verticalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+  EXPECT_EQ(doubleClicks, 3);
+  EXPECT_EQ(grid.Row(), 2);
+  EXPECT_EQ(grid.Col(), 3);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "ui/frame/mdfMain.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +18,16 @@
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"
+
+// Resources of a static library must be registered by name, outside any namespace.
+static QIcon FrameIcon() {
+  Q_INIT_RESOURCE(torqlet_icons);
+  QIcon icon;
+  for (const char* size : {"16", "32", "48", "64"}) {
+    icon.addFile(QStringLiteral(":/icons/torqlet-%1.png").arg(QLatin1String(size)));
+  }
+  return icon;
+}
 
 namespace {
 
@@ -47,7 +57,7 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
   menus_ = new MainMenus(*this, *area_);
   ConnectCommands();
   ChildCount();
-  setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  setWindowIcon(FrameIcon());
   resize(960, 640);
   SetCaption(ApplicationTitle());
   SetMainWindow(this);

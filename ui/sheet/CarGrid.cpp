@@ -50,6 +50,10 @@ CarGrid::CarGrid(QWidget* parent)
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
 
+  // Headings take no clicks, but a double click on one still reaches the window.
+  horizontalHeader()->viewport()->installEventFilter(this);
+  rowHeader_->viewport()->installEventFilter(this);
+
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
 }
@@ -194,6 +198,14 @@ void CarGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTableView::keyPressEvent(event);
+}
+
+bool CarGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    emit DblClick();
+    return true;
+  }
+  return QTableView::eventFilter(watched, event);
 }
 
 void CarGrid::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -52,6 +52,7 @@ class CarGrid : public QTableView {
   int TwipsToPixels(double twips) const;
 
  signals:
+  // A double click on a cell or a heading.
   void DblClick();
   // A key that produces a character (Enter, Escape and Backspace count).
   void KeyPress(QChar character);
@@ -59,6 +60,7 @@ class CarGrid : public QTableView {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void updateGeometries() override;
