@@ -15,13 +15,6 @@ namespace {
 
 using CarGridTest = FrameTest;
 
-// Switches the user's locale for one test.
-class LocaleScope {
- public:
-  explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-  ~LocaleScope() { QLocale::setDefault(QLocale::system()); }
-};
-
 TEST_F(CarGridTest, StockCopyShowsOneRowPerCarAndTheColumnLayout) {
   frmCars* sheet = NewDocument();
   ASSERT_NE(sheet, nullptr);

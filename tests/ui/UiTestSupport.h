@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -36,6 +37,15 @@ class FrameTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   QTemporaryDir folder;
   std::unique_ptr<mdfMain> frame;
+};
+
+// Switches the user's locale for one scope.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+  ~LocaleScope() { QLocale::setDefault(QLocale::system()); }
+  LocaleScope(const LocaleScope&) = delete;
+  LocaleScope& operator=(const LocaleScope&) = delete;
 };
 
 // The stock copy with some texts replaced (each first occurrence).

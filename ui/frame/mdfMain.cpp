@@ -181,12 +181,16 @@ void mdfMain::mnuFileOpen_Click() {
   NewCarWindow()->OpenFile(dialog.FileName());
 }
 
+// Saving first stores what the cell editor still holds, so that the file has
+// what the user sees.
 void mdfMain::mnuFileSave_Click() {
-  if (frmCars* window = ActiveCars()) window->Save();
+  frmCars* window = ActiveCars();
+  if (window && window->ValidateActiveControl()) window->Save();
 }
 
 void mdfMain::mnuFileSaveAs_Click() {
-  if (frmCars* window = ActiveCars()) window->SaveAs();
+  frmCars* window = ActiveCars();
+  if (window && window->ValidateActiveControl()) window->SaveAs();
 }
 
 void mdfMain::mnuFileClose_Click() {

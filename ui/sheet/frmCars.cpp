@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMenu>
 #include <algorithm>
 
@@ -18,6 +19,7 @@
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGrid.h"
+#include "ui/sheet/CellEditor.h"
 #include "ui/sheet/ColumnTable.h"
 
 namespace {
@@ -28,7 +30,10 @@ constexpr double FloatColumnMinTwips = 720;
 }  // namespace
 
 frmCars::frmCars(Counter& childCount, QWidget* parent)
-    : QMdiSubWindow(parent), childCount_(childCount), flexCars_(new CarGrid(this)) {
+    : QMdiSubWindow(parent),
+      childCount_(childCount),
+      flexCars_(new CarGrid(this)),
+      txtEdit_(new CellEditor(*this, *flexCars_)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(flexCars_);
   ReleaseFrameShortcuts();
@@ -46,6 +51,9 @@ frmCars::frmCars(Counter& childCount, QWidget* parent)
 }
 
 frmCars::~frmCars() {
+  // An edit still open when the window goes is dropped: the focus leaving it
+  // on the way out must not store into a car file that is going too.
+  delete txtEdit_;
   pobjCarFile.reset();
   pobjFileDialog.reset();
   try {
@@ -131,8 +139,14 @@ void frmCars::ReportSaveFailure(const QString& fileName, const QString& reason) 
 }
 
 bool frmCars::ValidateActiveControl() {
-  // The grid holds no text of its own; an open cell editor stores here.
-  return true;
+  if (!txtEdit_->IsEditing()) return true;
+  if (txtEdit_->ValidateEdit()) {
+    txtEdit_->EndEdit();
+    return true;
+  }
+  if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
+  txtEdit_->RefuseFocusChange();
+  return false;
 }
 
 bool frmCars::QueryUnload() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CarGrid;
+class CellEditor;
 class Counter;
 class FileDialog;
 class NycGciCars;
@@ -35,6 +36,10 @@ class frmCars : public QMdiSubWindow {
   bool SaveAs();
   // The close prompt: true when the window may close.
   bool QueryUnload();
+  // Stores what the cell editor still holds. False when that text does not
+  // convert: the window then comes forward with the editor focused, and a
+  // beep; nothing is stored.
+  bool ValidateActiveControl();
 
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
@@ -46,6 +51,7 @@ class frmCars : public QMdiSubWindow {
   void SetCellValue(int row, int col, const QString& text);
 
   CarGrid* flexCars() const { return flexCars_; }
+  CellEditor* txtEdit() const { return txtEdit_; }
   const QString& FileName() const { return pstrFileName; }
   const QString& CaptionPrefix() const { return pstrCaptionPrefix; }
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
@@ -59,13 +65,11 @@ class frmCars : public QMdiSubWindow {
   void FillGrid();
   void ReleaseFrameShortcuts();
   void DoSaveAs();
-  // Stores what a control of the window still holds before the window closes;
-  // false when that cannot be stored.
-  bool ValidateActiveControl();
   void ReportSaveFailure(const QString& fileName, const QString& reason);
 
   Counter& childCount_;
   CarGrid* flexCars_;
+  CellEditor* txtEdit_;
   QString pstrCaptionPrefix;
   bool pblnChanged = false;
   std::unique_ptr<FileDialog> pobjFileDialog;

@@ -1,0 +1,179 @@
+#include "ui/sheet/CellEditor.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <exception>
+
+#include "ui/sheet/CarGrid.h"
+#include "ui/sheet/frmCars.h"
+
+CellEditor::CellEditor(frmCars& window, CarGrid& grid)
+    : QLineEdit(grid.viewport()), window_(window), grid_(grid) {
+  setObjectName(QStringLiteral("txtEdit"));
+  setFrame(false);
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  hide();
+
+  connect(&grid_, &CarGrid::DblClick, this, &CellEditor::BeginEdit);
+  connect(&grid_, &CarGrid::KeyPress, this, [this](QChar) { BeginEdit(); });
+  connect(&grid_, &CarGrid::Scroll, this, &CellEditor::flexCars_Scroll);
+  connect(grid_.horizontalHeader(), &QHeaderView::sectionResized, this,
+          &CellEditor::flexCars_Scroll);
+  connect(grid_.verticalHeader(), &QHeaderView::sectionResized, this, &CellEditor::flexCars_Scroll);
+
+  // Clicks on the cells or the headings would move the focus and the current
+  // cell away from an edit; they are looked at before the grid sees them.
+  grid_.viewport()->installEventFilter(this);
+  grid_.horizontalHeader()->viewport()->installEventFilter(this);
+  grid_.verticalHeader()->viewport()->installEventFilter(this);
+}
+
+void CellEditor::BeginEdit() {
+  if (!pblnEditFinished && !ValidateEdit()) {
+    RefuseFocusChange();
+    return;
+  }
+  pblnEditFinished = false;
+  // Setting the current cell makes it the whole selection.
+  grid_.SetCol(grid_.Col());
+  grid_.SetRow(grid_.Row());
+  editRow_ = grid_.Row();
+  editCol_ = grid_.Col();
+  grid_.scrollTo(grid_.currentIndex());
+  PlaceOverCell();
+  setText(window_.GetCellText(editRow_, editCol_));
+  show();
+  raise();
+  setFocus(Qt::OtherFocusReason);
+  setSelection(0, int(text().length()));
+}
+
+void CellEditor::CommitEdit() { window_.SetCellValue(editRow_, editCol_, text()); }
+
+bool CellEditor::ValidateEdit() {
+  if (pblnEditFinished) return true;
+  try {
+    CommitEdit();
+  } catch (const std::exception&) {
+    return false;  // SetCellValue stored nothing
+  }
+  pblnEditFinished = true;
+  window_.SetChanged(true);
+  return true;
+}
+
+void CellEditor::EndEdit() {
+  pblnEditFinished = true;
+  grid_.setFocus(Qt::OtherFocusReason);
+  hide();
+}
+
+void CellEditor::RefuseFocusChange() {
+  emit Refused();
+  QApplication::beep();
+  setFocus(Qt::OtherFocusReason);
+}
+
+void CellEditor::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (ValidateEdit()) {
+        EndEdit();
+      } else {
+        RefuseFocusChange();
+      }
+      break;
+    case Qt::Key_Escape:
+      pblnEditFinished = true;
+      EndEdit();
+      break;
+    default:
+      QLineEdit::keyPressEvent(event);
+      break;
+  }
+  // Keys the box has no use for (arrows up and down, page keys) must not
+  // reach the grid behind it and move its current cell.
+  event->accept();
+}
+
+bool CellEditor::focusNextPrevChild(bool next) {
+  if (pblnEditFinished) return QLineEdit::focusNextPrevChild(next);
+  // Tab is a focus change like any other: it stores, or it stays.
+  if (ValidateEdit()) {
+    EndEdit();
+  } else {
+    RefuseFocusChange();
+  }
+  return true;
+}
+
+void CellEditor::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (pblnEditFinished) {
+    hide();
+    return;
+  }
+  switch (event->reason()) {
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+    case Qt::ActiveWindowFocusReason:
+      // A menu or another window: the edit waits, text and all, for the
+      // focus to come back.
+      return;
+    default:
+      break;
+  }
+  const bool withinWindow = OwnsFocusWidget();
+  if (ValidateEdit()) {
+    hide();
+    return;
+  }
+  // The focus cannot be held back from another document window; the edit then
+  // stays open with its text, stored nowhere, until the user comes back.
+  if (!withinWindow) return;
+  if (event->reason() == Qt::MouseFocusReason) {
+    // The click behind this is swallowed, with its beep, by the event filter.
+    setFocus(Qt::OtherFocusReason);
+  } else {
+    RefuseFocusChange();
+  }
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (pblnEditFinished) break;
+      if (ValidateEdit()) {
+        EndEdit();
+        break;
+      }
+      RefuseFocusChange();
+      return true;
+    case QEvent::MouseButtonRelease:
+      if (!pblnEditFinished) return true;
+      break;
+    case QEvent::MouseMove:
+      // Dragging would move the current cell and the selection.
+      if (!pblnEditFinished && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) {
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QLineEdit::eventFilter(watched, event);
+}
+
+void CellEditor::flexCars_Scroll() {
+  if (!isHidden()) PlaceOverCell();
+}
+
+void CellEditor::PlaceOverCell() { setGeometry(grid_.CellRect(editRow_, editCol_)); }
+
+bool CellEditor::OwnsFocusWidget() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus && (focus == &window_ || window_.isAncestorOf(focus));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLineEdit>
+
+class CarGrid;
+class frmCars;
+
+// The car sheet's cell editor txtEdit: a single-line box laid exactly over one
+// value cell of the grid. Enter stores the text into that cell, Escape
+// abandons it, and a focus change within the window stores it too. A text
+// that does not convert to the column's type is refused: a beep, the editor
+// keeps the focus and its text, and nothing is stored. Clicks on the grid are
+// swallowed and Tab does not move on while the text does not convert. When
+// the focus goes to another window or a menu the edit stays open as it is.
+// The text always goes to the cell over which the editor was opened.
+class CellEditor : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  CellEditor(frmCars& window, CarGrid& grid);
+
+  // Opens the editor over the grid's current cell, which becomes the whole
+  // selection, with the cell's text selected. An edit that is still open is
+  // stored first; when that is refused, it stays open instead.
+  void BeginEdit();
+  // The store step: stores the text unless the edit is finished already.
+  // False when the text was refused; then nothing changed.
+  bool ValidateEdit();
+  // Ends the edit: the grid takes the focus and the editor hides.
+  void EndEdit();
+  // Beeps and gives the editor the focus back.
+  void RefuseFocusChange();
+
+  // An edit is open and its text neither stored nor abandoned.
+  bool IsEditing() const { return !pblnEditFinished; }
+  // The cell the open edit stores to (sheet numbering).
+  int EditRow() const { return editRow_; }
+  int EditCol() const { return editCol_; }
+
+ signals:
+  // A refusal that the user hears as a beep.
+  void Refused();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CommitEdit();
+  void flexCars_Scroll();
+  void PlaceOverCell();
+  bool OwnsFocusWidget() const;
+
+  frmCars& window_;
+  CarGrid& grid_;
+  bool pblnEditFinished = true;
+  int editRow_ = 0;
+  int editCol_ = 0;
+};
