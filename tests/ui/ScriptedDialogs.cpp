@@ -20,6 +20,16 @@ void ScriptedDialogs::EnterText(const QString& text) {
   answers_.push_back({Kind::Input, Answer::Ok, text});
 }
 
+ScriptedDialogs::Question& ScriptedDialogs::Record(const QString& kind, const QString& title,
+                                                   const QString& text) {
+  Question question;
+  question.kind = kind;
+  question.title = title;
+  question.text = text;
+  asked.push_back(question);
+  return asked.back();
+}
+
 std::optional<ScriptedDialogs::Scripted> ScriptedDialogs::Next(Kind kind) {
   if (answers_.empty() || answers_.front().kind != kind) {
     ++unexpected_;
@@ -30,24 +40,25 @@ std::optional<ScriptedDialogs::Scripted> ScriptedDialogs::Next(Kind kind) {
   return next;
 }
 
-UserDialogs::Answer ScriptedDialogs::MessageBox(const QString& text, Buttons buttons, Icon,
+UserDialogs::Answer ScriptedDialogs::MessageBox(const QString& text, Buttons buttons, Icon icon,
                                                 const QString& title) {
-  asked.push_back({QStringLiteral("message"), title, text, buttons, {}});
+  Question& question = Record(QStringLiteral("message"), title, text);
+  question.buttons = buttons;
+  question.icon = icon;
   const auto next = Next(Kind::Message);
   return next ? next->answer : Answer::Cancel;
 }
 
 QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) {
-  asked.push_back({QStringLiteral("input"), title, prompt, Buttons::Ok, {}});
-  asked.back().file.fileName = defaultText;
+  Record(QStringLiteral("input"), title, prompt).defaultText = defaultText;
   const auto next = Next(Kind::Input);
   return next && next->text ? *next->text : QString();
 }
 
 std::optional<QString> ScriptedDialogs::AskFileName(const FileRequest& request) {
-  asked.push_back({request.save ? QStringLiteral("save") : QStringLiteral("open"), QString(),
-                   QString(), Buttons::Ok, request});
+  Record(request.save ? QStringLiteral("save") : QStringLiteral("open"), QString(), QString())
+      .file = request;
   const auto next = Next(Kind::File);
   return next ? next->text : std::nullopt;
 }

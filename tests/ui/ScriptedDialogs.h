@@ -15,9 +15,11 @@ class ScriptedDialogs final : public UserDialogs {
   struct Question {
     QString kind;  // "message", "input", "open" or "save"
     QString title;
-    QString text;
+    QString text;  // the message or the prompt
     Buttons buttons = Buttons::Ok;
     FileRequest file;
+    Icon icon = Icon::Exclamation;
+    QString defaultText;  // of an input box
   };
 
   ScriptedDialogs();
@@ -45,6 +47,7 @@ class ScriptedDialogs final : public UserDialogs {
     std::optional<QString> text;
   };
   std::optional<Scripted> Next(Kind kind);
+  Question& Record(const QString& kind, const QString& title, const QString& text);
 
   std::deque<Scripted> answers_;
   int unexpected_ = 0;

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,10 @@
 #include "core/SharedObjects.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
+#include "helperlib/GlobalFunctions.h"
+#include "helperlib/Term.h"
+#include "helperlib/TermFunctions.h"
+#include "helperlib/UserDialogs.h"
 #include "ui/frame/CommandGuard.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/WindowArranger.h"
@@ -200,7 +205,34 @@ void mdfMain::mnuFileClose_Click() {
 void mdfMain::mnuFileExit_Click() { close(); }
 
 void mdfMain::mnuEditManipulate_Click() {
-  // Recomputing the selection from a term arrives with the term engine.
+  frmCars* window = ActiveCars();
+  if (!window) return;
+  // An edit still open would later store over the recomputed cell.
+  if (!window->ValidateActiveControl()) return;
+  const auto focusGrid = qScopeGuard([window] { window->flexCars()->setFocus(); });
+  const QString text = UserDialogs::Current().InputBox(
+      QStringLiteral("Enter term to be used for calculating the new value \r\n"
+                     "of each selected cell. Use an \"x\" for the cells' old values:"),
+      window->windowTitle(), QStringLiteral("x"));
+  if (text.isEmpty()) return;
+  Term term;
+  term.SetFunctions(GlobalFunctions::Instance().DefaultTermFunctions().Copy());
+  term.Variables().SetOnlyAddedNames(true);
+  term.Variables().Add(QStringLiteral("x"));
+  bool accepted = true;
+  try {
+    term.SetText(text);
+  } catch (const std::exception&) {
+    accepted = false;
+  }
+  if (accepted) {
+    window->ManipulateSelection(term);
+  } else {
+    UserDialogs::Current().MessageBox(QStringLiteral("Bad manipulation term."),
+                                      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                      window->windowTitle());
+  }
+  term.Variables().Clear();
 }
 
 void mdfMain::mnuHelpAbout_Click() {

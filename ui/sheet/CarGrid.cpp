@@ -97,6 +97,10 @@ void CarGrid::RefreshCell(int row, int col) {
   if (col < ColumnTable::FixedColumnCount) rowHeader_->viewport()->update();
 }
 
+void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
+  cars_->RangeChanged(row1, col1, row2, col2);
+}
+
 int CarGrid::Row() const {
   const QModelIndex current = currentIndex();
   return current.isValid() ? current.row() + CarTableModel::RowOffset : 1;

@@ -32,6 +32,8 @@ class CarGrid : public QTableView {
   QString TextMatrix(int row, int col) const;
   // Redraws a cell after its car record changed.
   void RefreshCell(int row, int col);
+  // Redraws a rectangle of value cells after their records changed.
+  void RefreshRange(int row1, int col1, int row2, int col2);
 
   // The current cell. Setting either moves the selection to the current cell
   // alone; a fixed or missing cell raises the invalid argument error.

@@ -40,6 +40,14 @@ void CarTableModel::CellChanged(int row, int col) {
   if (cell.isValid()) emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
+void CarTableModel::RangeChanged(int row1, int col1, int row2, int col2) {
+  const QModelIndex topLeft = index(row1 - RowOffset, col1 - ColumnOffset);
+  const QModelIndex bottomRight = index(row2 - RowOffset, col2 - ColumnOffset);
+  if (topLeft.isValid() && bottomRight.isValid()) {
+    emit dataChanged(topLeft, bottomRight, {Qt::DisplayRole});
+  }
+}
+
 int CarTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : carCount_;
 }

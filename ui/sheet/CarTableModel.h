@@ -30,6 +30,9 @@ class CarTableModel : public QAbstractTableModel {
   QString CellText(int row, int col) const;
   // Tells the views that a sheet cell was rewritten.
   void CellChanged(int row, int col);
+  // Tells the views, in one signal, that a rectangle of value cells (sheet
+  // numbering, corners included) was rewritten.
+  void RangeChanged(int row1, int col1, int row2, int col2);
 
   static constexpr int RowOffset = 1;
   static constexpr int ColumnOffset = ColumnTable::FixedColumnCount;

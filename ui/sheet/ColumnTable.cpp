@@ -30,3 +30,15 @@ double ColumnTable::ReadNumber(const QString& text, const QLocale& locale) {
   if (std::isinf(value)) RaiseRuntimeError(ErrOverflow);  // a number too large for a double
   RaiseRuntimeError(ErrTypeMismatch);
 }
+
+QLocale ColumnTable::NumberLocale(const QLocale& locale) {
+  QLocale table(locale.language(), locale.script(), locale.territory());
+  table.setNumberOptions(locale.numberOptions());
+  const bool same = table.decimalPoint() == locale.decimalPoint() &&
+                    table.groupSeparator() == locale.groupSeparator() &&
+                    table.negativeSign() == locale.negativeSign() &&
+                    table.positiveSign() == locale.positiveSign() &&
+                    table.exponential() == locale.exponential() &&
+                    table.zeroDigit() == locale.zeroDigit();
+  return same ? table : locale;
+}

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <algorithm>
+#include <utility>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
@@ -14,6 +15,8 @@
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
 #include "helperlib/GlobalFunctions.h"
+#include "helperlib/Term.h"
+#include "helperlib/TermVariable.h"
 #include "helperlib/UserDialogs.h"
 #include "model/NumberText.h"
 #include "model/NycGciCar.h"
@@ -201,16 +204,55 @@ void frmCars::FillGrid() {
 QString frmCars::GetCellText(int row, int col) const { return flexCars_->TextMatrix(row, col); }
 
 void frmCars::SetCellValue(int row, int col, const QString& text) {
+  StoreCellValue(row, col, text, QLocale());
+  if (ColumnTable::IsEditable(col)) flexCars_->RefreshCell(row, col);
+}
+
+void frmCars::StoreCellValue(int row, int col, const QString& text, const QLocale& locale) {
   NycGciCar& car = pobjCarFile->Car(row);
   if (ColumnTable::IsEditable(col)) {
-    const double number = ColumnTable::ReadNumber(text, QLocale());
+    const double number = ColumnTable::ReadNumber(text, locale);
     const CarField field = ColumnTable::Field(col);
     if (IsIntegerField(field)) {
       car.SetInteger(field, ToInteger(number));
     } else {
       car.SetFloat(field, ToSingle(number));
     }
-    flexCars_->RefreshCell(row, col);
   }
   pblnChanged = true;
+}
+
+void frmCars::ManipulateSelection(Term& Expr) {
+  int row = flexCars_->Row();
+  int col = flexCars_->Col();
+  int rowSel = flexCars_->RowSel();
+  int colSel = flexCars_->ColSel();
+  if (rowSel < row) std::swap(row, rowSel);
+  if (colSel < col) std::swap(col, colSel);
+  TermVariable& x = Expr.Variables().Item(QStringLiteral("x"));
+  // Numbers pass as the grid shows them: read and written in the user's
+  // locale, written without grouping and with up to 15 significant digits.
+  // The cell texts are made as the grid makes them (GetCellText), in the
+  // same locale.
+  const QLocale locale = ColumnTable::NumberLocale(QLocale());
+  QLocale writing = locale;
+  writing.setNumberOptions(QLocale::OmitGroupSeparator);
+  bool stored = false;
+  for (int r = row; r <= rowSel; ++r) {
+    const NycGciCar& car = pobjCarFile->Car(r);
+    for (int c = col; c <= colSel; ++c) {
+      try {
+        x.SetValue(ColumnTable::ReadNumber(ColumnTable::CellText(car, c, locale), locale));
+      } catch (const std::exception&) {
+        // x keeps the previous cell's value.
+      }
+      try {
+        StoreCellValue(r, c, writing.toString(Expr.Value(), 'g', 15), locale);
+        stored = true;
+      } catch (const std::exception&) {
+        // This cell keeps its value; the others are still recomputed.
+      }
+    }
+  }
+  if (stored) flexCars_->RefreshRange(row, col, rowSel, colSel);
 }

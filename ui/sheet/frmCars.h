@@ -9,6 +9,8 @@ class CellEditor;
 class Counter;
 class FileDialog;
 class NycGciCars;
+class QLocale;
+class Term;
 
 // A car sheet window: one car file in the grid flexCars. It counts itself in
 // the frame's window counter while it exists, takes a running number for its
@@ -41,6 +43,12 @@ class frmCars : public QMdiSubWindow {
   // beep; nothing is stored.
   bool ValidateActiveControl();
 
+  // Recomputes every cell of the grid's selection from the term, in which the
+  // variable "x" (which the term must have) stands for the cell's shown value.
+  // A cell for which the term or the store fails keeps its value; nothing is
+  // raised for it. The grid is told once, for the whole rectangle.
+  void ManipulateSelection(Term& Expr);
+
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
   // Stores a text, read in the user's locale, into the car record behind a
@@ -65,6 +73,8 @@ class frmCars : public QMdiSubWindow {
   void FillGrid();
   void ReleaseFrameShortcuts();
   void DoSaveAs();
+  // SetCellValue without redrawing the cell, reading the text in the locale.
+  void StoreCellValue(int row, int col, const QString& text, const QLocale& locale);
   void ReportSaveFailure(const QString& fileName, const QString& reason);
 
   Counter& childCount_;
