@@ -17,6 +17,7 @@ class BenchDialogs final : public UserDialogs {
     return Answer::Cancel;
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return QString(); }
+  void AboutBox(const QString&, const QIcon&, const QString&, const QStringList&) override {}
   std::optional<QString> AskFileName(const FileRequest&) override {
     if (path_.isEmpty()) return std::nullopt;
     return path_;

@@ -3,6 +3,7 @@
 #include <muParser.h>
 
 #include "helperlib/TermFunctions.h"
+#include "helperlib/UserDialogs.h"
 
 Q_LOGGING_CATEGORY(lcDiagnostics, "torqlet.diagnostics", QtWarningMsg)
 
@@ -13,6 +14,11 @@ GlobalFunctions& GlobalFunctions::Instance() {
 
 void GlobalFunctions::DebugOutput(const QString& text, int /*flags*/) {
   qCDebug(lcDiagnostics).noquote() << text;
+}
+
+void GlobalFunctions::ShowAboutBox(const QString& caption, const QIcon& icon,
+                                   const QString& heading, const QStringList& lines) {
+  UserDialogs::Current().AboutBox(caption, icon, heading, lines);
 }
 
 const TermFunctions& GlobalFunctions::DefaultTermFunctions() const {

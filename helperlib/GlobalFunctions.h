@@ -2,6 +2,9 @@
 
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
+
+class QIcon;
 
 // Diagnostics go to this category, which is silent unless a logging rule
 // (QT_LOGGING_RULES="torqlet.diagnostics.debug=true") switches it on.
@@ -16,6 +19,11 @@ class GlobalFunctions {
 
   // Writes one diagnostic line; the user never sees it.
   void DebugOutput(const QString& text, int flags);
+
+  // Shows an about box with the caption, the picture, a heading (the version
+  // text) and the lines below it, through the program's dialogs.
+  void ShowAboutBox(const QString& caption, const QIcon& icon, const QString& heading,
+                    const QStringList& lines);
 
   // The standard functions and constants of terms: sin cos tan asin acos atan
   // atan2 sinh cosh tanh asinh acosh atanh log2 log10 log ln exp sqrt sign rint

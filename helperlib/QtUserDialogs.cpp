@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -59,4 +60,16 @@ std::optional<QString> QtUserDialogs::AskFileName(const FileRequest& request) {
   dialog.selectFile(proposed.fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
+}
+
+void QtUserDialogs::AboutBox(const QString& title, const QIcon& icon, const QString& heading,
+                             const QStringList& lines) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(title);
+  box.setWindowIcon(icon);
+  box.setIconPixmap(icon.pixmap(64, 64));
+  box.setText(heading);
+  box.setInformativeText(lines.join(QLatin1Char('\n')));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
 }

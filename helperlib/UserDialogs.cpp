@@ -13,6 +13,9 @@ class CancellingDialogs final : public UserDialogs {
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return QString(); }
   std::optional<QString> AskFileName(const FileRequest&) override { return std::nullopt; }
+  void AboutBox(const QString&, const QIcon&, const QString& heading, const QStringList&) override {
+    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unshown about box: ") + heading, 0);
+  }
 };
 
 UserDialogs* installed = nullptr;

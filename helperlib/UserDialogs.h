@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
+class QIcon;
+
 // The one way the program talks to the user in a modal box: message boxes,
-// input boxes and file dialogs. The editor installs an implementation that
+// input boxes, file dialogs and the about box. The editor installs an implementation that
 // shows Qt's dialogs; tests install one that plays back scripted answers.
 // Without an installed implementation every question is answered as if the
 // user had cancelled it.
@@ -33,6 +36,10 @@ class UserDialogs {
                            const QString& defaultText) = 0;
   // The chosen full path, or nothing when the user cancels.
   virtual std::optional<QString> AskFileName(const FileRequest& request) = 0;
+  // Shows the program's about box: its title, picture, heading and the lines
+  // below the heading; returns when the user has closed it.
+  virtual void AboutBox(const QString& title, const QIcon& icon, const QString& heading,
+                        const QStringList& lines) = 0;
 
   static UserDialogs& Current();
   // Installs an implementation (not owned); nullptr goes back to cancelling.

@@ -1,14 +1,19 @@
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "core/AppInfo.h"
 #include "core/SharedObjects.h"
 #include "helperlib/Counter.h"
+#include "helperlib/QtUserDialogs.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/frmCars.h"
@@ -199,6 +204,51 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
 
   frame->mnuWindowsArrange_Click(0);  // cascade brings the others back in a staircase
   EXPECT_NE(windows[1]->geometry(), space);
+}
+
+TEST_F(FrameMenusTest, AboutShowsTheVersionWithTheFramesIconWhichBothWindowsCarry) {
+  frmCars* sheet = NewDocument();
+  const QIcon icon = frame->windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_FALSE(icon.pixmap(32, 32).isNull());
+  EXPECT_EQ(sheet->windowIcon().cacheKey(), icon.cacheKey());
+
+  QTest::keyClick(frame.get(), Qt::Key_F1);
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  const ScriptedDialogs::Question& about = dialogs.asked[0];
+  EXPECT_EQ(about.kind, QStringLiteral("about"));
+  EXPECT_EQ(about.title, QStringLiteral("About Quorvex Torqlet 1.1"));
+  EXPECT_EQ(about.text, QStringLiteral("Quorvex Torqlet 1.1.3"));
+  EXPECT_EQ(about.picture.cacheKey(), icon.cacheKey());
+  ASSERT_EQ(about.lines.size(), 4);
+  EXPECT_EQ(about.lines[0], QStringLiteral("Torqlet"));
+  EXPECT_FALSE(about.lines[1].isEmpty());
+  EXPECT_TRUE(about.lines[2].isEmpty());
+  EXPECT_FALSE(about.lines[3].isEmpty());
+}
+
+// The real box, as the program shows it, closed from a timer.
+TEST_F(FrameMenusTest, TheQtAboutBoxShowsTitleIconHeadingAndLines) {
+  QString title;
+  QString heading;
+  QString lines;
+  bool hasPicture = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    heading = box->text();
+    lines = box->informativeText();
+    hasPicture = !box->iconPixmap().isNull();
+    box->accept();
+  });
+  QtUserDialogs real;
+  real.AboutBox(QStringLiteral("About it"), frame->windowIcon(), QStringLiteral("It 1.2.3"),
+                {QStringLiteral("one"), QStringLiteral("two"), QString(), QStringLiteral("four")});
+  EXPECT_EQ(title, QStringLiteral("About it"));
+  EXPECT_EQ(heading, QStringLiteral("It 1.2.3"));
+  EXPECT_EQ(lines, QStringLiteral("one\ntwo\n\nfour"));
+  EXPECT_TRUE(hasPicture);
 }
 
 }  // namespace

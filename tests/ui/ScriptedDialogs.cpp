@@ -62,3 +62,10 @@ std::optional<QString> ScriptedDialogs::AskFileName(const FileRequest& request) 
   const auto next = Next(Kind::File);
   return next ? next->text : std::nullopt;
 }
+
+void ScriptedDialogs::AboutBox(const QString& title, const QIcon& icon, const QString& heading,
+                               const QStringList& lines) {
+  Question& question = Record(QStringLiteral("about"), title, heading);
+  question.lines = lines;
+  question.picture = icon;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <vector>
 
@@ -13,13 +15,15 @@
 class ScriptedDialogs final : public UserDialogs {
  public:
   struct Question {
-    QString kind;  // "message", "input", "open" or "save"
+    QString kind;  // "message", "input", "open", "save" or "about"
     QString title;
-    QString text;  // the message or the prompt
+    QString text;  // the message, the prompt or the about box's heading
     Buttons buttons = Buttons::Ok;
     FileRequest file;
     Icon icon = Icon::Exclamation;
     QString defaultText;  // of an input box
+    QStringList lines;    // of the about box
+    QIcon picture;        // of the about box
   };
 
   ScriptedDialogs();
@@ -38,6 +42,9 @@ class ScriptedDialogs final : public UserDialogs {
   QString InputBox(const QString& prompt, const QString& title,
                    const QString& defaultText) override;
   std::optional<QString> AskFileName(const FileRequest& request) override;
+  // Needs no answer: it is only recorded.
+  void AboutBox(const QString& title, const QIcon& icon, const QString& heading,
+                const QStringList& lines) override;
 
  private:
   enum class Kind { Message, File, Input };

@@ -163,6 +163,7 @@ frmCars* mdfMain::ActiveCars() const { return qobject_cast<frmCars*>(area_->curr
 
 frmCars* mdfMain::NewCarWindow() {
   auto* window = new frmCars(ChildCount());
+  window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
   const QSize space = area_->viewport()->size();
   window->resize(std::max(480, space.width() * 3 / 4), std::max(320, space.height() * 3 / 4));
@@ -236,7 +237,15 @@ void mdfMain::mnuEditManipulate_Click() {
 }
 
 void mdfMain::mnuHelpAbout_Click() {
-  // The about box arrives with the term engine's command.
+  const QString version = QStringLiteral("%1 %2.%3.%4")
+                              .arg(VersionRecord::ProductName())
+                              .arg(VersionRecord::Major)
+                              .arg(VersionRecord::Minor)
+                              .arg(VersionRecord::Revision);
+  GlobalFunctions::Instance().ShowAboutBox(
+      QStringLiteral("About ") + ApplicationTitle(), windowIcon(), version,
+      {VersionRecord::FileDescription(), VersionRecord::LegalNotice(), QString(),
+       QStringLiteral("Terms are evaluated by muParser, \u00a9 Ingo Berg, MIT licence.")});
 }
 
 void mdfMain::mnuWindowsArrange_Click(int index) {
