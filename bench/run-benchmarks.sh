@@ -10,6 +10,9 @@ big=/tmp/torqlet-big.gci
 echo "== Opening a 100,000-car file"
 "$build/bench/bench-open-big-file" "$big"
 
+echo "== Manipulating every value cell of the 100,000-car file"
+"$build/bench/bench-manipulate-big-file" "$big"
+
 echo "== Start-up to the shown frame (whole process, best of 10)"
 for mode in empty torqlet; do
   best=""
