@@ -1,5 +1,7 @@
 #include "model/NycGciCar.h"
 
+#include <cstring>
+
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/StringList.h"
@@ -15,6 +17,27 @@ const QSharedDataPointer<CarComments>& EmptyComments() {
   static const QSharedDataPointer<CarComments> empty(new CarComments);
   return empty;
 }
+
+// The first count lines of a block, without the line break after the last of
+// them; the whole text when it has no more lines. Lines after these are never
+// looked at, so they need not be split: a section of millions of lines would
+// otherwise cost a list item each. A line break is an LF after a CR.
+QByteArrayView FirstLines(QByteArrayView text, int count) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* p = begin;
+  for (int line = 0; line < count;) {
+    if (p == end) return text;
+    p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+    if (!p) return text;
+    if (p != begin && p[-1] == '\r') ++line;
+    ++p;
+  }
+  return text.first(p - 2 - begin);
+}
+
+// Blocks up to this size are split whole; a car block is about 500 bytes.
+constexpr qsizetype OrdinaryBlockSize = 4096;
 
 }  // namespace
 
@@ -72,7 +95,9 @@ void NycGciCar::SetBlock(QByteArrayView text) { SetBlockSharing(text, nullptr); 
 void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour) {
   StringList lines;
   lines.SetDelimiter(QByteArrayLiteral("\r\n"));
-  lines.SetText(QByteArray::fromRawData(text.data(), text.size()));
+  const QByteArrayView used =
+      text.size() <= OrdinaryBlockSize ? text : FirstLines(text, BlockLineCount);
+  lines.SetText(QByteArray::fromRawData(used.data(), used.size()));
   if (lines.Count() < BlockLineCount) RaiseError(ErrBadPropertyValue, "NycGciCar");
 
   // Comments are collected first and stored together, so that a file's cars
