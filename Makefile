@@ -20,7 +20,7 @@ build: configure
 	cmake --build $(BUILD) --parallel
 
 run: build
-	$(BUILD)/app/torqlet
+	$(BUILD)/tools/torqlet-cli info resources/nyc.gci
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --parallel 2

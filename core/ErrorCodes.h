@@ -16,6 +16,7 @@ inline constexpr std::int32_t ErrBadFileContent = OwnErrorBase + 5;
 inline constexpr std::int32_t ErrInvalidArgument = 5;
 inline constexpr std::int32_t ErrOverflow = 6;
 inline constexpr std::int32_t ErrOutOfMemory = 7;
+inline constexpr std::int32_t ErrDivisionByZero = 11;
 inline constexpr std::int32_t ErrTypeMismatch = 13;
 inline constexpr std::int32_t ErrFileNotFound = 53;
 inline constexpr std::int32_t ErrDiskFull = 61;

@@ -36,15 +36,26 @@ QString ErrDescr(std::int32_t number) {
 
 QString RuntimeErrorText(std::int32_t number) {
   switch (number) {
-    case ErrInvalidArgument: return QStringLiteral("Invalid procedure call or argument");
-    case ErrOverflow: return QStringLiteral("Overflow");
-    case ErrOutOfMemory: return QStringLiteral("Out of memory");
-    case ErrTypeMismatch: return QStringLiteral("Type mismatch");
-    case ErrFileNotFound: return QStringLiteral("File not found");
-    case ErrDiskFull: return QStringLiteral("Disk full");
-    case ErrPermissionDenied: return QStringLiteral("Permission denied");
-    case ErrPathFileAccess: return QStringLiteral("Path/File access error");
-    default: return QStringLiteral("Application-defined or object-defined error");
+    case ErrInvalidArgument:
+      return QStringLiteral("Invalid procedure call or argument");
+    case ErrOverflow:
+      return QStringLiteral("Overflow");
+    case ErrOutOfMemory:
+      return QStringLiteral("Out of memory");
+    case ErrDivisionByZero:
+      return QStringLiteral("Division by zero");
+    case ErrTypeMismatch:
+      return QStringLiteral("Type mismatch");
+    case ErrFileNotFound:
+      return QStringLiteral("File not found");
+    case ErrDiskFull:
+      return QStringLiteral("Disk full");
+    case ErrPermissionDenied:
+      return QStringLiteral("Permission denied");
+    case ErrPathFileAccess:
+      return QStringLiteral("Path/File access error");
+    default:
+      return QStringLiteral("Application-defined or object-defined error");
   }
 }
 

@@ -20,14 +20,21 @@ float Percentage(std::int64_t count, std::int64_t length) {
 [[noreturn]] void RaiseFileError(int systemError, const QString& fileName, const QString& why) {
   std::int32_t number = ErrPathFileAccess;
   switch (systemError) {
-    case ENOENT: number = ErrFileNotFound; break;
+    case ENOENT:
+      number = ErrFileNotFound;
+      break;
     case ENOSPC:
     case EFBIG:
-    case EDQUOT: number = ErrDiskFull; break;
+    case EDQUOT:
+      number = ErrDiskFull;
+      break;
     case EACCES:
     case EPERM:
-    case EROFS: number = ErrPermissionDenied; break;
-    default: break;
+    case EROFS:
+      number = ErrPermissionDenied;
+      break;
+    default:
+      break;
   }
   RaiseRuntimeError(number, QStringLiteral("'%1' (%2)").arg(fileName, why));
 }

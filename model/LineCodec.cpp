@@ -4,16 +4,17 @@
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
+#include "model/ByteSearch.h"
 #include "model/NumberText.h"
 
-void AppendLine(QByteArray& out, const LineValue& value, QByteArrayView comment) {
+void AppendLine(TextWriter& out, const LineValue& value, QByteArrayView comment) {
   char number[ThreeDecimalsBufferSize];
   int length = 0;
   switch (value.kind) {
     case LineValue::Kind::None:
-      out += '{';
-      out += comment;
-      out += '}';
+      out.Write('{');
+      out.Write(comment);
+      out.Write('}');
       return;
     case LineValue::Kind::Integer:
       length = int(std::to_chars(number, number + sizeof number, value.integer).ptr - number);
@@ -25,21 +26,34 @@ void AppendLine(QByteArray& out, const LineValue& value, QByteArrayView comment)
     default:
       RaiseError(ErrBadCall);
   }
-  out.append(number, length);
-  out += " {";
-  out += comment;
-  out += '}';
+  out.Write(number, length);
+  out.Write(" {", 2);
+  out.Write(comment);
+  out.Write('}');
 }
 
 QByteArray FormatLine(const LineValue& value, QByteArrayView comment) {
   QByteArray line;
-  line.reserve(comment.size() + 24);
-  AppendLine(line, value, comment);
+  {
+    TextWriter writer(line, comment.size() + 24);
+    AppendLine(writer, value, comment);
+  }
   return line;
 }
 
+namespace {
+
+// Position of the first c in line, or -1.
+qsizetype Find(QByteArrayView line, char c) {
+  const char* end = line.data() + line.size();
+  const char* hit = FindByte(line.data(), end, c);
+  return hit == end ? -1 : hit - line.data();
+}
+
+}  // namespace
+
 LineValue ParseValue(QByteArrayView line) {
-  const qsizetype blank = line.indexOf(' ');
+  const qsizetype blank = Find(line, ' ');
   if (blank < 0) RaiseRuntimeError(ErrInvalidArgument);
   const QByteArrayView token = line.first(blank);
   if (!token.isEmpty() && token.front() == 'f') {
@@ -49,8 +63,8 @@ LineValue ParseValue(QByteArrayView line) {
 }
 
 QByteArrayView CommentView(QByteArrayView line) {
-  const qsizetype open = line.indexOf('{');  // -1 when there is none
-  const qsizetype close = line.indexOf('}');
+  const qsizetype open = Find(line, '{');  // -1 when there is none
+  const qsizetype close = Find(line, '}');
   const qsizetype length = close - open - 1;
   if (close < 0 || length < 0) RaiseRuntimeError(ErrInvalidArgument);
   return line.sliced(open + 1, length);

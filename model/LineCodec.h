@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 
 #include "model/LineValue.h"
+#include "model/TextWriter.h"
 
 // Conversion between one value with its comment and one line of the car file
 // (without its line break). Lines are bytes, one character per byte.
@@ -13,7 +14,7 @@
 
 QByteArray FormatLine(const LineValue& value, QByteArrayView comment);
 // Same as FormatLine, appended to out.
-void AppendLine(QByteArray& out, const LineValue& value, QByteArrayView comment);
+void AppendLine(TextWriter& out, const LineValue& value, QByteArrayView comment);
 
 // The value of a value line: the text before the first blank, read as a float
 // when it starts with "f", else as an integer. Raises the invalid-argument error

@@ -1,10 +1,8 @@
 #include "model/NycGciCar.h"
 
-#include <cstring>
-
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
-#include "helperlib/StringList.h"
+#include "model/ByteSearch.h"
 #include "model/LineCodec.h"
 #include "model/NumberText.h"
 #include "model/NycGciCars.h"
@@ -17,27 +15,6 @@ const QSharedDataPointer<CarComments>& EmptyComments() {
   static const QSharedDataPointer<CarComments> empty(new CarComments);
   return empty;
 }
-
-// The first count lines of a block, without the line break after the last of
-// them; the whole text when it has no more lines. Lines after these are never
-// looked at, so they need not be split: a section of millions of lines would
-// otherwise cost a list item each. A line break is an LF after a CR.
-QByteArrayView FirstLines(QByteArrayView text, int count) {
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  const char* p = begin;
-  for (int line = 0; line < count;) {
-    if (p == end) return text;
-    p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-    if (!p) return text;
-    if (p != begin && p[-1] == '\r') ++line;
-    ++p;
-  }
-  return text.first(p - 2 - begin);
-}
-
-// Blocks up to this size are split whole; a car block is about 500 bytes.
-constexpr qsizetype OrdinaryBlockSize = 4096;
 
 }  // namespace
 
@@ -74,31 +51,43 @@ void NycGciCar::SetComment(CarField field, QByteArray text) {
   NotifyParent();
 }
 
-void NycGciCar::AppendBlock(QByteArray& out) const {
+void NycGciCar::AppendBlock(TextWriter& out) const {
   const CarComments& comments = *comments_.constData();
   AppendLine(out, LineValue::Empty(), pstrName);
   for (int k = 0; k < CarFieldCount; ++k) {
-    out += "\r\n";
+    out.Write("\r\n", 2);
     AppendLine(out, ValueOf(FieldAt(k)), comments.texts[k]);
   }
 }
 
 QByteArray NycGciCar::Block() const {
   QByteArray block;
-  block.reserve(512);
-  AppendBlock(block);
+  {
+    TextWriter writer(block, 512);
+    AppendBlock(writer);
+  }
   return block;
 }
 
 void NycGciCar::SetBlock(QByteArrayView text) { SetBlockSharing(text, nullptr); }
 
+// The first 22 lines of a block, split at CR LF; false when there are fewer.
+static bool SplitBlockLines(QByteArrayView text,
+                            std::array<QByteArrayView, BlockLineCount>& lines) {
+  const char* start = text.data();
+  const char* const end = start + text.size();
+  for (int k = 0; k < BlockLineCount; ++k) {
+    if (!start) return false;  // the text ended before this line
+    const char* lineEnd = FindLineBreak(start, end);
+    lines[std::size_t(k)] = QByteArrayView(start, lineEnd - start);
+    start = lineEnd == end ? nullptr : lineEnd + 2;
+  }
+  return true;
+}
+
 void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour) {
-  StringList lines;
-  lines.SetDelimiter(QByteArrayLiteral("\r\n"));
-  const QByteArrayView used =
-      text.size() <= OrdinaryBlockSize ? text : FirstLines(text, BlockLineCount);
-  lines.SetText(QByteArray::fromRawData(used.data(), used.size()));
-  if (lines.Count() < BlockLineCount) RaiseError(ErrBadPropertyValue, "NycGciCar");
+  std::array<QByteArrayView, BlockLineCount> lines;
+  if (!SplitBlockLines(text, lines)) RaiseError(ErrBadPropertyValue, "NycGciCar");
 
   // Comments are collected first and stored together, so that a file's cars
   // can share one set; on a failure the ones read so far are stored, as if
@@ -113,14 +102,13 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
     }
   };
   try {
-    pstrName = ParseComment(lines.Item(1));
+    pstrName = ParseComment(lines[0]);
     for (int k = 0; k < CarFieldCount; ++k) {
-      const QByteArray& line = lines.Item(k + 2);
+      const QByteArrayView line = lines[std::size_t(k) + 1];
       const LineValue value = ParseValue(line);
       const CarField field = FieldAt(k);
       if (IsIntegerField(field)) {
-        integers_[k] = value.kind == LineValue::Kind::Float ? ToInteger(value.real)
-                                                             : value.integer;
+        integers_[k] = value.kind == LineValue::Kind::Float ? ToInteger(value.real) : value.integer;
       } else {
         floats_[k - CarIntegerFieldCount] =
             value.kind == LineValue::Kind::Float ? value.real : float(value.integer);

@@ -9,6 +9,7 @@
 #include "model/CarComments.h"
 #include "model/CarField.h"
 #include "model/LineValue.h"
+#include "model/TextWriter.h"
 
 class NycGciCars;
 
@@ -29,7 +30,7 @@ class NycGciCar {
   // error with the lines before it already stored. Lines after 22 are ignored.
   void SetBlock(QByteArrayView text);
   // Appends the block to out, without a line break after its last line.
-  void AppendBlock(QByteArray& out) const;
+  void AppendBlock(TextWriter& out) const;
 
   QByteArray Name() const { return pstrName; }
   NycGciCars* Parent() const { return pobjParent; }
@@ -38,7 +39,9 @@ class NycGciCar {
   std::int32_t Integer(CarField field) const { return integers_[FieldIndex(field)]; }
   float Float(CarField field) const { return floats_[FieldIndex(field) - CarIntegerFieldCount]; }
   LineValue ValueOf(CarField field) const;
-  QByteArray Comment(CarField field) const { return comments_.constData()->texts[FieldIndex(field)]; }
+  QByteArray Comment(CarField field) const {
+    return comments_.constData()->texts[FieldIndex(field)];
+  }
   void SetInteger(CarField field, std::int32_t value);
   void SetFloat(CarField field, float value);
   void SetComment(CarField field, QByteArray text);
@@ -65,15 +68,21 @@ class NycGciCar {
   float FrontDriveBias() const { return Float(CarField::FrontDriveBias); }
   void SetFrontDriveBias(float value) { SetFloat(CarField::FrontDriveBias, value); }
   QByteArray FrontDriveBiasComment() const { return Comment(CarField::FrontDriveBias); }
-  void SetFrontDriveBiasComment(QByteArray text) { SetComment(CarField::FrontDriveBias, std::move(text)); }
+  void SetFrontDriveBiasComment(QByteArray text) {
+    SetComment(CarField::FrontDriveBias, std::move(text));
+  }
   float FrontMassBias() const { return Float(CarField::FrontMassBias); }
   void SetFrontMassBias(float value) { SetFloat(CarField::FrontMassBias, value); }
   QByteArray FrontMassBiasComment() const { return Comment(CarField::FrontMassBias); }
-  void SetFrontMassBiasComment(QByteArray text) { SetComment(CarField::FrontMassBias, std::move(text)); }
+  void SetFrontMassBiasComment(QByteArray text) {
+    SetComment(CarField::FrontMassBias, std::move(text));
+  }
   float BrakeFriction() const { return Float(CarField::BrakeFriction); }
   void SetBrakeFriction(float value) { SetFloat(CarField::BrakeFriction, value); }
   QByteArray BrakeFrictionComment() const { return Comment(CarField::BrakeFriction); }
-  void SetBrakeFrictionComment(QByteArray text) { SetComment(CarField::BrakeFriction, std::move(text)); }
+  void SetBrakeFrictionComment(QByteArray text) {
+    SetComment(CarField::BrakeFriction, std::move(text));
+  }
   float TurnIn() const { return Float(CarField::TurnIn); }
   void SetTurnIn(float value) { SetFloat(CarField::TurnIn, value); }
   QByteArray TurnInComment() const { return Comment(CarField::TurnIn); }
@@ -85,11 +94,15 @@ class NycGciCar {
   float RearEndStability() const { return Float(CarField::RearEndStability); }
   void SetRearEndStability(float value) { SetFloat(CarField::RearEndStability, value); }
   QByteArray RearEndStabilityComment() const { return Comment(CarField::RearEndStability); }
-  void SetRearEndStabilityComment(QByteArray text) { SetComment(CarField::RearEndStability, std::move(text)); }
+  void SetRearEndStabilityComment(QByteArray text) {
+    SetComment(CarField::RearEndStability, std::move(text));
+  }
   float HandbrakeSlideValue() const { return Float(CarField::HandbrakeSlideValue); }
   void SetHandbrakeSlideValue(float value) { SetFloat(CarField::HandbrakeSlideValue, value); }
   QByteArray HandbrakeSlideValueComment() const { return Comment(CarField::HandbrakeSlideValue); }
-  void SetHandbrakeSlideValueComment(QByteArray text) { SetComment(CarField::HandbrakeSlideValue, std::move(text)); }
+  void SetHandbrakeSlideValueComment(QByteArray text) {
+    SetComment(CarField::HandbrakeSlideValue, std::move(text));
+  }
   float Thrust() const { return Float(CarField::Thrust); }
   void SetThrust(float value) { SetFloat(CarField::Thrust, value); }
   QByteArray ThrustComment() const { return Comment(CarField::Thrust); }
@@ -101,23 +114,33 @@ class NycGciCar {
   float AntiStrength() const { return Float(CarField::AntiStrength); }
   void SetAntiStrength(float value) { SetFloat(CarField::AntiStrength, value); }
   QByteArray AntiStrengthComment() const { return Comment(CarField::AntiStrength); }
-  void SetAntiStrengthComment(QByteArray text) { SetComment(CarField::AntiStrength, std::move(text)); }
+  void SetAntiStrengthComment(QByteArray text) {
+    SetComment(CarField::AntiStrength, std::move(text));
+  }
   float SkidThreshhold() const { return Float(CarField::SkidThreshhold); }
   void SetSkidThreshhold(float value) { SetFloat(CarField::SkidThreshhold, value); }
   QByteArray SkidThreshholdComment() const { return Comment(CarField::SkidThreshhold); }
-  void SetSkidThreshholdComment(QByteArray text) { SetComment(CarField::SkidThreshhold, std::move(text)); }
+  void SetSkidThreshholdComment(QByteArray text) {
+    SetComment(CarField::SkidThreshhold, std::move(text));
+  }
   float Gear1Multiplier() const { return Float(CarField::Gear1Multiplier); }
   void SetGear1Multiplier(float value) { SetFloat(CarField::Gear1Multiplier, value); }
   QByteArray Gear1MultiplierComment() const { return Comment(CarField::Gear1Multiplier); }
-  void SetGear1MultiplierComment(QByteArray text) { SetComment(CarField::Gear1Multiplier, std::move(text)); }
+  void SetGear1MultiplierComment(QByteArray text) {
+    SetComment(CarField::Gear1Multiplier, std::move(text));
+  }
   float Gear2Multiplier() const { return Float(CarField::Gear2Multiplier); }
   void SetGear2Multiplier(float value) { SetFloat(CarField::Gear2Multiplier, value); }
   QByteArray Gear2MultiplierComment() const { return Comment(CarField::Gear2Multiplier); }
-  void SetGear2MultiplierComment(QByteArray text) { SetComment(CarField::Gear2Multiplier, std::move(text)); }
+  void SetGear2MultiplierComment(QByteArray text) {
+    SetComment(CarField::Gear2Multiplier, std::move(text));
+  }
   float Gear3Multiplier() const { return Float(CarField::Gear3Multiplier); }
   void SetGear3Multiplier(float value) { SetFloat(CarField::Gear3Multiplier, value); }
   QByteArray Gear3MultiplierComment() const { return Comment(CarField::Gear3Multiplier); }
-  void SetGear3MultiplierComment(QByteArray text) { SetComment(CarField::Gear3Multiplier, std::move(text)); }
+  void SetGear3MultiplierComment(QByteArray text) {
+    SetComment(CarField::Gear3Multiplier, std::move(text));
+  }
   float Gear2Speed() const { return Float(CarField::Gear2Speed); }
   void SetGear2Speed(float value) { SetFloat(CarField::Gear2Speed, value); }
   QByteArray Gear2SpeedComment() const { return Comment(CarField::Gear2Speed); }

@@ -12,8 +12,7 @@
 
 namespace {
 
-const char* const Usage =
-    "usage: torqlet-cli info FILE | export FILE | rewrite [--rebuild] IN OUT";
+const char* const Usage = "usage: torqlet-cli info FILE | export FILE | rewrite [--rebuild] IN OUT";
 
 void Write(std::FILE* out, const QByteArray& bytes) {
   if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
@@ -102,7 +101,8 @@ int RunCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   } catch (const TorqletError& error) {
     message = QStringLiteral("error %1: %2").arg(error.Number()).arg(error.Description());
   } catch (const std::bad_alloc&) {
-    message = QStringLiteral("error %1: %2").arg(ErrOutOfMemory).arg(RuntimeErrorText(ErrOutOfMemory));
+    message =
+        QStringLiteral("error %1: %2").arg(ErrOutOfMemory).arg(RuntimeErrorText(ErrOutOfMemory));
   }
   std::fprintf(err, "%s\n", message.toLocal8Bit().constData());
   std::fflush(err);

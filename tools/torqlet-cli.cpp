@@ -1,10 +1,13 @@
 // torqlet-cli: reads, prints and rewrites car files from the command line.
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 
 #include "tools/CliCommands.h"
 
 int main(int argc, char* argv[]) {
+  // A closed pipe must end in a reported write error, not a silent signal.
+  std::signal(SIGPIPE, SIG_IGN);
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   return RunCli(arguments, stdout, stderr);

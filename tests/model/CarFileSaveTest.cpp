@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "TestSupport.h"
 #include "core/AppInfo.h"
@@ -91,10 +92,11 @@ TEST_F(CarFileSave, AnEditOnlyChangesItsOwnLineOfTheStockCopy) {
   file.Car(1).SetMass(16.25f);
   file.SaveAs(Path("edited.gci"));
   QByteArray expected = StockBytes().chopped(3);
-  expected.replace("f16.500 {mass}\r\nf1.000 {front drive bias}\r\nf0.500 {front mass bias}\r\n"
-                   "f1.750 {brake",
-                   "f16.250 {mass}\r\nf1.000 {front drive bias}\r\nf0.500 {front mass bias}\r\n"
-                   "f1.750 {brake");
+  expected.replace(
+      "f16.500 {mass}\r\nf1.000 {front drive bias}\r\nf0.500 {front mass bias}\r\n"
+      "f1.750 {brake",
+      "f16.250 {mass}\r\nf1.000 {front drive bias}\r\nf0.500 {front mass bias}\r\n"
+      "f1.750 {brake");
   EXPECT_EQ(ReadFileBytes(Path("edited.gci")), expected);
 }
 
@@ -105,10 +107,11 @@ TEST_F(CarFileSave, ProgressRunsOverTheCarsThenOverTheBytes) {
   file.Save();
   const QString title = ApplicationTitle();
   const QString length = QString::number(ReadFileBytes(Path("cars.gci")).size());
-  EXPECT_EQ(display.Folded(),
-            QStringList({"caption " + title + " - processing data...", "max 2", "value 0",
-                         "visible 1", "show", "value 1..2", "caption " + title + " - writing data...",
-                         "max " + length, "value 0.." + length, "visible 0", "caption " + title}));
+  EXPECT_EQ(
+      display.Folded(),
+      QStringList({"caption " + title + " - processing data...", "max 2", "value 0", "visible 1",
+                   "show", "value 1..2", "caption " + title + " - writing data...", "max " + length,
+                   "value 0.." + length, "visible 0", "caption " + title}));
   display.events.clear();
   file.Save();  // nothing changed since: written again without a rebuild
   EXPECT_EQ(display.Folded(),
@@ -152,11 +155,11 @@ TEST_F(CarFileSave, AFullDiskLeavesTheOriginalUntouched) {
   const QString target = Write(original, "target.gci");
   const QString in = Write(original, "in.gci");
   QByteArray err;
-  const int status = RunProgram(
-      "/bin/bash",
-      {"-c", "trap '' XFSZ; ulimit -f 16; exec \"$0\" rewrite --rebuild \"$1\" \"$2\"",
-       TORQLET_CLI_PATH, in, target},
-      nullptr, &err);
+  const int status =
+      RunProgram("/bin/bash",
+                 {"-c", "trap '' XFSZ; ulimit -f 16; exec \"$0\" rewrite --rebuild \"$1\" \"$2\"",
+                  TORQLET_CLI_PATH, in, target},
+                 nullptr, &err);
   EXPECT_EQ(status, 1);
   EXPECT_TRUE(err.startsWith("error 61: Disk full")) << err.constData();
   EXPECT_EQ(ReadFileBytes(target), original);

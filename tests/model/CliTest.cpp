@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 

@@ -1,5 +1,6 @@
-#include <QLocale>
 #include <gtest/gtest.h>
+
+#include <QLocale>
 
 #include "TestSupport.h"
 #include "core/ErrorCodes.h"
@@ -55,9 +56,8 @@ TEST(Errors, RaiseWritesTwoDiagnosticLinesAndCarriesTheSource) {
   EXPECT_EQ(error.Number(), -2147220221);
   EXPECT_EQ(error.Source(), "Torqlet11.NycGciCar");
   EXPECT_EQ(error.Description(), "Bad property value");
-  EXPECT_EQ(capture.lines,
-            QStringList({"* Error (Number:=-2147220221, Source:='.NycGciCar')",
-                         "* ErrDescr(Number:=-2147220221) [= Bad property value]"}));
+  EXPECT_EQ(capture.lines, QStringList({"* Error (Number:=-2147220221, Source:='.NycGciCar')",
+                                        "* ErrDescr(Number:=-2147220221) [= Bad property value]"}));
 }
 
 TEST(Errors, RaiseWithoutSourceUsesTheProjectName) {

@@ -1,6 +1,7 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <QTemporaryDir>
 
 #include "TestSupport.h"
 #include "core/ErrorCodes.h"
@@ -42,8 +43,9 @@ TEST(StringList, ItemsOutliveTheTextTheyWereSplitFrom) {
 TEST(Counter, ReportsEveryChangeWithNewAndOldValue) {
   Counter counter;
   QList<QPair<int, int>> changes;
-  QObject::connect(&counter, &Counter::ValueChanged,
-                   [&](std::int32_t now, std::int32_t before) { changes << qMakePair(now, before); });
+  QObject::connect(&counter, &Counter::ValueChanged, [&](std::int32_t now, std::int32_t before) {
+    changes << qMakePair(now, before);
+  });
   counter.Increase(1);
   counter.Increase(1);
   counter.Decrease(1);
@@ -115,8 +117,8 @@ TEST_F(DataHandlerTest, SavingKeepsLinksAndPermissions) {
   const QString link = folder.filePath("link.gci");
   WriteFileBytes(real, "old");
   ASSERT_TRUE(QFile::link(real, link));
-  ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ReadGroup));
+  ASSERT_TRUE(QFile::setPermissions(
+      real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
   handler.LoadFile(link, 0);
   handler.Data().SetText("new");
   handler.Save();

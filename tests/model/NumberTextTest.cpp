@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
@@ -17,8 +18,8 @@ std::string Three(float value) {
 
 std::string ThreeFromShortest(float value) {
   char buffer[ThreeDecimalsBufferSize];
-  return std::string(buffer,
-                     std::size_t(number_text_detail::FormatThreeDecimalsFromShortest(value, buffer)));
+  return std::string(
+      buffer, std::size_t(number_text_detail::FormatThreeDecimalsFromShortest(value, buffer)));
 }
 
 TEST(NumberText, ReadsNumbersLikeTheFileReader) {
@@ -29,7 +30,7 @@ TEST(NumberText, ReadsNumbersLikeTheFileReader) {
   EXPECT_EQ(ReadNumber("+3"), 3.0);
   EXPECT_EQ(ReadNumber("1E3"), 1000.0);
   EXPECT_EQ(ReadNumber("1e-2"), 0.01);
-  EXPECT_EQ(ReadNumber("1e"), 1.0);   // an exponent without digits is not read
+  EXPECT_EQ(ReadNumber("1e"), 1.0);  // an exponent without digits is not read
   EXPECT_EQ(ReadNumber("1e+"), 1.0);
   EXPECT_EQ(ReadNumber("- 1\n2\t3"), -123.0);
   EXPECT_EQ(ReadNumber(""), 0.0);

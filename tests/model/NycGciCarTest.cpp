@@ -1,5 +1,6 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include "TestSupport.h"
 #include "core/ErrorCodes.h"
@@ -47,7 +48,8 @@ TEST(NycGciCar, ShortBlocksAreRefusedWithNothingChanged) {
   NycGciCar car;
   car.SetBlock(FirstStockBlock);
   const QByteArray shorter = FirstStockBlock.left(FirstStockBlock.lastIndexOf("\r\n"));
-  const TorqletError error = ErrorOf([&] { car.SetBlock(MakeBlock("Changed", 5).left(shorter.size())); });
+  const TorqletError error =
+      ErrorOf([&] { car.SetBlock(MakeBlock("Changed", 5).left(shorter.size())); });
   EXPECT_EQ(error.Number(), ErrBadPropertyValue);
   EXPECT_EQ(error.Source(), "Torqlet11.NycGciCar");
   EXPECT_EQ(car.Block(), FirstStockBlock);
@@ -79,7 +81,7 @@ TEST(NycGciCar, AFailingLineKeepsWhatWasReadBeforeIt) {
   EXPECT_EQ(car.Name(), "Newname");
   EXPECT_EQ(car.Model(), 9);
   EXPECT_EQ(car.Value(), 77);
-  EXPECT_EQ(car.Pad(), 5);           // stored before its comment failed
+  EXPECT_EQ(car.Pad(), 5);             // stored before its comment failed
   EXPECT_EQ(car.PadComment(), "pad");  // the old comment
   EXPECT_EQ(car.Mass(), 16.5f);
 }
@@ -108,10 +110,8 @@ TEST(NycGciCar, EverySetterMarksTheFileChangedAndNoGetterDoes) {
   NycGciCar& car = file.Car(2);
   EXPECT_EQ(car.Parent(), &file);
   const std::function<void()> setters[] = {
-      [&] { car.SetTurbo(car.Turbo()); },
-      [&] { car.SetMass(car.Mass()); },
-      [&] { car.SetGear3Speed(1.0f); },
-      [&] { car.SetModelComment(car.ModelComment()); },
+      [&] { car.SetTurbo(car.Turbo()); }, [&] { car.SetMass(car.Mass()); },
+      [&] { car.SetGear3Speed(1.0f); },   [&] { car.SetModelComment(car.ModelComment()); },
       [&] { car.SetBlock(car.Block()); },
   };
   QTemporaryDir folder;

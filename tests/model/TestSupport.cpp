@@ -152,7 +152,6 @@ class LocaleEnvironment : public ::testing::Environment {
   }
 };
 
-const auto* const localeEnvironment =
-    ::testing::AddGlobalTestEnvironment(new LocaleEnvironment);
+const auto* const localeEnvironment = ::testing::AddGlobalTestEnvironment(new LocaleEnvironment);
 
 }  // namespace

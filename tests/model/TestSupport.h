@@ -1,10 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "core/StatusDisplay.h"
 #include "core/TorqletError.h"

@@ -1,0 +1,119 @@
+#include "helperlib/Term.h"
+
+#include <muParser.h>
+
+#include <QStringList>
+#include <cfenv>
+#include <cmath>
+
+#include "core/ErrorCodes.h"
+#include "core/Errors.h"
+#include "core/TorqletError.h"
+#include "helperlib/TermFunctions.h"
+
+namespace {
+
+[[noreturn]] void RaiseBadTerm(const QString& reason) {
+  throw TorqletError(ErrInvalidArgument, QLatin1String(ProjectName),
+                     QStringLiteral("Bad term: ") + reason);
+}
+
+QString MessageOf(const mu::Parser::exception_type& error) {
+  return QString::fromStdString(error.GetMsg());
+}
+
+}  // namespace
+
+Term::Term() : parser_(std::make_unique<mu::Parser>()), variables_(*parser_) {
+  // Without the optimizer every operation runs at each evaluation, so the
+  // floating-point flags tell exactly why a value is not finite (a folded
+  // constant such as "1/0" would otherwise hide its division by zero). The
+  // parser still compiles the term to bytecode once.
+  parser_->EnableOptimizer(false);
+}
+
+Term::~Term() = default;
+
+void Term::SetText(const QString& text) {
+  usable_ = false;
+  text_.clear();
+  if (text.trimmed().isEmpty()) RaiseBadTerm(QStringLiteral("the term is empty"));
+  // The parser would silently ignore everything after a null character.
+  if (text.contains(QChar::Null))
+    RaiseBadTerm(QStringLiteral("the term contains a null character"));
+  try {
+    parser_->SetExpr(text.toStdString());
+    if (!variables_.OnlyAddedNames()) {
+      // Adding a variable resets the parser and with it the map of used names,
+      // so the names are taken out of it first.
+      QStringList unknown;
+      for (const auto& used : parser_->GetUsedVar()) {
+        const QString name = QString::fromStdString(used.first);
+        if (!variables_.Contains(name)) unknown << name;
+      }
+      for (const QString& name : unknown) variables_.Add(name);
+    }
+    // The parser reports syntax errors only when it first evaluates.
+    parser_->Eval();
+  } catch (const mu::Parser::exception_type& error) {
+    RaiseBadTerm(MessageOf(error));
+  }
+  if (parser_->GetNumResults() != 1) {
+    RaiseBadTerm(QStringLiteral(
+        "the term gives several values separated by commas; numbers take a decimal point "
+        "(x*1.5, not x*1,5)"));
+  }
+  if (ContainsAssignment()) {
+    RaiseBadTerm(QStringLiteral("a term cannot assign to a variable (use == to compare)"));
+  }
+  text_ = text;
+  usable_ = true;
+}
+
+bool Term::ContainsAssignment() const {
+  const mu::ParserByteCode& code = parser_->GetByteCode();
+  const mu::SToken* token = code.GetBase();
+  for (std::size_t i = 0; i < code.GetSize() && token[i].Cmd != mu::cmEND; ++i) {
+    if (token[i].Cmd == mu::cmASSIGN) return true;
+  }
+  return false;
+}
+
+double Term::Value() const {
+  if (!usable_) RaiseBadTerm(QStringLiteral("no term has been set"));
+  double value;
+  try {
+    value = parser_->Eval();
+  } catch (const mu::Parser::exception_type& error) {
+    RaiseBadTerm(MessageOf(error));
+  }
+  if (!std::isfinite(value)) RaiseNotFinite(value);
+  return value;
+}
+
+void Term::RaiseNotFinite(double value) const {
+  if (std::isnan(value)) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      QStringLiteral("the value of the term \"%1\" is not a number").arg(text_));
+  }
+  // Evaluates once more with clean flags to learn why the value is infinite;
+  // the ordinary evaluation never touches the floating-point environment.
+  std::feclearexcept(FE_DIVBYZERO | FE_OVERFLOW);
+  parser_->Eval();
+  if (std::fetestexcept(FE_DIVBYZERO)) {
+    RaiseRuntimeError(ErrDivisionByZero,
+                      QStringLiteral("the value of the term \"%1\" is infinite").arg(text_));
+  }
+  RaiseRuntimeError(ErrOverflow,
+                    QStringLiteral("the value of the term \"%1\" is too large").arg(text_));
+}
+
+void Term::SetFunctions(const TermFunctions& functions) {
+  try {
+    functions.DefineIn(*parser_);
+  } catch (const mu::Parser::exception_type& error) {
+    RaiseRuntimeError(
+        ErrInvalidArgument,
+        QStringLiteral("cannot define the term's functions: %1").arg(MessageOf(error)));
+  }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "helperlib/TermVariables.h"
+
+class TermFunctions;
+
+// A term in named variables, such as "x*1.1", evaluated in double precision.
+// The syntax always uses the point as decimal separator, whatever the locale.
+// A new term offers the standard functions (GlobalFunctions::DefaultTermFunctions).
+//
+// Errors are raised as TorqletError:
+// - SetText: ErrInvalidArgument (5) for a term that cannot be used: empty or
+//   blank, a syntax error, an unknown name or function, several values
+//   separated by commas ("x*1,5"), an assignment. The description starts with
+//   "Bad term: ". The term then holds no usable text.
+// - Value: ErrDivisionByZero (11) for an infinite value from a division by zero
+//   (or a pole such as ln(0)); ErrOverflow (6) for a value too large for a
+//   double; ErrInvalidArgument (5) for a value that is not a number (such as the
+//   square root of a negative number), for a term that no longer parses after
+//   its variables or functions changed, and when no usable text is set.
+//
+// Not copyable and not movable: the parser keeps the addresses of the
+// variables' values.
+class Term {
+ public:
+  Term();
+  ~Term();
+  Term(const Term&) = delete;
+  Term& operator=(const Term&) = delete;
+
+  // The text last accepted, or empty when none is usable.
+  const QString& Text() const { return text_; }
+  // Parses and checks the term at once.
+  void SetText(const QString& text);
+  double Value() const;
+
+  TermVariables& Variables() { return variables_; }
+  // Replaces the functions and constants the term may use with a copy of the set.
+  void SetFunctions(const TermFunctions& functions);
+
+ private:
+  [[noreturn]] void RaiseNotFinite(double value) const;
+  bool ContainsAssignment() const;
+
+  std::unique_ptr<mu::Parser> parser_;
+  TermVariables variables_;
+  QString text_;
+  bool usable_ = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <algorithm>
+#include <cstring>
+
+// Appends bytes to a QByteArray through a raw pointer. Writing a large file
+// line by line through QByteArray::append costs several times the formatting
+// itself; this keeps the buffer's size at its capacity while writing and cuts
+// it to what was written when done (or when the writer ends).
+class TextWriter {
+ public:
+  explicit TextWriter(QByteArray& target, qsizetype expected = 0) : target_(target) {
+    written_ = target_.size();
+    Reserve(expected);
+  }
+  ~TextWriter() { Finish(); }
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+
+  void Write(const char* data, qsizetype length) {
+    if (length <= 0) return;
+    if (written_ + length > target_.size()) Reserve(length);
+    std::memcpy(target_.data() + written_, data, std::size_t(length));
+    written_ += length;
+  }
+  void Write(QByteArrayView text) { Write(text.data(), text.size()); }
+  void Write(char c) { Write(&c, 1); }
+
+  // Cuts the target to what was written; further writes go on from there.
+  void Finish() { target_.truncate(written_); }
+
+ private:
+  void Reserve(qsizetype more) {
+    const qsizetype needed = written_ + more;
+    if (needed <= target_.size()) return;
+    target_.resize(std::max(needed, target_.size() * 2 + 256));
+  }
+
+  QByteArray& target_;
+  qsizetype written_;
+};
