@@ -20,7 +20,7 @@ build: configure
 	cmake --build $(BUILD) --parallel
 
 run: build
-	$(BUILD)/tools/torqlet-cli info resources/nyc.gci
+	$(BUILD)/app/torqlet
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --parallel 2

@@ -1,11 +1,13 @@
 #include "core/SharedObjects.h"
 
 #include <limits>
+#include <memory>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "core/StatusDisplay.h"
+#include "helperlib/FileDialog.h"
 
 namespace {
 
@@ -25,6 +27,8 @@ class SilentDisplay final : public StatusDisplay {
 
 StatusDisplay* installedWindow = nullptr;
 std::int32_t sheetSerial = 0;
+std::unique_ptr<FileDialog> sharedDialog;
+std::int32_t dialogUsers = 0;
 
 }  // namespace
 
@@ -40,4 +44,22 @@ std::int32_t SheetSerial() { return sheetSerial; }
 void IncrementSheetSerial() {
   if (sheetSerial == std::numeric_limits<std::int32_t>::max()) RaiseRuntimeError(ErrOverflow);
   ++sheetSerial;
+}
+
+FileDialog& SharedOpenDialog() {
+  if (!sharedDialog) {
+    sharedDialog = std::make_unique<FileDialog>();
+    sharedDialog->SetUpForCarFiles();
+  }
+  return *sharedDialog;
+}
+
+void TrackDialogUser(bool release) {
+  const std::int64_t users = std::int64_t(dialogUsers) + (release ? -1 : 1);
+  if (users < std::numeric_limits<std::int32_t>::min() ||
+      users > std::numeric_limits<std::int32_t>::max()) {
+    RaiseRuntimeError(ErrOverflow);
+  }
+  dialogUsers = static_cast<std::int32_t>(users);
+  if (dialogUsers == 0) sharedDialog.reset();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class FileDialog;
 class StatusDisplay;
 
 // The one main window, as the car file sees it. The frame installs itself when
@@ -13,3 +14,10 @@ void SetMainWindow(StatusDisplay* window);
 // Running number of car sheet windows made in this run; it never goes down.
 std::int32_t SheetSerial();
 void IncrementSheetSerial();
+
+// The file dialog of the Open command, made and set up for car files on first
+// use; it keeps what its last use left in it (the name chosen last).
+FileDialog& SharedOpenDialog();
+// Counts a user of the shared open dialog in (release false) or out (true);
+// when the last user is gone the dialog goes, and the next use makes a new one.
+void TrackDialogUser(bool release);

@@ -1,0 +1,66 @@
+// Opens a large car file into a document window and reports the time from the
+// Open command to the filled, shown and painted grid, and the peak memory.
+//
+// usage: bench-open-big-file FILE   (run with QT_QPA_PLATFORM=offscreen)
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <chrono>
+#include <cstdio>
+
+#include "BenchDialogs.h"
+#include "model/NycGciCars.h"
+#include "ui/frame/mdfMain.h"
+#include "ui/sheet/CarGrid.h"
+#include "ui/sheet/frmCars.h"
+
+namespace {
+
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+    return 2;
+  }
+  const QString path = QString::fromLocal8Bit(argv[1]);
+  BenchDialogs dialogs(path);
+  mdfMain frame;
+  frame.show();
+  QApplication::processEvents();
+  const double baseline = PeakMegabytes();
+
+  const auto start = std::chrono::steady_clock::now();
+  frame.mnuFileOpen_Click();
+  const auto opened = std::chrono::steady_clock::now();
+  const QList<frmCars*> windows = frame.CarWindows();
+  if (windows.isEmpty()) {
+    std::fprintf(stderr, "the file did not open\n");
+    return 1;
+  }
+  frmCars* sheet = windows.last();
+  sheet->showMaximized();
+  QApplication::processEvents();
+  sheet->flexCars()->viewport()->repaint();
+  const auto end = std::chrono::steady_clock::now();
+
+  const double seconds = std::chrono::duration<double>(end - start).count();
+  const double fileMegabytes = QFileInfo(path).size() / (1024.0 * 1024.0);
+  const double peak = PeakMegabytes();
+  std::printf("cars: %d\n", sheet->CarFile().Count());
+  std::printf("open to shown grid: %.3f s (target < 1.5 s), of which loading and filling %.3f s\n",
+              seconds, std::chrono::duration<double>(opened - start).count());
+  std::printf("file size: %.1f MB\n", fileMegabytes);
+  std::printf("peak memory: %.1f MB (%.2f x file size; %.1f MB before opening; target < 4 x)\n",
+              peak, peak / fileMegabytes, baseline);
+  return 0;
+}

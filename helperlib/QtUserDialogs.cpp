@@ -1,0 +1,62 @@
+#include "helperlib/QtUserDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons buttons, Icon icon,
+                                              const QString& title) {
+  QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Warning, title,
+                  text,
+                  buttons == Buttons::Ok ? QMessageBox::Ok
+                                         : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    default:
+      return Answer::Cancel;
+  }
+}
+
+QString QtUserDialogs::InputBox(const QString& prompt, const QString& title,
+                                const QString& defaultText) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+                                             QLineEdit::Normal, defaultText, &ok);
+  return ok ? text : QString();
+}
+
+QString QtUserDialogs::QtFilter(const QString& pairs) {
+  const QStringList parts = pairs.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    filters << (description.contains(QLatin1Char('('))
+                    ? description
+                    : description + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtUserDialogs::AskFileName(const FileRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilter(QtFilter(request.filter));
+  QString suffix = request.defaultExt;
+  if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+  dialog.setDefaultSuffix(suffix);
+  const QFileInfo proposed(request.fileName);
+  if (proposed.isAbsolute()) dialog.setDirectory(proposed.absolutePath());
+  dialog.selectFile(proposed.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,27 @@
+#include "helperlib/UserDialogs.h"
+
+#include "helperlib/GlobalFunctions.h"
+
+namespace {
+
+// Stands in where no windows exist: every question is cancelled.
+class CancellingDialogs final : public UserDialogs {
+ public:
+  Answer MessageBox(const QString& text, Buttons buttons, Icon, const QString&) override {
+    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text, 0);
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  QString InputBox(const QString&, const QString&, const QString&) override { return QString(); }
+  std::optional<QString> AskFileName(const FileRequest&) override { return std::nullopt; }
+};
+
+UserDialogs* installed = nullptr;
+
+}  // namespace
+
+UserDialogs& UserDialogs::Current() {
+  static CancellingDialogs cancelling;
+  return installed ? *installed : cancelling;
+}
+
+void UserDialogs::Install(UserDialogs* dialogs) { installed = dialogs; }

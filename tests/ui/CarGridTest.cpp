@@ -1,0 +1,194 @@
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QScrollBar>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "model/NycGciCars.h"
+#include "ui/frame/mdfMain.h"
+#include "ui/sheet/CarGrid.h"
+#include "ui/sheet/CarTableModel.h"
+#include "ui/sheet/frmCars.h"
+
+namespace {
+
+using CarGridTest = FrameTest;
+
+// Switches the user's locale for one test.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+  ~LocaleScope() { QLocale::setDefault(QLocale::system()); }
+};
+
+TEST_F(CarGridTest, StockCopyShowsOneRowPerCarAndTheColumnLayout) {
+  frmCars* sheet = NewDocument();
+  ASSERT_NE(sheet, nullptr);
+  const CarGrid& grid = *sheet->flexCars();
+  EXPECT_EQ(sheet->CarFile().Count(), 83);
+  EXPECT_EQ(grid.Rows(), 84);
+  EXPECT_EQ(grid.Cols(), 22);
+  EXPECT_EQ(sheet->GetCellText(0, 0), QString());
+  EXPECT_EQ(sheet->GetCellText(0, 1), QStringLiteral("model"));
+  EXPECT_EQ(sheet->GetCellText(0, 5), QStringLiteral("mass"));
+  EXPECT_EQ(sheet->GetCellText(0, 21), QStringLiteral("gear3 speed"));
+  EXPECT_EQ(sheet->GetCellText(1, 0), QStringLiteral("Romero"));
+  EXPECT_EQ(sheet->GetCellText(1, 1), QStringLiteral("0"));
+  EXPECT_EQ(sheet->GetCellText(1, 3), QStringLiteral("50"));
+  EXPECT_EQ(sheet->GetCellText(1, 5), QStringLiteral("16.500"));
+  EXPECT_EQ(sheet->GetCellText(2, 0), QStringLiteral("Wellard"));
+  // The table behind the view holds the value columns only.
+  EXPECT_EQ(grid.model()->rowCount(), 83);
+  EXPECT_EQ(grid.model()->columnCount(), 20);
+  EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("turbo"));
+  EXPECT_THROW(sheet->GetCellText(84, 2), TorqletError);
+  EXPECT_THROW(sheet->GetCellText(1, 22), TorqletError);
+  EXPECT_EQ(grid.Row(), 1);
+  EXPECT_EQ(grid.Col(), 2);
+}
+
+TEST_F(CarGridTest, FloatCellsShowThreeDecimalsWithoutGroupingInTheUsersLocale) {
+  frmCars* sheet = OpenDocument(WriteFile(
+      "values.gci", StockWith({{"f16.500 {mass}", "f-0.250 {mass}"},
+                               {"f1.000 {front drive bias}", "f1234.5 {front drive bias}"}})));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(sheet->GetCellText(1, 5), QStringLiteral("-0.250"));
+  EXPECT_EQ(sheet->GetCellText(1, 6), QStringLiteral("1234.500"));
+
+  const LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+  frmCars* stock = NewDocument();
+  EXPECT_EQ(stock->GetCellText(1, 5), QStringLiteral("16,500"));
+  EXPECT_EQ(stock->GetCellText(1, 3), QStringLiteral("50"));
+  EXPECT_EQ(sheet->GetCellText(1, 6), QStringLiteral("1234,500"));
+}
+
+TEST_F(CarGridTest, HeadingsAndNamesWithSeparatorsShowWholeAndNeverShift) {
+  frmCars* sheet = OpenDocument(
+      WriteFile("odd.gci", StockWith({{"{Romero}", "{Ro|me;ro}"}, {"{mass}", "{mass;kg|x}"}})));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(sheet->GetCellText(1, 0), QStringLiteral("Ro|me;ro"));
+  EXPECT_EQ(sheet->GetCellText(0, 5), QStringLiteral("mass;kg|x"));
+  EXPECT_EQ(sheet->GetCellText(0, 4), QStringLiteral("pad"));
+  EXPECT_EQ(sheet->GetCellText(0, 6), QStringLiteral("front drive bias"));
+  EXPECT_EQ(sheet->GetCellText(2, 0), QStringLiteral("Wellard"));
+}
+
+TEST_F(CarGridTest, ColumnsFitTheirHeadingsAndFloatColumnsAreAtLeast720Twips) {
+  // A long name in the middle of the file must widen the name column too.
+  QByteArray content =
+      StockWith({{"{Wellard}", "{A rather long car name in the middle of it all}"}});
+  frmCars* sheet = OpenDocument(WriteFile("long.gci", content));
+  ASSERT_NE(sheet, nullptr);
+  const CarGrid& grid = *sheet->flexCars();
+  const QHeaderView* header = grid.horizontalHeader();
+  const int floatMinimum = grid.TwipsToPixels(720);
+  EXPECT_EQ(floatMinimum, grid.logicalDpiX() / 2);
+  for (int col = 2; col < 22; ++col) {
+    const int fitted = header->sectionSizeHint(col - 2);
+    if (col < 5) {
+      EXPECT_EQ(grid.ColWidth(col), fitted) << col;
+    } else {
+      EXPECT_EQ(grid.ColWidth(col), std::max(fitted, floatMinimum)) << col;
+    }
+  }
+  const QFontMetrics metrics(grid.verticalHeader()->font());
+  EXPECT_GT(
+      grid.ColWidth(0),
+      metrics.horizontalAdvance(QStringLiteral("A rather long car name in the middle of it all")));
+  EXPECT_GT(grid.ColWidth(1), metrics.horizontalAdvance(QStringLiteral("model")));
+  EXPECT_EQ(grid.verticalHeader()->width(), grid.ColWidth(0) + grid.ColWidth(1));
+}
+
+TEST_F(CarGridTest, UsesAFixedPitchFontOfEightAndAQuarterPoints) {
+  frmCars* sheet = NewDocument();
+  const QFont font = sheet->flexCars()->font();
+  EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+  EXPECT_TRUE(QFontInfo(font).fixedPitch());
+}
+
+TEST_F(CarGridTest, FixedColumnsStayInPlaceAndCanNeverBeCurrentOrSelected) {
+  frmCars* sheet = NewDocument();
+  sheet->showMaximized();
+  CarGrid& grid = *sheet->flexCars();
+  EXPECT_THROW(grid.SetCol(1), TorqletError);
+  EXPECT_THROW(grid.SetCol(0), TorqletError);
+  EXPECT_THROW(grid.SetRow(0), TorqletError);
+  EXPECT_EQ(grid.Col(), 2);
+
+  // Moving left or home from the first value column stays there.
+  QTest::keyClick(&grid, Qt::Key_Left);
+  QTest::keyClick(&grid, Qt::Key_Home);
+  EXPECT_EQ(grid.Col(), 2);
+
+  // Selecting everything selects value cells only.
+  grid.selectAll();
+  for (const QModelIndex& index : grid.selectionModel()->selectedIndexes()) {
+    ASSERT_GE(index.column() + CarTableModel::ColumnOffset, 2);
+  }
+
+  // Scrolling sideways moves the value columns, not the row headings.
+  const int headerLeft = grid.verticalHeader()->geometry().left();
+  const QRect before = grid.CellRect(1, 2);
+  grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+  EXPECT_GT(grid.horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(grid.verticalHeader()->geometry().left(), headerLeft);
+  EXPECT_LT(grid.CellRect(1, 2).left(), before.left());
+  EXPECT_TRUE(grid.CellRect(1, 1).isEmpty());
+}
+
+TEST_F(CarGridTest, CurrentCellAndSelectionCornersUseSheetNumbering) {
+  frmCars* sheet = NewDocument();
+  CarGrid& grid = *sheet->flexCars();
+  grid.SetRow(4);
+  grid.SetCol(7);
+  EXPECT_EQ(grid.RowSel(), 4);
+  EXPECT_EQ(grid.ColSel(), 7);
+  // Extend the selection with the keyboard: the current cell moves, the
+  // other corner stays where the selection started.
+  QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(&grid, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(grid.Row(), 5);
+  EXPECT_EQ(grid.Col(), 8);
+  EXPECT_EQ(grid.RowSel(), 4);
+  EXPECT_EQ(grid.ColSel(), 7);
+  // Setting the current cell reduces the selection to it.
+  grid.SetCol(grid.Col());
+  EXPECT_EQ(grid.RowSel(), 5);
+  EXPECT_EQ(grid.ColSel(), 8);
+  EXPECT_EQ(grid.selectionModel()->selectedIndexes().size(), 1);
+  EXPECT_EQ(grid.CellRect(5, 8), grid.visualRect(grid.currentIndex()));
+}
+
+TEST_F(CarGridTest, ReportsCharacterKeysAndDoubleClicksToTheWindow) {
+  frmCars* sheet = NewDocument();
+  CarGrid& grid = *sheet->flexCars();
+  QString keys;
+  int doubleClicks = 0;
+  QObject::connect(&grid, &CarGrid::KeyPress, [&](QChar c) { keys += c; });
+  QObject::connect(&grid, &CarGrid::DblClick, [&] { ++doubleClicks; });
+  QTest::keyClick(&grid, Qt::Key_7);
+  QTest::keyClick(&grid, Qt::Key_Return);
+  QTest::keyClick(&grid, Qt::Key_Escape);
+  QTest::keyClick(&grid, Qt::Key_Backspace);
+  QTest::keyClick(&grid, Qt::Key_Down);  // navigation, no character
+  EXPECT_EQ(keys, QStringLiteral("7\r\x1b\b"));
+  EXPECT_EQ(grid.Row(), 2);
+  const QPoint centre = grid.CellRect(2, 3).center();
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre);
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(grid.Col(), 3);
+  // On a heading: reported too, and the current cell stays.
+  QHeaderView* header = grid.horizontalHeader();
+  const QPoint headingCentre(header->sectionViewportPosition(5) + header->sectionSize(5) / 2,
+                             header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
+  QTest::mouseDClick(grid.verticalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+  EXPECT_EQ(doubleClicks, 3);
+  EXPECT_EQ(grid.Row(), 2);
+  EXPECT_EQ(grid.Col(), 3);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "core/AppInfo.h"
+#include "core/SharedObjects.h"
+#include "helperlib/Counter.h"
+#include "ui/frame/MainMenus.h"
+#include "ui/frame/mdfMain.h"
+#include "ui/sheet/frmCars.h"
+
+namespace {
+
+using FrameMenusTest = FrameTest;
+
+bool DocumentMenusOn(const MainMenus& menus) {
+  const bool on = menus.mnuFileSave->isEnabled();
+  EXPECT_EQ(menus.mnuFileSaveAs->isEnabled(), on);
+  EXPECT_EQ(menus.mnuFileClose->isEnabled(), on);
+  EXPECT_EQ(menus.mnuEdit->menuAction()->isVisible(), on);
+  EXPECT_EQ(menus.mnuWindows->menuAction()->isVisible(), on);
+  EXPECT_TRUE(menus.mnuFileNew->isEnabled());
+  EXPECT_TRUE(menus.mnuFileOpen->isEnabled());
+  EXPECT_TRUE(menus.mnuFileExit->isEnabled());
+  EXPECT_TRUE(menus.mnuHelpAbout->isEnabled());
+  return on;
+}
+
+TEST_F(FrameMenusTest, MenusCarryTheirCaptionsAndShortcuts) {
+  const MainMenus& m = frame->Menus();
+  const struct {
+    const QAction* action;
+    const char* caption;
+    const char* shortcut;
+  } items[] = {
+      {m.mnuFile->menuAction(), "&File", ""},
+      {m.mnuFileNew, "&New", "Ctrl+N"},
+      {m.mnuFileOpen, "&Open", "Ctrl+O"},
+      {m.mnuFileSave, "&Save", "Ctrl+S"},
+      {m.mnuFileSaveAs, "Save &as", "Ctrl+A"},
+      {m.mnuFileClose, "&Close", "Ctrl+F4"},
+      {m.mnuFileExit, "E&xit", ""},
+      {m.mnuEdit->menuAction(), "&Edit", ""},
+      {m.mnuEditManipulate, "&Manipulate selection", "Ctrl+M"},
+      {m.mnuWindows->menuAction(), "&Windows", ""},
+      {m.mnuWindowsArrange[0], "&Cascade", ""},
+      {m.mnuWindowsArrange[1], "Tile &horizontal", ""},
+      {m.mnuWindowsArrange[2], "Tile &vertical", ""},
+      {m.mnuWindowsArrange[3], "Arrange &icons", ""},
+      {m.mnuHelp->menuAction(), "&Help", ""},
+      {m.mnuHelpAbout, "&About", "F1"},
+  };
+  for (const auto& item : items) {
+    EXPECT_EQ(item.action->text(), QLatin1String(item.caption));
+    EXPECT_EQ(item.action->shortcut().toString(), QLatin1String(item.shortcut)) << item.caption;
+  }
+  EXPECT_TRUE(m.mnuFileDash0->isSeparator());
+  EXPECT_EQ(m.mnuFile->actions().indexOf(m.mnuFileDash0), 5);
+}
+
+TEST_F(FrameMenusTest, DocumentMenusFollowTheNumberOfWindows) {
+  EXPECT_EQ(frame->windowTitle(), ApplicationTitle());
+  EXPECT_FALSE(frame->pgbFile()->isVisible());
+  EXPECT_FALSE(DocumentMenusOn(frame->Menus()));
+  std::vector<std::pair<int, int>> steps;
+  QObject::connect(&frame->ChildCount(), &Counter::ValueChanged,
+                   [&](int now, int before) { steps.emplace_back(now, before); });
+  EXPECT_EQ(&frame->ChildCount(), &frame->ChildCount());
+
+  frmCars* first = NewDocument();
+  EXPECT_TRUE(DocumentMenusOn(frame->Menus()));
+  frmCars* second = NewDocument();
+  first->close();
+  Flush();
+  EXPECT_TRUE(DocumentMenusOn(frame->Menus()));
+  second->close();
+  Flush();
+  EXPECT_FALSE(DocumentMenusOn(frame->Menus()));
+  const std::vector<std::pair<int, int>> expected = {{1, 0}, {2, 1}, {1, 2}, {0, 1}};
+  EXPECT_EQ(steps, expected);
+}
+
+TEST_F(FrameMenusTest, CaptionsCarryARunningNumberThatNeverGoesDown) {
+  const int serial = SheetSerial();
+  frmCars* first = NewDocument();
+  EXPECT_EQ(first->windowTitle(), QStringLiteral("%1: Untitled").arg(serial + 1));
+  const QString path = WriteFile("one.gci", StockWith({}));
+  frmCars* second = OpenDocument(path);
+  EXPECT_EQ(second->windowTitle(), QStringLiteral("%1: ").arg(serial + 2) + path);
+  first->close();
+  second->close();
+  Flush();
+  frmCars* third = NewDocument();
+  EXPECT_EQ(third->CaptionPrefix(), QStringLiteral("%1: ").arg(serial + 3));
+}
+
+TEST_F(FrameMenusTest, AFileThatFailsToOpenLeavesNoWindowAndSaysSo) {
+  const int serial = SheetSerial();
+  const QString missing = Path("missing.gci");
+  const QString broken = WriteFile("broken.gci", QByteArray("no car file at all"));
+  for (const QString& path : {missing, broken}) {
+    dialogs.ChooseFile(path);
+    dialogs.AnswerMessage(UserDialogs::Answer::Ok);
+    Trigger("mnuFileOpen");
+    Flush();
+    EXPECT_TRUE(frame->CarWindows().isEmpty()) << path.toStdString();
+    EXPECT_FALSE(DocumentMenusOn(frame->Menus()));
+    EXPECT_EQ(frame->windowTitle(), ApplicationTitle());
+    EXPECT_TRUE(frame->pgbFile()->isHidden());
+  }
+  ASSERT_EQ(dialogs.asked.size(), 4u);
+  const ScriptedDialogs::Question& message = dialogs.asked[1];
+  EXPECT_EQ(message.kind, QStringLiteral("message"));
+  EXPECT_EQ(message.title, QStringLiteral("%1: ").arg(serial + 1) + missing);
+  EXPECT_EQ(message.text, QStringLiteral("Unable to open file \"") + missing +
+                              QStringLiteral("\".\r\nIt might be locked by me or by any other "
+                                             "application."));
+  EXPECT_EQ(dialogs.asked[3].title, QStringLiteral("%1: ").arg(serial + 2) + broken);
+}
+
+TEST_F(FrameMenusTest, OpenUsesOneSharedDialogThatRemembersTheLastName) {
+  dialogs.CancelFile();
+  Trigger("mnuFileOpen");
+  EXPECT_TRUE(frame->CarWindows().isEmpty());
+  const QString path = WriteFile("first.gci", StockWith({}));
+  OpenDocument(path);
+  dialogs.CancelFile();
+  Trigger("mnuFileOpen");
+  ASSERT_EQ(dialogs.asked.size(), 3u);
+  const UserDialogs::FileRequest& request = dialogs.asked[0].file;
+  EXPECT_FALSE(request.save);
+  EXPECT_EQ(request.fileName, QStringLiteral("nyc.gci"));
+  EXPECT_EQ(request.filter, QStringLiteral("'.gci'-Dateien (*.gci)|*.gci"));
+  EXPECT_EQ(request.defaultExt, QStringLiteral(".gci"));
+  EXPECT_EQ(dialogs.asked[2].file.fileName, path);
+  EXPECT_EQ(frame->CarWindows().size(), 1);
+}
+
+TEST_F(FrameMenusTest, WindowsMenuListsTheDocumentsAndActivatesTheChosenOne) {
+  frmCars* first = NewDocument();
+  frmCars* second = NewDocument();
+  frame->Area()->setActiveSubWindow(second);
+  MainMenus& menus = frame->Menus();
+  menus.RefreshWindowList();
+  QStringList entries;
+  for (QAction* entry : menus.WindowListActions()) {
+    if (!entry->isSeparator()) entries << entry->text();
+  }
+  EXPECT_EQ(entries, QStringList({first->windowTitle(), second->windowTitle()}));
+  const QList<QAction*> actions = menus.mnuWindows->actions();
+  EXPECT_LT(actions.indexOf(menus.mnuWindowsArrange[3]),
+            actions.indexOf(menus.WindowListActions().last()));
+  menus.WindowListActions()[1]->trigger();
+  EXPECT_EQ(frame->Area()->currentSubWindow(), first);
+  menus.RefreshWindowList();  // rebuilding replaces the entries
+  EXPECT_EQ(menus.WindowListActions().size(), 3);
+}
+
+TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
+  for (int i = 0; i < 3; ++i) NewDocument();
+  const QList<frmCars*> windows = frame->CarWindows();
+  const QRect space = frame->Area()->viewport()->rect();
+
+  frame->mnuWindowsArrange_Click(1);  // one above another, full width
+  int top = 0;
+  for (frmCars* window : windows) {
+    EXPECT_EQ(window->geometry().left(), 0);
+    EXPECT_EQ(window->geometry().width(), space.width());
+    EXPECT_EQ(window->geometry().top(), top);
+    top += window->geometry().height();
+  }
+  EXPECT_EQ(top, space.height());
+
+  frame->mnuWindowsArrange_Click(2);  // side by side, full height
+  int left = 0;
+  for (frmCars* window : windows) {
+    EXPECT_EQ(window->geometry().top(), 0);
+    EXPECT_EQ(window->geometry().height(), space.height());
+    EXPECT_EQ(window->geometry().left(), left);
+    left += window->geometry().width();
+  }
+  EXPECT_EQ(left, space.width());
+
+  windows[0]->showMinimized();
+  windows[2]->showMinimized();
+  frame->mnuWindowsArrange_Click(1);  // the tiling leaves the minimized ones out
+  EXPECT_EQ(windows[1]->geometry(), space);
+  frame->mnuWindowsArrange_Click(3);
+  const QRect icon0 = windows[0]->geometry();
+  const QRect icon2 = windows[2]->geometry();
+  EXPECT_EQ(icon0.left(), 0);
+  EXPECT_EQ(icon0.bottom(), space.bottom());
+  EXPECT_EQ(icon2.left(), icon0.right() + 1);
+  EXPECT_EQ(icon2.bottom(), space.bottom());
+
+  frame->mnuWindowsArrange_Click(0);  // cascade brings the others back in a staircase
+  EXPECT_NE(windows[1]->geometry(), space);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+#include "ui/frame/mdfMain.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "core/AppInfo.h"
+#include "core/SharedObjects.h"
+#include "helperlib/Counter.h"
+#include "helperlib/FileDialog.h"
+#include "ui/frame/CommandGuard.h"
+#include "ui/frame/MainMenus.h"
+#include "ui/frame/WindowArranger.h"
+#include "ui/sheet/CarGrid.h"
+#include "ui/sheet/frmCars.h"
+
+// Resources of a static library must be registered by name, outside any namespace.
+static QIcon FrameIcon() {
+  Q_INIT_RESOURCE(torqlet_icons);
+  QIcon icon;
+  for (const char* size : {"16", "32", "48", "64"}) {
+    icon.addFile(QStringLiteral(":/icons/torqlet-%1.png").arg(QLatin1String(size)));
+  }
+  return icon;
+}
+
+namespace {
+
+// pgbFile shows whole percents: a step of the bar is a step of its text, and
+// a load of many cars repaints it at most a hundred times.
+constexpr int ProgressSteps = 100;
+
+}  // namespace
+
+mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
+  TrackDialogUser(false);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  area_ = new QMdiArea(central);
+  area_->setObjectName(QStringLiteral("mdiArea"));
+  pgbFile_ = new QProgressBar(central);
+  pgbFile_->setObjectName(QStringLiteral("pgbFile"));
+  pgbFile_->setRange(0, ProgressSteps);
+  pgbFile_->setValue(0);
+  pgbFile_->hide();
+  layout->addWidget(area_, 1);
+  layout->addWidget(pgbFile_);
+  setCentralWidget(central);
+
+  menus_ = new MainMenus(*this, *area_);
+  ConnectCommands();
+  ChildCount();
+  setWindowIcon(FrameIcon());
+  resize(960, 640);
+  SetCaption(ApplicationTitle());
+  SetMainWindow(this);
+}
+
+mdfMain::~mdfMain() {
+  // The documents end before the counter they report to.
+  qDeleteAll(area_->subWindowList());
+  SetMainWindow(nullptr);
+  TrackDialogUser(true);
+}
+
+Counter& mdfMain::ChildCount() {
+  if (!pobjCnt) {
+    pobjCnt = std::make_unique<Counter>();
+    connect(pobjCnt.get(), &Counter::ValueChanged, this, &mdfMain::pobjCnt_ValueChanged);
+  }
+  return *pobjCnt;
+}
+
+void mdfMain::pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue) {
+  if (newValue == 1 && oldValue == 0) menus_->SetDocumentMenus(true);
+  if (newValue == 0 && oldValue == 1) menus_->SetDocumentMenus(false);
+}
+
+void mdfMain::ConnectCommands() {
+  auto bind = [this](QAction* action, void (mdfMain::*command)()) {
+    connect(action, &QAction::triggered, this,
+            [this, command] { CommandGuard::Run([this, command] { (this->*command)(); }); });
+  };
+  bind(menus_->mnuFileNew, &mdfMain::mnuFileNew_Click);
+  bind(menus_->mnuFileOpen, &mdfMain::mnuFileOpen_Click);
+  bind(menus_->mnuFileSave, &mdfMain::mnuFileSave_Click);
+  bind(menus_->mnuFileSaveAs, &mdfMain::mnuFileSaveAs_Click);
+  bind(menus_->mnuFileClose, &mdfMain::mnuFileClose_Click);
+  bind(menus_->mnuFileExit, &mdfMain::mnuFileExit_Click);
+  bind(menus_->mnuEditManipulate, &mdfMain::mnuEditManipulate_Click);
+  bind(menus_->mnuHelpAbout, &mdfMain::mnuHelpAbout_Click);
+  for (QAction* arrange : menus_->mnuWindowsArrange) {
+    connect(arrange, &QAction::triggered, this, [this, arrange] {
+      CommandGuard::Run([this, arrange] { mnuWindowsArrange_Click(arrange->data().toInt()); });
+    });
+  }
+}
+
+void mdfMain::SetCaption(const QString& text) {
+  caption_ = text;
+  setWindowTitle(text);
+  // Painting the bar flushes the window to the screen, caption included.
+  if (pgbFile_->isVisible()) pgbFile_->repaint();
+}
+
+void mdfMain::SetProgressVisible(bool visible) {
+  if (pgbFile_->isHidden() != visible) return;
+  pgbFile_->setVisible(visible);
+  // Lay out now: the bar must appear while the work goes on, before events run.
+  centralWidget()->layout()->activate();
+  shownStep_ = -1;
+  if (visible) ShowProgress();
+}
+
+void mdfMain::SetProgressMax(float max) {
+  progressMax_ = max;
+  ShowProgress();
+}
+
+void mdfMain::SetProgressValue(float value) {
+  progressValue_ = value;
+  ShowProgress();
+}
+
+// Repaints the bar only when what it shows changes: a large file reports far
+// more steps than the bar shows.
+void mdfMain::ShowProgress() {
+  double fraction = progressMax_ > 0 ? double(progressValue_) / progressMax_ : 0.0;
+  if (!std::isfinite(fraction)) fraction = 0.0;
+  const int step = int(std::clamp(fraction, 0.0, 1.0) * ProgressSteps);
+  if (step == shownStep_) return;
+  shownStep_ = step;
+  // A new value changes the bar's percentage text, so the bar repaints itself
+  // at once rather than when events next run.
+  pgbFile_->setValue(step);
+}
+
+void mdfMain::Show() {
+  if (!isVisible()) show();
+}
+
+QList<frmCars*> mdfMain::CarWindows() const {
+  QList<frmCars*> windows;
+  for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {
+    if (auto* cars = qobject_cast<frmCars*>(window)) windows << cars;
+  }
+  return windows;
+}
+
+frmCars* mdfMain::ActiveCars() const { return qobject_cast<frmCars*>(area_->currentSubWindow()); }
+
+frmCars* mdfMain::NewCarWindow() {
+  auto* window = new frmCars(ChildCount());
+  area_->addSubWindow(window);
+  const QSize space = area_->viewport()->size();
+  window->resize(std::max(480, space.width() * 3 / 4), std::max(320, space.height() * 3 / 4));
+  return window;
+}
+
+void mdfMain::mnuFileNew_Click() {
+  frmCars* window = NewCarWindow();
+  try {
+    window->NewFile();
+  } catch (...) {
+    delete window;  // never shown and unchanged: no document remains
+    throw;
+  }
+}
+
+void mdfMain::mnuFileOpen_Click() {
+  FileDialog& dialog = SharedOpenDialog();
+  dialog.ShowOpen();
+  if (dialog.Cancelled()) return;
+  NewCarWindow()->OpenFile(dialog.FileName());
+}
+
+void mdfMain::mnuFileSave_Click() {
+  if (frmCars* window = ActiveCars()) window->Save();
+}
+
+void mdfMain::mnuFileSaveAs_Click() {
+  if (frmCars* window = ActiveCars()) window->SaveAs();
+}
+
+void mdfMain::mnuFileClose_Click() {
+  if (frmCars* window = ActiveCars()) window->close();
+}
+
+void mdfMain::mnuFileExit_Click() { close(); }
+
+void mdfMain::mnuEditManipulate_Click() {
+  // Recomputing the selection from a term arrives with the term engine.
+}
+
+void mdfMain::mnuHelpAbout_Click() {
+  // The about box arrives with the term engine's command.
+}
+
+void mdfMain::mnuWindowsArrange_Click(int index) {
+  switch (index) {
+    case 0:
+      area_->cascadeSubWindows();
+      break;
+    case 1:
+      WindowArranger::TileHorizontally(*area_);
+      break;
+    case 2:
+      WindowArranger::TileVertically(*area_);
+      break;
+    case 3:
+      WindowArranger::ArrangeIcons(*area_);
+      break;
+    default:
+      break;
+  }
+}
+
+// Every document is asked first; only when none refuses do they all close, so
+// a Cancel anywhere keeps every window and the program open.
+void mdfMain::closeEvent(QCloseEvent* event) {
+  bool agreed = false;
+  CommandGuard::Run([&] {
+    for (frmCars* window : CarWindows()) {
+      if (!window->QueryUnload()) return;
+    }
+    agreed = true;
+  });
+  if (!agreed) {
+    event->ignore();
+    return;
+  }
+  for (frmCars* window : CarWindows()) {
+    if (!window->close()) {
+      event->ignore();
+      return;
+    }
+  }
+  event->accept();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <memory>
+
+#include "core/StatusDisplay.h"
+
+class Counter;
+class MainMenus;
+class QMdiArea;
+class QProgressBar;
+class frmCars;
+
+// The program's one frame: a multiple-document window that holds the car sheet
+// windows, carries the menus and shows the car file's steps in its caption
+// and progress bar. It installs itself as the main window while it exists.
+class mdfMain : public QMainWindow, public StatusDisplay {
+  Q_OBJECT
+
+ public:
+  explicit mdfMain(QWidget* parent = nullptr);
+  ~mdfMain() override;
+
+  // Counts the car sheet windows; its changes switch the document menus.
+  Counter& ChildCount();
+
+  // StatusDisplay: the caption and pgbFile repaint at once while a file is
+  // read or written, without letting user input run in between.
+  QString Caption() const override { return caption_; }
+  void SetCaption(const QString& text) override;
+  void SetProgressVisible(bool visible) override;
+  void SetProgressMax(float max) override;
+  void SetProgressValue(float value) override;
+  void Show() override;
+
+  QProgressBar* pgbFile() const { return pgbFile_; }
+  QMdiArea* Area() const { return area_; }
+  MainMenus& Menus() const { return *menus_; }
+  // The car sheet windows, oldest first.
+  QList<frmCars*> CarWindows() const;
+  frmCars* ActiveCars() const;
+
+  // The commands, each run through the command guard by its menu item.
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFileClose_Click();
+  void mnuFileExit_Click();
+  void mnuEditManipulate_Click();
+  void mnuHelpAbout_Click();
+  void mnuWindowsArrange_Click(int index);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue);
+  void ConnectCommands();
+  frmCars* NewCarWindow();
+  void ShowProgress();
+
+  QMdiArea* area_;
+  QProgressBar* pgbFile_;
+  MainMenus* menus_;
+  std::unique_ptr<Counter> pobjCnt;
+  QString caption_;
+  float progressMax_ = 0;
+  float progressValue_ = 0;
+  // The step the bar shows; -1 when it must be painted afresh.
+  int shownStep_ = -1;
+};

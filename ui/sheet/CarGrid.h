@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QTableView>
+
+class CarGridCorner;
+class CarRowHeader;
+class CarTableModel;
+class NycGciCars;
+
+// The car sheet's grid: the cars of one file as rows, in the sheet's own
+// numbering (row 0 the headings, rows 1 to N the cars; column 0 the names,
+// column 1 the models, columns 2 to 21 the other values, see ColumnTable).
+// The heading row and the two name and model columns are fixed: they stay in
+// place when the grid scrolls and can never be current, selected or edited.
+// The grid edits nothing itself; it reports double clicks, character keys and
+// scrolling to its window. Widths are in pixels unless a name says twips.
+class CarGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit CarGrid(QWidget* parent = nullptr);
+
+  // Shows the file's cars in one reset (nullptr empties the grid) and fits
+  // every column to its headings; raises the car file's error for a file
+  // without cars. The current cell becomes row 1, column 2.
+  void Fill(const NycGciCars* cars);
+  const CarTableModel& Cars() const { return *cars_; }
+
+  int Rows() const;
+  static int Cols();
+  // The text of a cell exactly as shown, fixed cells included.
+  QString TextMatrix(int row, int col) const;
+  // Redraws a cell after its car record changed.
+  void RefreshCell(int row, int col);
+
+  // The current cell. Setting either moves the selection to the current cell
+  // alone; a fixed or missing cell raises the invalid argument error.
+  int Row() const;
+  int Col() const;
+  void SetRow(int row);
+  void SetCol(int col);
+  // The selection's corner opposite the current cell (the current cell when
+  // nothing else is selected).
+  int RowSel() const;
+  int ColSel() const;
+  // A cell's rectangle in the viewport's coordinates (empty when the cell is
+  // fixed or missing).
+  QRect CellRect(int row, int col) const;
+
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int width);
+  int TwipsToPixels(double twips) const;
+
+ signals:
+  // A double click on a cell or a heading.
+  void DblClick();
+  // A key that produces a character (Enter, Escape and Backspace count).
+  void KeyPress(QChar character);
+  void Scroll();
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void updateGeometries() override;
+
+ private:
+  void FitColumnsToHeadings();
+  void CheckValueCell(int row, int col) const;
+  void MakeCurrent(int row, int col);
+
+  CarTableModel* cars_;
+  CarRowHeader* rowHeader_;
+  CarGridCorner* corner_ = nullptr;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include "model/CarField.h"
+
+class NycGciCar;
+
+// The fixed 22-column layout of a car sheet: column 0 the car's name, column 1
+// its model, columns 2 to 21 the other value lines in file order. The name and
+// model columns are fixed: shown, never edited. Integer columns show plain
+// decimals, float columns the "0.000" form, both in the user's locale.
+class ColumnTable {
+ public:
+  static constexpr int ColumnCount = 22;
+  static constexpr int FixedColumnCount = 2;
+  static constexpr int NameColumn = 0;
+  static constexpr int ModelColumn = 1;
+  static constexpr int FirstFloatColumn = 5;
+
+  static bool IsColumn(int col) { return col >= 0 && col < ColumnCount; }
+  static bool IsEditable(int col) { return col >= FixedColumnCount && col < ColumnCount; }
+  static bool IsFloat(int col) { return col >= FirstFloatColumn && col < ColumnCount; }
+  // The car field that column 1 to 21 shows.
+  static CarField Field(int col) { return FieldAt(col - 1); }
+
+  // The text of a car's cell in the given column (0 to 21).
+  static QString CellText(const NycGciCar& car, int col, const QLocale& locale);
+  // A float in the "0.000" form with the locale's decimal separator, no grouping.
+  static QString FloatText(float value, const QLocale& locale);
+  // Reads a cell text as a number in the locale's form; raises the type
+  // mismatch error for anything that is no finite number (also an empty text)
+  // and the overflow error for a number beyond the double range.
+  static double ReadNumber(const QString& text, const QLocale& locale);
+};
