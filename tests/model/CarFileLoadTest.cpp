@@ -1,5 +1,6 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include "TestSupport.h"
 #include "core/AppInfo.h"
@@ -78,11 +79,11 @@ TEST_F(CarFileLoad, CarsReturnsACopyOfTheListOfTheSameCars) {
 TEST_F(CarFileLoad, TheEndOfTheFileIsLenient) {
   const QByteArray exact = MakeFile("head", {a, b});
   const QList<QByteArray> variants = {
-      exact.chopped(4),                    // no empty line at the end
-      exact + "\r\n\r\n\r\n\r\n",          // extra empty lines
-      exact + "xyz",                       // short rubbish after the last separator
-      exact + QByteArray(3, '\0'),         // the stock file's NUL bytes
-      exact.chopped(2),                    // a single CR LF at the end
+      exact.chopped(4),             // no empty line at the end
+      exact + "\r\n\r\n\r\n\r\n",   // extra empty lines
+      exact + "xyz",                // short rubbish after the last separator
+      exact + QByteArray(3, '\0'),  // the stock file's NUL bytes
+      exact.chopped(2),             // a single CR LF at the end
   };
   for (const QByteArray& bytes : variants) {
     NycGciCars other;
@@ -140,9 +141,8 @@ TEST_F(CarFileLoad, AFileThatCannotBeReadLeavesTheCarsAlone) {
   EXPECT_EQ(file.Count(), 2);
   EXPECT_EQ(file.MainComment(), "head");
   const QString title = ApplicationTitle();
-  EXPECT_EQ(display.events.mid(0, 4),
-            QStringList({"caption " + title + " - loading data...", "visible 1", "visible 0",
-                         "caption " + title}));
+  EXPECT_EQ(display.events.mid(0, 4), QStringList({"caption " + title + " - loading data...",
+                                                   "visible 1", "visible 0", "caption " + title}));
 }
 
 TEST_F(CarFileLoad, ProgressRunsOverTheBytesThenOverTheCars) {
