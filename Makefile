@@ -1,16 +1,20 @@
 # Two entry points for a fresh Debian machine:
 #   make run   installs what is missing, builds and starts the editor
-#   make test  installs what is missing, builds and runs every test
+#   make test  installs what is missing, builds and runs every test, then
+#              builds and runs them all again with AddressSanitizer and
+#              UndefinedBehaviorSanitizer in a second build folder
 BUILD ?= build
+SANITIZE_BUILD ?= build-asan
+GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo 'Unix Makefiles')
 
 
-.PHONY: setup configure build run test clean
+.PHONY: setup configure build run test test-sanitized clean
 
 setup:
 	@scripts/setup-debian.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) -G "$(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo 'Unix Makefiles')" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: configure
 	cmake --build $(BUILD) --parallel
@@ -20,6 +24,16 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --parallel 2
+	$(MAKE) --no-print-directory test-sanitized
+
+# Any memory error, leak or undefined behaviour stops the test that meets it.
+test-sanitized: setup
+	cmake -S . -B $(SANITIZE_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTORQLET_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) --parallel
+	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --parallel 2
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -63,8 +63,11 @@ void DataHandler::LoadFile(const QString& fileName, int /*flags*/) {
   if (info.isDir()) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
   // Devices and pipes can block or never end; only regular files are read.
   if (!info.isFile()) RaiseFileError(EINVAL, fileName, QStringLiteral("not a regular file"));
+  // Too large to read is a file access error, not the full disk that EFBIG
+  // stands for when writing.
   if (info.size() > MaxFileSize) {
-    RaiseFileError(EFBIG, fileName, QStringLiteral("files of 2 GiB and more are not supported"));
+    RaiseFileError(EOVERFLOW, fileName,
+                   QStringLiteral("files of 2 GiB and more are not supported"));
   }
 
   QFile file(fileName);
@@ -74,7 +77,8 @@ void DataHandler::LoadFile(const QString& fileName, int /*flags*/) {
   }
   const qint64 size = file.size();
   if (size > MaxFileSize) {
-    RaiseFileError(EFBIG, fileName, QStringLiteral("files of 2 GiB and more are not supported"));
+    RaiseFileError(EOVERFLOW, fileName,
+                   QStringLiteral("files of 2 GiB and more are not supported"));
   }
   const auto length = static_cast<std::int32_t>(size);
   QByteArray content(length, Qt::Uninitialized);

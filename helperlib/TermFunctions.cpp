@@ -63,7 +63,8 @@ QStringList TermFunctions::Names() const {
 void TermFunctions::DefineIn(mu::Parser& parser) const {
   parser.ClearFun();
   parser.ClearConst();
-  for (const auto& [name, definition] : definitions_) {
+  for (const auto& entry : definitions_) {
+    const auto& name = entry.first;  // not a structured binding: clang 14 cannot capture one
     std::visit(
         [&](auto meaning) {
           if constexpr (std::is_same_v<decltype(meaning), double>) {
@@ -72,6 +73,6 @@ void TermFunctions::DefineIn(mu::Parser& parser) const {
             parser.DefineFun(name, meaning);
           }
         },
-        definition);
+        entry.second);
   }
 }

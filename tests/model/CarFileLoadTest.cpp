@@ -156,14 +156,4 @@ TEST_F(CarFileLoad, ProgressRunsOverTheBytesThenOverTheCars) {
                          "max 3", "value 0..3", "visible 0", "caption " + title}));
 }
 
-TEST_F(CarFileLoad, BytesAbove127AndNulBytesInsideTextAreKept) {
-  const QByteArray name(
-      "Z\xfc"
-      "ri\0ch",
-      6);
-  file.LoadFile(Write(MakeFile("h\xe9", {MakeBlock(name, 3)})));
-  EXPECT_EQ(file.Car(1).Name(), name);
-  EXPECT_EQ(file.MainComment(), "h\xe9");
-}
-
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -20,8 +22,24 @@ class CarFileSave : public ::testing::Test {
     WriteFileBytes(Path(name), bytes);
     return Path(name);
   }
-  QStringList FolderEntries() const {
-    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  QStringList FolderEntries(const QString& sub = QString()) const {
+    return QDir(folder.filePath(sub))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
+  // Root writes whatever the permission bits say, so as root the command-line
+  // tool runs as nobody; without setpriv a root test cannot be run.
+  static bool CanRunAsUser() { return geteuid() != 0 || access("/usr/bin/setpriv", X_OK) == 0; }
+  static int RunCliAsUser(const QStringList& arguments, QByteArray* err) {
+    if (geteuid() != 0) return RunProgram(TORQLET_CLI_PATH, arguments, nullptr, err);
+    const QStringList asNobody = {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                  TORQLET_CLI_PATH};
+    return RunProgram("/usr/bin/setpriv", asNobody + arguments, nullptr, err);
+  }
+  // Lets every user into the test's folder, so that nobody reaches the files.
+  void OpenFolderToEverybody() const {
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                             QFileDevice::ExeOther);
   }
 
   QTemporaryDir folder;
@@ -113,7 +131,17 @@ TEST_F(CarFileSave, AnUnfilledFileCannotBeRebuilt) {
 TEST_F(CarFileSave, AFailedWriteKeepsTheRebuiltContentForTheNextSave) {
   file.LoadFile(Write(MakeFile("h", {MakeBlock("A", 1)})));
   file.Car(1).SetPad(7);
-  EXPECT_NE(ErrorNumberOf([&] { file.SaveAs(folder.path()); }), 0);  // a folder is no file
+  // A folder is no file: it stays as it is, and nothing is left beside it.
+  ASSERT_TRUE(QDir(folder.path()).mkdir("folder.gci"));
+  Write("inside", "folder.gci/inside.gci");
+  const TorqletError error = ErrorOf([&] { file.SaveAs(Path("folder.gci")); });
+  EXPECT_EQ(error.Number(), ErrPathFileAccess);
+  EXPECT_TRUE(error.Description().contains("folder.gci")) << error.Description().toStdString();
+  EXPECT_TRUE(QFileInfo(Path("folder.gci")).isDir());
+  EXPECT_EQ(QDir(Path("folder.gci")).entryList(QDir::Files | QDir::Hidden),
+            QStringList({"inside.gci"}));
+  EXPECT_EQ(ReadFileBytes(Path("folder.gci/inside.gci")), "inside");
+  EXPECT_EQ(FolderEntries(), QStringList({"cars.gci", "folder.gci"}));
   EXPECT_EQ(display.Caption(), ApplicationTitle());
   EXPECT_FALSE(display.ProgressVisible());
   EXPECT_FALSE(file.IsChanged());
@@ -139,39 +167,54 @@ TEST_F(CarFileSave, AFullDiskLeavesTheOriginalUntouched) {
 }
 
 TEST_F(CarFileSave, AFolderWithoutWriteAccessLeavesTheOriginalUntouched) {
-  if (geteuid() != 0 && access("/usr/bin/setpriv", X_OK) != 0) GTEST_SKIP() << "no setpriv";
+  if (!CanRunAsUser()) GTEST_SKIP() << "no setpriv";
   const QByteArray original = StockBytes();
   const QString in = Write(original, "in.gci");
   ASSERT_TRUE(QDir(folder.path()).mkdir("locked"));
   const QString target = folder.filePath("locked/target.gci");
   WriteFileBytes(target, original);
-  QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                           QFileDevice::ExeOther);
-  QFile::setPermissions(folder.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                       QFileDevice::ReadOther |
-                                                       QFileDevice::ExeOther);
-  QFile::setPermissions(in, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-  QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-  QStringList command = {TORQLET_CLI_PATH, "rewrite", "--rebuild", in, target};
-  QString program = TORQLET_CLI_PATH;
-  if (geteuid() == 0) {  // root ignores permission bits: write as nobody
-    command.prepend("--clear-groups");
-    command.prepend("--regid=nogroup");
-    command.prepend("--reuid=nobody");
-    program = "/usr/bin/setpriv";
-  } else {
-    command.removeFirst();
-  }
+  OpenFolderToEverybody();
+  const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadOther;
+  QFile::setPermissions(folder.filePath("locked"),
+                        readOnly | QFileDevice::ExeOwner | QFileDevice::ExeOther);
+  QFile::setPermissions(in, readOnly);
+  QFile::setPermissions(target, readOnly);
   QByteArray err;
-  EXPECT_EQ(RunProgram(program, command, nullptr, &err), 1);
+  EXPECT_EQ(RunCliAsUser({"rewrite", "--rebuild", in, target}, &err), 1);
   EXPECT_TRUE(err.startsWith("error 70: Permission denied")) << err.constData();
   EXPECT_EQ(ReadFileBytes(target), original);
-  EXPECT_EQ(QDir(folder.filePath("locked"))
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList({"target.gci"}));
+  EXPECT_EQ(FolderEntries("locked"), QStringList({"target.gci"}));
   QFile::setPermissions(folder.filePath("locked"),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(CarFileSave, AReadOnlyTargetLeavesTheOriginalUntouched) {
+  if (!CanRunAsUser()) GTEST_SKIP() << "no setpriv";
+  const QByteArray original = StockBytes();
+  const QString in = Write(original, "in.gci");
+  // Anybody may create files in the folder, but nobody may write the file.
+  ASSERT_TRUE(QDir(folder.path()).mkdir("open"));
+  const QString target = folder.filePath("open/target.gci");
+  WriteFileBytes(target, original);
+  OpenFolderToEverybody();
+  QFile::setPermissions(folder.filePath("open"),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ReadOther | QFileDevice::WriteOther |
+                            QFileDevice::ExeOther);
+  const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadOther;
+  QFile::setPermissions(in, readOnly);
+  QFile::setPermissions(target, readOnly);
+  for (const QStringList& command :
+       {QStringList{"rewrite", in, target}, QStringList{"rewrite", "--rebuild", in, target}}) {
+    QByteArray err;
+    EXPECT_EQ(RunCliAsUser(command, &err), 1);
+    EXPECT_TRUE(err.startsWith("error 70: Permission denied")) << err.constData();
+    EXPECT_EQ(ReadFileBytes(target), original);
+    struct stat status {};
+    ASSERT_EQ(stat(target.toLocal8Bit().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0404u);
+    EXPECT_EQ(FolderEntries("open"), QStringList({"target.gci"}));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,7 @@
+#include "StatusProbe.h"
+
+#include "core/SharedObjects.h"
+
+StatusProbe::StatusProbe() { SetMainWindow(this); }
+
+StatusProbe::~StatusProbe() { SetMainWindow(nullptr); }
