@@ -91,6 +91,16 @@ double Term::Value() const {
   return value;
 }
 
+std::optional<double> Term::FiniteValue() const noexcept {
+  if (!usable_) return std::nullopt;
+  try {
+    const double value = parser_->Eval();
+    if (std::isfinite(value)) return value;
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
 void Term::RaiseNotFinite(double value) const {
   if (std::isnan(value)) {
     RaiseRuntimeError(ErrInvalidArgument,

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "helperlib/TermVariables.h"
 
@@ -36,6 +37,10 @@ class Term {
   // Parses and checks the term at once.
   void SetText(const QString& text);
   double Value() const;
+  // The value when it is finite; nothing when it is not or cannot be
+  // evaluated. For loops over many values, where most failures are expected
+  // and an error per value would cost more than the evaluation.
+  std::optional<double> FiniteValue() const noexcept;
 
   TermVariables& Variables() { return variables_; }
   // Replaces the functions and constants the term may use with a copy of the set.

@@ -111,11 +111,15 @@ TEST_F(ManipulationTerm, ValuesThatAreNotFiniteRaiseInsteadOfReturning) {
     SCOPED_TRACE(c.text);
     term.SetText(c.text);
     EXPECT_EQ(ErrorNumberOf([&] { ValueAt(c.x); }), c.number);
+    EXPECT_FALSE(term.FiniteValue().has_value());  // the quiet form for many values
   }
   // The term stays usable for the next value.
   term.SetText("1/x");
   EXPECT_EQ(ErrorNumberOf([&] { ValueAt(0); }), ErrDivisionByZero);
   EXPECT_DOUBLE_EQ(ValueAt(4), 0.25);
+  EXPECT_EQ(term.FiniteValue(), 0.25);
+  Term empty;
+  EXPECT_FALSE(empty.FiniteValue().has_value());
 }
 
 TEST(TermVariables, AddItemAndClear) {

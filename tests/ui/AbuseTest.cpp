@@ -1,3 +1,4 @@
+#include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
@@ -6,7 +7,15 @@
 
 #include "UiTestSupport.h"
 #include "helperlib/Counter.h"
+#include "helperlib/GlobalFunctions.h"
+#include "helperlib/Term.h"
+#include "helperlib/TermFunctions.h"
+#include "helperlib/TermVariables.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
 #include "ui/frame/MainMenus.h"
+#include "ui/sheet/CarGrid.h"
+#include "ui/sheet/CarTableModel.h"
 #include "ui/sheet/frmCars.h"
 
 namespace {
@@ -51,6 +60,44 @@ TEST_F(AbuseTest, ManyDocumentsOpenedAndClosedInRandomOrderLeaveNothingBehind) {
     EXPECT_FALSE(menus.mnuEdit->menuAction()->isVisible());
     EXPECT_FALSE(menus.mnuFileClose->isEnabled());
   }
+}
+
+// A term that fails in every cell of a large document: every cell of the
+// whole value area is tried, none changes, and the document stays unchanged.
+TEST_F(AbuseTest, ATermThatFailsEverywhereChangesNothingInALargeDocument) {
+  constexpr int Cars = 100000;
+  const QByteArray stock = StockWith({});
+  const qsizetype firstBlock = stock.indexOf("\r\n\r\n") + 4;
+  const QByteArray block =
+      stock.mid(firstBlock, stock.indexOf("\r\n\r\n", firstBlock) - firstBlock + 4);
+  QByteArray content = stock.left(firstBlock);
+  content.reserve(content.size() + block.size() * Cars);
+  for (int i = 0; i < Cars; ++i) content += block;
+  frmCars* sheet = OpenDocument(WriteFile("large.gci", content));
+  ASSERT_NE(sheet, nullptr);
+  ASSERT_EQ(sheet->CarFile().Count(), Cars);
+
+  CarGrid* grid = sheet->flexCars();
+  const auto index = [grid](int row, int col) {
+    return grid->model()->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
+  };
+  grid->selectionModel()->setCurrentIndex(index(Cars, 21), QItemSelectionModel::NoUpdate);
+  grid->selectionModel()->select(QItemSelection(index(1, 2), index(Cars, 21)),
+                                 QItemSelectionModel::ClearAndSelect);
+  Term term;
+  term.SetFunctions(GlobalFunctions::Instance().DefaultTermFunctions().Copy());
+  term.Variables().SetOnlyAddedNames(true);
+  term.Variables().Add(QStringLiteral("x"));
+  term.SetText(QStringLiteral("x/0"));
+  sheet->ManipulateSelection(term);
+
+  EXPECT_FALSE(sheet->Changed());
+  EXPECT_FALSE(sheet->CarFile().IsChanged());
+  for (int row : {1, 2, Cars / 2, Cars}) {
+    EXPECT_EQ(sheet->CarFile().Car(row).Block(), block.chopped(4)) << row;
+  }
+  sheet->Save();  // nothing changed: written back byte for byte
+  EXPECT_EQ(ReadFileBytes(Path("large.gci")), content);
 }
 
 }  // namespace

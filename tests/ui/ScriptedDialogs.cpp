@@ -5,16 +5,14 @@ ScriptedDialogs::ScriptedDialogs() { UserDialogs::Install(this); }
 ScriptedDialogs::~ScriptedDialogs() { UserDialogs::Install(nullptr); }
 
 void ScriptedDialogs::AnswerMessage(Answer answer) {
-  answers_.push_back({Kind::Message, answer, std::nullopt});
+  answers_.push_back({Kind::Message, answer, QString()});
 }
 
 void ScriptedDialogs::ChooseFile(const QString& path) {
   answers_.push_back({Kind::File, Answer::Ok, path});
 }
 
-void ScriptedDialogs::CancelFile() {
-  answers_.push_back({Kind::File, Answer::Cancel, std::nullopt});
-}
+void ScriptedDialogs::CancelFile() { answers_.push_back({Kind::File, Answer::Cancel, QString()}); }
 
 void ScriptedDialogs::EnterText(const QString& text) {
   answers_.push_back({Kind::Input, Answer::Ok, text});
@@ -35,7 +33,7 @@ std::optional<ScriptedDialogs::Scripted> ScriptedDialogs::Next(Kind kind) {
     ++unexpected_;
     return std::nullopt;
   }
-  Scripted next = answers_.front();
+  std::optional<Scripted> next(std::move(answers_.front()));
   answers_.pop_front();
   return next;
 }
@@ -53,14 +51,15 @@ QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) {
   Record(QStringLiteral("input"), title, prompt).defaultText = defaultText;
   const auto next = Next(Kind::Input);
-  return next && next->text ? *next->text : QString();
+  return next ? next->text : QString();
 }
 
 std::optional<QString> ScriptedDialogs::AskFileName(const FileRequest& request) {
   Record(request.save ? QStringLiteral("save") : QStringLiteral("open"), QString(), QString())
       .file = request;
   const auto next = Next(Kind::File);
-  return next ? next->text : std::nullopt;
+  if (!next || next->text.isNull()) return std::nullopt;
+  return next->text;
 }
 
 void ScriptedDialogs::AboutBox(const QString& title, const QIcon& icon, const QString& heading,

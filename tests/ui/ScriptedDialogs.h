@@ -51,7 +51,7 @@ class ScriptedDialogs final : public UserDialogs {
   struct Scripted {
     Kind kind;
     Answer answer = Answer::Cancel;
-    std::optional<QString> text;
+    QString text;  // null when the answer carries none
   };
   std::optional<Scripted> Next(Kind kind);
   Question& Record(const QString& kind, const QString& title, const QString& text);

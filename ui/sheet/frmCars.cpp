@@ -246,11 +246,14 @@ void frmCars::ManipulateSelection(Term& Expr) {
       } catch (const std::exception&) {
         // x keeps the previous cell's value.
       }
+      // A term that fails or a result the column cannot hold leaves this
+      // cell as it was; the others are still recomputed.
+      const std::optional<double> value = Expr.FiniteValue();
+      if (!value) continue;
       try {
-        StoreCellValue(r, c, writing.toString(Expr.Value(), 'g', 15), locale);
+        StoreCellValue(r, c, writing.toString(*value, 'g', 15), locale);
         stored = true;
       } catch (const std::exception&) {
-        // This cell keeps its value; the others are still recomputed.
       }
     }
   }
