@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "BenchDialogs.h"
+#include "BenchSheet.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/frame/mdfMain.h"
@@ -26,14 +27,8 @@ int main(int argc, char* argv[]) {
   mdfMain frame;
   frame.show();
   frame.mnuFileOpen_Click();
-  const QList<frmCars*> windows = frame.CarWindows();
-  if (windows.isEmpty()) {
-    std::fprintf(stderr, "the file did not open\n");
-    return 1;
-  }
-  frmCars* sheet = windows.last();
-  sheet->showMaximized();
-  QApplication::processEvents();
+  frmCars* sheet = ShowOpenedSheet(frame);
+  if (!sheet) return 1;
   CarGrid& grid = *sheet->flexCars();
   grid.selectAll();
   const int cars = sheet->CarFile().Count();

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "BenchDialogs.h"
+#include "BenchSheet.h"
 #include "model/NycGciCars.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/CarGrid.h"
@@ -42,14 +43,8 @@ int main(int argc, char* argv[]) {
   const auto start = std::chrono::steady_clock::now();
   frame.mnuFileOpen_Click();
   const auto opened = std::chrono::steady_clock::now();
-  const QList<frmCars*> windows = frame.CarWindows();
-  if (windows.isEmpty()) {
-    std::fprintf(stderr, "the file did not open\n");
-    return 1;
-  }
-  frmCars* sheet = windows.last();
-  sheet->showMaximized();
-  QApplication::processEvents();
+  frmCars* sheet = ShowOpenedSheet(frame);
+  if (!sheet) return 1;
   sheet->flexCars()->viewport()->repaint();
   const auto end = std::chrono::steady_clock::now();
 
