@@ -15,9 +15,7 @@ namespace {
 class Limits : public ::testing::Test {
  protected:
   QString Write(const QByteArray& bytes, const char* name = "cars.gci") {
-    const QString path = folder.filePath(name);
-    WriteFileBytes(path, bytes);
-    return path;
+    return folder.Write(bytes, name);
   }
   // Loads a file of one stock block whose line holding `from` is replaced by `to`.
   std::int32_t LoadWithLine(const QByteArray& from, const QByteArray& to) {
@@ -34,7 +32,7 @@ class Limits : public ::testing::Test {
     return 0;
   }
 
-  QTemporaryDir folder;
+  FileFolder folder;
   RecordingDisplay display;
   NycGciCars file;
 };

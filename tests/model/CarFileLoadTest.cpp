@@ -13,15 +13,13 @@ namespace {
 class CarFileLoad : public ::testing::Test {
  protected:
   QString Write(const QByteArray& bytes, const char* name = "cars.gci") {
-    const QString path = folder.filePath(name);
-    WriteFileBytes(path, bytes);
-    return path;
+    return folder.Write(bytes, name);
   }
   std::int32_t LoadError(const QByteArray& bytes) {
     return ErrorNumberOf([&] { file.LoadFile(Write(bytes)); });
   }
 
-  QTemporaryDir folder;
+  FileFolder folder;
   RecordingDisplay display;
   NycGciCars file;
   const QByteArray a = MakeBlock("Alpha", 0), b = MakeBlock("Beta", 1);

@@ -19,8 +19,7 @@ class CarFileSave : public ::testing::Test {
  protected:
   QString Path(const char* name) const { return folder.filePath(name); }
   QString Write(const QByteArray& bytes, const char* name = "cars.gci") {
-    WriteFileBytes(Path(name), bytes);
-    return Path(name);
+    return folder.Write(bytes, name);
   }
   QStringList FolderEntries(const QString& sub = QString()) const {
     return QDir(folder.filePath(sub))
@@ -42,7 +41,7 @@ class CarFileSave : public ::testing::Test {
                                              QFileDevice::ExeOther);
   }
 
-  QTemporaryDir folder;
+  FileFolder folder;
   RecordingDisplay display;
   NycGciCars file;
 };

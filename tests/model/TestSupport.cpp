@@ -102,6 +102,11 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+QString FileFolder::Write(const QByteArray& bytes, const char* name) const {
+  WriteFileBytes(Path(name), bytes);
+  return Path(name);
+}
+
 QString SourcePath(const QString& relative) {
   return QStringLiteral(TORQLET_SOURCE_DIR "/") + relative;
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 
 #include "core/StatusDisplay.h"
@@ -51,6 +52,18 @@ TorqletError ErrorOf(const std::function<void()>& call);
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
 QByteArray StockBytes();
+
+// A test's own folder of files; Write puts bytes into a file there.
+class FileFolder {
+ public:
+  QString Path(const char* name) const { return folder_.filePath(QLatin1String(name)); }
+  QString Write(const QByteArray& bytes, const char* name = "cars.gci") const;
+  QString path() const { return folder_.path(); }
+  QString filePath(const QString& name) const { return folder_.filePath(name); }
+
+ private:
+  QTemporaryDir folder_;
+};
 QString SourcePath(const QString& relative);
 
 // A car block in the stock layout, with the given name and model number.
