@@ -31,8 +31,23 @@ class CarFileSave : public ::testing::Test {
   static int RunCliAsUser(const QStringList& arguments, QByteArray* err) {
     if (geteuid() != 0) return RunProgram(TORQLET_CLI_PATH, arguments, nullptr, err);
     const QStringList asNobody = {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                  TORQLET_CLI_PATH};
+                                  CliReachableByEverybody()};
     return RunProgram("/usr/bin/setpriv", asNobody + arguments, nullptr, err);
+  }
+  // The build folder may lie where nobody cannot enter (a clone under /root):
+  // a copy of the tool in a folder open to everybody.
+  static QString CliReachableByEverybody() {
+    static QTemporaryDir toolFolder;
+    static const QString copy = [] {
+      const QString path = toolFolder.filePath("torqlet-cli");
+      QFile::copy(TORQLET_CLI_PATH, path);
+      const auto everybody = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+      QFile::setPermissions(toolFolder.path(), everybody);
+      QFile::setPermissions(path, everybody);
+      return path;
+    }();
+    return copy;
   }
   // Lets every user into the test's folder, so that nobody reaches the files.
   void OpenFolderToEverybody() const {
