@@ -18,14 +18,24 @@
 
 namespace {
 
-// Courier New 8.25 pt where it is installed, else the system's fixed-pitch font.
+// Courier New 8.25 pt where it is installed, else the system's fixed-pitch
+// font. Some systems name a "fixed" font whose glyphs differ in width; then
+// the font the system gives for Courier New (usually a metric twin), or the
+// first family that really is fixed pitch, stands in.
 QFont GridFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setPointSizeF(8.25);
-  if (QFontInfo(font).fixedPitch() && font.exactMatch()) return font;
-  QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fallback.setPointSizeF(8.25);
-  return fallback;
+  auto sized = [](QFont font) {
+    font.setPointSizeF(8.25);
+    return font;
+  };
+  const QFont courier = sized(QFont(QStringLiteral("Courier New")));
+  if (courier.exactMatch() && QFontInfo(courier).fixedPitch()) return courier;
+  const QFont system = sized(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  if (QFontInfo(system).fixedPitch()) return system;
+  if (QFontInfo(courier).fixedPitch()) return courier;
+  for (const QString& family : QFontDatabase::families()) {
+    if (QFontDatabase::isFixedPitch(family)) return sized(QFont(family));
+  }
+  return system;
 }
 
 }  // namespace
