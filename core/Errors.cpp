@@ -35,28 +35,24 @@ QString ErrDescr(std::int32_t number) {
 }
 
 QString RuntimeErrorText(std::int32_t number) {
-  switch (number) {
-    case ErrInvalidArgument:
-      return QStringLiteral("Invalid procedure call or argument");
-    case ErrOverflow:
-      return QStringLiteral("Overflow");
-    case ErrOutOfMemory:
-      return QStringLiteral("Out of memory");
-    case ErrDivisionByZero:
-      return QStringLiteral("Division by zero");
-    case ErrTypeMismatch:
-      return QStringLiteral("Type mismatch");
-    case ErrFileNotFound:
-      return QStringLiteral("File not found");
-    case ErrDiskFull:
-      return QStringLiteral("Disk full");
-    case ErrPermissionDenied:
-      return QStringLiteral("Permission denied");
-    case ErrPathFileAccess:
-      return QStringLiteral("Path/File access error");
-    default:
-      return QStringLiteral("Application-defined or object-defined error");
+  static const struct {
+    std::int32_t number;
+    const char* text;
+  } texts[] = {
+      {ErrInvalidArgument, "Invalid procedure call or argument"},
+      {ErrOverflow, "Overflow"},
+      {ErrOutOfMemory, "Out of memory"},
+      {ErrDivisionByZero, "Division by zero"},
+      {ErrTypeMismatch, "Type mismatch"},
+      {ErrFileNotFound, "File not found"},
+      {ErrDiskFull, "Disk full"},
+      {ErrPermissionDenied, "Permission denied"},
+      {ErrPathFileAccess, "Path/File access error"},
+  };
+  for (const auto& entry : texts) {
+    if (entry.number == number) return QLatin1String(entry.text);
   }
+  return QStringLiteral("Application-defined or object-defined error");
 }
 
 void RaiseRuntimeError(std::int32_t number, const QString& detail) {

@@ -140,26 +140,27 @@ void CarGrid::SetRow(int row) { MakeCurrent(row, Col()); }
 
 void CarGrid::SetCol(int col) { MakeCurrent(Row(), col); }
 
-int CarGrid::RowSel() const {
+// The selected rectangle that holds the current cell; invalid when none does.
+QItemSelectionRange CarGrid::CurrentRange() const {
   const QModelIndex current = currentIndex();
   for (const QItemSelectionRange& range : selectionModel()->selection()) {
-    if (range.contains(current)) {
-      const int other = current.row() == range.top() ? range.bottom() : range.top();
-      return other + CarTableModel::RowOffset;
-    }
+    if (range.contains(current)) return range;
   }
-  return Row();
+  return QItemSelectionRange();
+}
+
+int CarGrid::RowSel() const {
+  const QItemSelectionRange range = CurrentRange();
+  if (!range.isValid()) return Row();
+  const int other = currentIndex().row() == range.top() ? range.bottom() : range.top();
+  return other + CarTableModel::RowOffset;
 }
 
 int CarGrid::ColSel() const {
-  const QModelIndex current = currentIndex();
-  for (const QItemSelectionRange& range : selectionModel()->selection()) {
-    if (range.contains(current)) {
-      const int other = current.column() == range.left() ? range.right() : range.left();
-      return other + CarTableModel::ColumnOffset;
-    }
-  }
-  return Col();
+  const QItemSelectionRange range = CurrentRange();
+  if (!range.isValid()) return Col();
+  const int other = currentIndex().column() == range.left() ? range.right() : range.left();
+  return other + CarTableModel::ColumnOffset;
 }
 
 QRect CarGrid::CellRect(int row, int col) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QItemSelectionRange>
 #include <QTableView>
 
 class CarGridCorner;
@@ -71,6 +72,7 @@ class CarGrid : public QTableView {
   void FitColumnsToHeadings();
   void CheckValueCell(int row, int col) const;
   void MakeCurrent(int row, int col);
+  QItemSelectionRange CurrentRange() const;
 
   CarTableModel* cars_;
   CarRowHeader* rowHeader_;
