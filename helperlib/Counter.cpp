@@ -2,8 +2,7 @@
 
 #include <limits>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
 
 void Counter::Increase(std::int32_t by) { Change(std::int64_t(value_) + by); }
 

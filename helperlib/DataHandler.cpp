@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ void DataHandler::NewData() {
   hasData_ = true;
 }
 
-void DataHandler::LoadFile(const QString& fileName, int /*flags*/) {
+void DataHandler::LoadFile(const QString& fileName) {
   const QFileInfo info(fileName);
   if (!info.exists()) RaiseFileError(ENOENT, fileName, QStringLiteral("no such file"));
   if (info.isDir()) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
@@ -108,8 +107,8 @@ void DataHandler::Save() {
 }
 
 void DataHandler::SaveAs(const QString& fileName) {
-  fileName_ = fileName;
   WriteTo(fileName);
+  fileName_ = fileName;
 }
 
 void DataHandler::WriteTo(const QString& fileName) {

@@ -31,10 +31,10 @@ class DataHandler : public QObject {
   bool HasData() const { return hasData_; }
   // Reads the whole file into Data; raises a numbered error if it cannot, and
   // then keeps its former content and file.
-  void LoadFile(const QString& fileName, int flags = 0);
+  void LoadFile(const QString& fileName);
   void Save();
-  // The name becomes this handler's file before writing, so that a later Save
-  // goes where the caller now believes the document lives.
+  // The name becomes this handler's file once the content is written there; a
+  // failed write leaves the handler's file as it was.
   void SaveAs(const QString& fileName);
 
  signals:

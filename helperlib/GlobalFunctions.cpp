@@ -2,19 +2,16 @@
 
 #include <muParser.h>
 
+#include "base/Diagnostics.h"
 #include "helperlib/TermFunctions.h"
 #include "helperlib/UserDialogs.h"
-
-Q_LOGGING_CATEGORY(lcDiagnostics, "torqlet.diagnostics", QtWarningMsg)
 
 GlobalFunctions& GlobalFunctions::Instance() {
   static GlobalFunctions instance;
   return instance;
 }
 
-void GlobalFunctions::DebugOutput(const QString& text, int /*flags*/) {
-  qCDebug(lcDiagnostics).noquote() << text;
-}
+void GlobalFunctions::DebugOutput(const QString& text) { WriteDiagnostic(text); }
 
 void GlobalFunctions::ShowAboutBox(const QString& caption, const QIcon& icon,
                                    const QString& heading, const QStringList& lines) {

@@ -1,15 +1,9 @@
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
 class QIcon;
-
-// Diagnostics go to this category, which is silent unless a logging rule
-// (QT_LOGGING_RULES="torqlet.diagnostics.debug=true") switches it on.
-Q_DECLARE_LOGGING_CATEGORY(lcDiagnostics)
-
 class TermFunctions;
 
 // The helper library's global object: one instance, made on first use.
@@ -17,8 +11,9 @@ class GlobalFunctions {
  public:
   static GlobalFunctions& Instance();
 
-  // Writes one diagnostic line; the user never sees it.
-  void DebugOutput(const QString& text, int flags);
+  // Writes one diagnostic line (to the category torqlet.diagnostics, silent
+  // unless a logging rule switches it on); the user never sees it.
+  void DebugOutput(const QString& text);
 
   // Shows an about box with the caption, the picture, a heading (the version
   // text) and the lines below it, through the program's dialogs.

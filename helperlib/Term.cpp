@@ -6,9 +6,9 @@
 #include <cfenv>
 #include <cmath>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
-#include "core/TorqletError.h"
+#include "base/RuntimeErrors.h"
+#include "base/TorqletError.h"
+#include "helperlib/GlobalFunctions.h"
 #include "helperlib/TermFunctions.h"
 
 namespace {
@@ -116,6 +116,12 @@ void Term::RaiseNotFinite(double value) const {
   }
   RaiseRuntimeError(ErrOverflow,
                     QStringLiteral("the value of the term \"%1\" is too large").arg(text_));
+}
+
+TermVariable& Term::PrepareInX() {
+  SetFunctions(GlobalFunctions::Instance().DefaultTermFunctions().Copy());
+  variables_.SetOnlyAddedNames(true);
+  return variables_.Add(QStringLiteral("x"));
 }
 
 void Term::SetFunctions(const TermFunctions& functions) {

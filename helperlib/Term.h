@@ -46,6 +46,10 @@ class Term {
   // Replaces the functions and constants the term may use with a copy of the set.
   void SetFunctions(const TermFunctions& functions);
 
+  // Prepares a new term for recomputing cells: the standard functions, the one
+  // variable "x" and no other name. Set the text afterwards. Returns x.
+  TermVariable& PrepareInX();
+
  private:
   [[noreturn]] void RaiseNotFinite(double value) const;
   bool ContainsAssignment() const;

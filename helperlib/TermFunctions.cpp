@@ -4,8 +4,7 @@
 
 #include <type_traits>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
 
 namespace {
 
@@ -48,16 +47,8 @@ void TermFunctions::Define(const QString& name, Definition definition) {
   definitions_[name.toStdString()] = definition;
 }
 
-void TermFunctions::Remove(const QString& name) { definitions_.erase(name.toStdString()); }
-
 bool TermFunctions::Contains(const QString& name) const {
   return definitions_.count(name.toStdString()) != 0;
-}
-
-QStringList TermFunctions::Names() const {
-  QStringList names;
-  for (const auto& entry : definitions_) names << QString::fromStdString(entry.first);
-  return names;
 }
 
 void TermFunctions::DefineIn(mu::Parser& parser) const {

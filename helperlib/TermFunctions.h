@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <map>
 #include <string>
 #include <variant>
@@ -30,12 +29,9 @@ class TermFunctions {
   void DefineFunction(const QString& name, Function2 function);
   void DefineFunction(const QString& name, FunctionN function);
   void DefineConstant(const QString& name, double value);
-  void Remove(const QString& name);
 
   bool Contains(const QString& name) const;
   int Count() const { return static_cast<int>(definitions_.size()); }
-  // Every defined name, in ascending order.
-  QStringList Names() const;
 
   static bool IsValidName(const QString& name);
 

@@ -2,8 +2,7 @@
 
 #include <muParser.h>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
 #include "helperlib/TermFunctions.h"
 
 TermVariables::~TermVariables() = default;

@@ -8,13 +8,13 @@ namespace {
 class CancellingDialogs final : public UserDialogs {
  public:
   Answer MessageBox(const QString& text, Buttons buttons, Icon, const QString&) override {
-    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text, 0);
+    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text);
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return QString(); }
   std::optional<QString> AskFileName(const FileRequest&) override { return std::nullopt; }
   void AboutBox(const QString&, const QIcon&, const QString& heading, const QStringList&) override {
-    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unshown about box: ") + heading, 0);
+    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unshown about box: ") + heading);
   }
 };
 

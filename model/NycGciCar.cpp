@@ -20,7 +20,7 @@ const QSharedDataPointer<CarComments>& EmptyComments() {
 
 NycGciCar::NycGciCar() : comments_(EmptyComments()) {}
 
-NycGciCar::~NycGciCar() { pobjParent = nullptr; }
+NycGciCar::~NycGciCar() { parent_ = nullptr; }
 
 LineValue NycGciCar::ValueOf(CarField field) const {
   return IsIntegerField(field) ? LineValue::FromInteger(Integer(field))
@@ -28,7 +28,7 @@ LineValue NycGciCar::ValueOf(CarField field) const {
 }
 
 void NycGciCar::NotifyParent() {
-  if (pobjParent) pobjParent->MarkChanged();
+  if (parent_) parent_->MarkChanged();
 }
 
 void NycGciCar::SetInteger(CarField field, std::int32_t value) {
@@ -53,7 +53,7 @@ void NycGciCar::SetComment(CarField field, QByteArray text) {
 
 void NycGciCar::AppendBlock(TextWriter& out) const {
   const CarComments& comments = *comments_.constData();
-  AppendLine(out, LineValue::Empty(), pstrName);
+  AppendLine(out, LineValue::Empty(), name_);
   for (int k = 0; k < CarFieldCount; ++k) {
     out.Write("\r\n", 2);
     AppendLine(out, ValueOf(FieldAt(k)), comments.texts[k]);
@@ -102,7 +102,7 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
     }
   };
   try {
-    pstrName = ParseComment(lines[0]);
+    name_ = ParseComment(lines[0]);
     for (int k = 0; k < CarFieldCount; ++k) {
       const QByteArrayView line = lines[std::size_t(k) + 1];
       const LineValue value = ParseValue(line);

@@ -32,8 +32,8 @@ class NycGciCar {
   // Appends the block to out, without a line break after its last line.
   void AppendBlock(TextWriter& out) const;
 
-  QByteArray Name() const { return pstrName; }
-  NycGciCars* Parent() const { return pobjParent; }
+  QByteArray Name() const { return name_; }
+  NycGciCars* Parent() const { return parent_; }
 
   // Table access by field. SetInteger refuses Model, which only SetBlock changes.
   std::int32_t Integer(CarField field) const { return integers_[FieldIndex(field)]; }
@@ -152,13 +152,13 @@ class NycGciCar {
 
  private:
   friend class NycGciCars;
-  void SetParent(NycGciCars* parent) { pobjParent = parent; }
+  void SetParent(NycGciCars* parent) { parent_ = parent; }
   // SetBlock that shares the comment set of a neighbour when it is the same.
   void SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour);
   void NotifyParent();
 
-  NycGciCars* pobjParent = nullptr;
-  QByteArray pstrName;
+  NycGciCars* parent_ = nullptr;
+  QByteArray name_;
   std::array<std::int32_t, CarIntegerFieldCount> integers_{};
   std::array<float, CarFieldCount - CarIntegerFieldCount> floats_{};
   QSharedDataPointer<CarComments> comments_;

@@ -1,17 +1,17 @@
 #include "model/NycGciCars.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <algorithm>
 #include <string_view>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
-#include "core/SharedObjects.h"
-#include "core/StatusDisplay.h"
 #include "helperlib/DataHandler.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
+#include "model/StatusDisplay.h"
 
 namespace {
 
@@ -28,15 +28,23 @@ qsizetype FindSeparator(QByteArrayView text, qsizetype from) {
 // The smallest block that parses: "}" and 21 lines " }", joined by CR LF.
 constexpr qsizetype SmallestBlock = 1 + 21 * 2 + 21 * 2;
 
-void SetStep(const char* suffix) {
-  MainWindow().SetCaption(ApplicationTitle() + QLatin1String(suffix));
-}
+// Stands in where nobody watches (the command-line tool): shows nothing.
+class SilentDisplay final : public StatusDisplay {
+ public:
+  QString Caption() const override { return caption_; }
+  void SetCaption(const QString& text) override { caption_ = text; }
+  void SetProgressVisible(bool) override {}
+  void SetProgressMax(float) override {}
+  void SetProgressValue(float) override {}
+  void Show() override {}
 
-// Caption back to the title and the progress bar hidden, also on failure.
-void EndSteps() {
-  StatusDisplay& frame = MainWindow();
-  frame.SetProgressVisible(false);
-  frame.SetCaption(ApplicationTitle());
+ private:
+  QString caption_;
+};
+
+StatusDisplay& Silent() {
+  static SilentDisplay silent;
+  return silent;
 }
 
 }  // namespace
@@ -50,7 +58,8 @@ static void InitStockResources() {
   (void)done;
 }
 
-NycGciCars::NycGciCars() : pobjDH(std::make_unique<DataHandler>()) {
+NycGciCars::NycGciCars(StatusDisplay* status)
+    : status_(status ? *status : Silent()), pobjDH(std::make_unique<DataHandler>()) {
   QObject::connect(
       pobjDH.get(), &DataHandler::FilePartlyRead,
       [this](std::int32_t length, std::int32_t count, float) { OnProgress(length, count); });
@@ -86,14 +95,23 @@ void NycGciCars::SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue)
 QString NycGciCars::FileTitle() const { return pobjDH->FileTitle(); }
 
 void NycGciCars::SetMainComment(QByteArray newValue) {
-  pstrMainComment = std::move(newValue);
+  mainComment_ = std::move(newValue);
   MarkChanged();
 }
 
 void NycGciCars::OnProgress(std::int32_t length, std::int32_t count) {
-  StatusDisplay& frame = MainWindow();
-  if (count == 0) frame.SetProgressMax(float(length));
-  frame.SetProgressValue(float(count));
+  if (count == 0) status_.SetProgressMax(float(length));
+  status_.SetProgressValue(float(count));
+}
+
+void NycGciCars::SetStep(const char* suffix) {
+  status_.SetCaption(ApplicationTitle() + QLatin1String(suffix));
+}
+
+// Caption back to the title and the progress bar hidden.
+void NycGciCars::EndSteps() {
+  status_.SetProgressVisible(false);
+  status_.SetCaption(ApplicationTitle());
 }
 
 QByteArray NycGciCars::StockContent() {
@@ -103,28 +121,26 @@ QByteArray NycGciCars::StockContent() {
   return stock.readAll();
 }
 
+// Every failed read is the unexpected internal error, which callers act on;
+// the data handler's error stays with it as the reason.
 void NycGciCars::LoadFile(const QString& fileName) {
+  const auto atRest = qScopeGuard([this] { EndSteps(); });
   SetStep(" - loading data...");
-  MainWindow().SetProgressVisible(true);
+  status_.SetProgressVisible(true);
   try {
-    pobjDH->LoadFile(fileName, 0);
-  } catch (...) {
-    EndSteps();
-    RaiseError(ErrUnexpectedInternal, Source);
+    pobjDH->LoadFile(fileName);
+  } catch (const std::exception& error) {
+    RaiseError(ErrUnexpectedInternal, Source, error);
   }
   ParseContent();
 }
 
 void NycGciCars::NewFile() {
+  const auto atRest = qScopeGuard([this] { EndSteps(); });
   SetStep(" - loading data...");
-  MainWindow().SetProgressVisible(true);
-  try {
-    pobjDH->NewData();
-    pobjDH->Data().SetBytes(StockContent());
-  } catch (...) {
-    EndSteps();
-    throw;
-  }
+  status_.SetProgressVisible(true);
+  pobjDH->NewData();
+  pobjDH->Data().SetBytes(StockContent());
   ParseContent();
 }
 
@@ -132,54 +148,47 @@ void NycGciCars::NewFile() {
 // the header comment, every further one a car block. Trailing sections of at
 // most four characters are dropped (the empty one after the final separator,
 // and short rubbish such as NUL bytes). The sections are walked in place, so
-// memory does not grow with their number.
+// memory does not grow with their number. The caller puts the steps at rest.
 void NycGciCars::ParseContent() {
-  try {
-    SetStep(" - processing data...");
-    StatusDisplay& frame = MainWindow();
-    const QByteArray content = pobjDH->Data().Text();
-    const QByteArrayView all(content);
+  SetStep(" - processing data...");
+  const QByteArray content = pobjDH->Data().Text();
+  const QByteArrayView all(content);
 
-    // First pass: how many sections remain once the short trailing ones are gone.
-    std::int64_t sections = 0, kept = 0;
-    for (qsizetype start = 0;;) {
-      const qsizetype hit = FindSeparator(all, start);
-      const qsizetype end = hit < 0 ? all.size() : hit;
-      ++sections;
-      if (end - start > SectionSeparator.size()) kept = sections;
-      if (hit < 0) break;
-      start = hit + SectionSeparator.size();
-    }
-    if (kept < 2) RaiseError(ErrBadFileContent, Source);
-
-    qsizetype start = 0;
-    auto nextSection = [&] {
-      const qsizetype hit = FindSeparator(all, start);
-      const qsizetype end = hit < 0 ? all.size() : hit;
-      const QByteArrayView section = all.sliced(start, end - start);
-      start = end + SectionSeparator.size();
-      return section;
-    };
-
-    pstrMainComment = ParseComment(nextSection());
-    cars_.clear();
-    const auto carCount = static_cast<std::int32_t>(kept - 1);
-    cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
-    frame.SetProgressMax(float(carCount));
-    frame.SetProgressValue(0);
-    for (std::int32_t i = 1; i <= carCount; ++i) {
-      auto car = std::make_shared<NycGciCar>();
-      car->SetParent(this);
-      const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
-      cars_.push_back(car);  // a car whose block fails stays, as far as it was read
-      car->SetBlockSharing(nextSection(), neighbour);
-      frame.SetProgressValue(float(i));
-    }
-  } catch (...) {
-    EndSteps();
-    throw;
+  // First pass: how many sections remain once the short trailing ones are gone.
+  std::int64_t sections = 0, kept = 0;
+  for (qsizetype start = 0;;) {
+    const qsizetype hit = FindSeparator(all, start);
+    const qsizetype end = hit < 0 ? all.size() : hit;
+    ++sections;
+    if (end - start > SectionSeparator.size()) kept = sections;
+    if (hit < 0) break;
+    start = hit + SectionSeparator.size();
   }
-  EndSteps();
+  if (kept < 2) RaiseError(ErrBadFileContent, Source);
+
+  qsizetype start = 0;
+  auto nextSection = [&] {
+    const qsizetype hit = FindSeparator(all, start);
+    const qsizetype end = hit < 0 ? all.size() : hit;
+    const QByteArrayView section = all.sliced(start, end - start);
+    start = end + SectionSeparator.size();
+    return section;
+  };
+
+  mainComment_ = ParseComment(nextSection());
+  cars_.clear();
+  const auto carCount = static_cast<std::int32_t>(kept - 1);
+  cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
+  status_.SetProgressMax(float(carCount));
+  status_.SetProgressValue(0);
+  for (std::int32_t i = 1; i <= carCount; ++i) {
+    auto car = std::make_shared<NycGciCar>();
+    car->SetParent(this);
+    const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
+    cars_.push_back(car);  // a car whose block fails stays, as far as it was read
+    car->SetBlockSharing(nextSection(), neighbour);
+    status_.SetProgressValue(float(i));
+  }
   pblnChanged = false;
 }
 
@@ -188,59 +197,52 @@ void NycGciCars::Save() { Write(nullptr); }
 void NycGciCars::SaveAs(const QString& fileName) { Write(&fileName); }
 
 void NycGciCars::Write(const QString* newFileName) {
+  // A file that was never filled cannot be rebuilt; nothing has changed yet.
+  if (pblnChanged && (!pobjDH->HasData() || cars_.empty())) {
+    RaiseError(ErrBadCallContext, Source);
+  }
+  const auto atRest = qScopeGuard([this] { EndSteps(); });
   if (pblnChanged) {
     BuildContent();
   } else {
     SetStep(" - writing data...");
-    MainWindow().SetProgressVisible(true);
+    status_.SetProgressVisible(true);
   }
-  try {
-    if (newFileName) {
-      pobjDH->SaveAs(*newFileName);
-    } else {
-      pobjDH->Save();
-    }
-  } catch (...) {
-    EndSteps();
-    throw;
+  if (newFileName) {
+    pobjDH->SaveAs(*newFileName);
+  } else {
+    pobjDH->Save();
   }
-  EndSteps();
 }
 
 // Rebuilds the raw content from the header comment and the cars: every section
-// followed by an empty line.
+// followed by an empty line. The caller checks that there is something to
+// build and puts the steps at rest.
 void NycGciCars::BuildContent() {
-  if (!pobjDH->HasData() || cars_.empty()) RaiseError(ErrBadCallContext, Source);
-  StatusDisplay& frame = MainWindow();
-  try {
-    SetStep(" - processing data...");
-    frame.SetProgressMax(float(Count()));
-    frame.SetProgressValue(0);
-    frame.SetProgressVisible(true);
-    frame.Show();
+  SetStep(" - processing data...");
+  status_.SetProgressMax(float(Count()));
+  status_.SetProgressValue(0);
+  status_.SetProgressVisible(true);
+  status_.Show();
 
-    // The old content is let go before the new one is built, so that a large
-    // file is never held twice; should building fail, the flag stays set and
-    // the next save builds again.
-    const qsizetype estimate =
-        std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
-    pobjDH->Data().Clear();
-    QByteArray content;
-    {
-      TextWriter writer(content, estimate + pstrMainComment.size());
-      AppendLine(writer, LineValue::Empty(), pstrMainComment);
+  // The old content is let go before the new one is built, so that a large
+  // file is never held twice; should building fail, the flag stays set and
+  // the next save builds again.
+  const qsizetype estimate =
+      std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
+  pobjDH->Data().Clear();
+  QByteArray content;
+  {
+    TextWriter writer(content, estimate + mainComment_.size());
+    AppendLine(writer, LineValue::Empty(), mainComment_);
+    writer.Write(SectionSeparator);
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+      cars_[std::size_t(i - 1)]->AppendBlock(writer);
       writer.Write(SectionSeparator);
-      for (std::int32_t i = 1; i <= Count(); ++i) {
-        cars_[std::size_t(i - 1)]->AppendBlock(writer);
-        writer.Write(SectionSeparator);
-        frame.SetProgressValue(float(i));
-      }
+      status_.SetProgressValue(float(i));
     }
-    SetStep(" - writing data...");
-    pobjDH->Data().SetText(std::move(content));
-  } catch (...) {
-    EndSteps();
-    throw;
   }
+  SetStep(" - writing data...");
+  pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
 }

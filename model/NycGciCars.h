@@ -8,22 +8,26 @@
 
 class DataHandler;
 class NycGciCar;
+class StatusDisplay;
 
 // One car file: its header comment, its cars in file order and the data
 // handler that holds the raw content and the file name. The change flag tells
 // that the raw content is out of date and must be rebuilt from the cars before
 // it is written; an unchanged file is written back byte for byte.
-// While it loads and saves it names the step in the main window's caption and
-// drives the main window's progress bar.
+// While it loads and saves it names the step in the status display's caption
+// and drives its progress bar; without a display it shows nothing.
 class NycGciCars {
  public:
-  NycGciCars();
+  explicit NycGciCars(StatusDisplay* status = nullptr);
   ~NycGciCars();
   NycGciCars(const NycGciCars&) = delete;
   NycGciCars& operator=(const NycGciCars&) = delete;
 
   // The car at a 1-based index; the bad call error for any other index.
   NycGciCar& Car(std::int32_t index) const;
+  // SetCar and Cars complete the container's interface for callers that swap
+  // or walk whole cars; the editor changes values through the records only.
+  // SetCar refuses an empty car with the bad call error.
   void SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue);
   // A copy of the list of cars (the same car objects), first car first.
   std::vector<std::shared_ptr<NycGciCar>> Cars() const { return cars_; }
@@ -35,26 +39,35 @@ class NycGciCars {
   void Save();
   void SaveAs(const QString& fileName);
 
-  QByteArray MainComment() const { return pstrMainComment; }
+  QByteArray MainComment() const { return mainComment_; }
   void SetMainComment(QByteArray newValue);
 
   // Whether the raw content must be rebuilt before it is written.
   bool IsChanged() const { return pblnChanged; }
+
+  // The data handler that holds the raw content and the file name.
+  const DataHandler& Data() const { return *pobjDH; }
 
   // The stock content of a new document, as the program carries it.
   static QByteArray StockContent();
 
  private:
   friend class NycGciCar;
+  // The document puts the flag back when an undo returns the cars to the
+  // content the data handler holds.
+  friend class CarDocument;
   void MarkChanged() { pblnChanged = true; }
   void CheckIndex(std::int32_t index) const;
   void ParseContent();
   void BuildContent();
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);
+  void SetStep(const char* suffix);
+  void EndSteps();
 
+  StatusDisplay& status_;
   std::vector<std::shared_ptr<NycGciCar>> cars_;
   bool pblnChanged = false;
-  QByteArray pstrMainComment;
+  QByteArray mainComment_;
   std::unique_ptr<DataHandler> pobjDH;
 };

@@ -1,12 +1,12 @@
 #include "tools/CliCommands.h"
 
 #include <QByteArray>
-#include <new>
+#include <QLocale>
+#include <exception>
 
+#include "base/ErrorReport.h"
 #include "core/ErrorCodes.h"
-#include "core/Errors.h"
-#include "core/TorqletError.h"
-#include "model/NumberText.h"
+#include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 
@@ -31,18 +31,10 @@ void Info(const QString& fileName, std::FILE* out) {
   Write(out, text);
 }
 
-void AppendValue(QByteArray& row, const NycGciCar& car, CarField field) {
-  if (IsIntegerField(field)) {
-    row += QByteArray::number(car.Integer(field));
-  } else {
-    char number[ThreeDecimalsBufferSize];
-    row.append(number, FormatThreeDecimals(car.Float(field), number));
-  }
-}
-
 void Export(const QString& fileName, std::FILE* out) {
   NycGciCars file;
   file.LoadFile(fileName);
+  const QLocale point = QLocale::c();
   QByteArray text;
   const NycGciCar& first = file.Car(1);
   for (int k = 0; k < CarFieldCount; ++k) text += '\t' + first.Comment(FieldAt(k));
@@ -50,9 +42,9 @@ void Export(const QString& fileName, std::FILE* out) {
   for (std::int32_t i = 1; i <= file.Count(); ++i) {
     const NycGciCar& car = file.Car(i);
     text += car.Name();
-    for (int k = 0; k < CarFieldCount; ++k) {
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
       text += '\t';
-      AppendValue(text, car, FieldAt(k));
+      text += ColumnTable::CellText(car, col, point).toLatin1();
     }
     text += '\n';
     if (text.size() > (1 << 20)) {
@@ -98,11 +90,8 @@ int RunCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   QString message;
   try {
     return Dispatch(arguments, out);
-  } catch (const TorqletError& error) {
-    message = QStringLiteral("error %1: %2").arg(error.Number()).arg(error.Description());
-  } catch (const std::bad_alloc&) {
-    message =
-        QStringLiteral("error %1: %2").arg(ErrOutOfMemory).arg(RuntimeErrorText(ErrOutOfMemory));
+  } catch (const std::exception& error) {
+    message = ErrorLineText(error);
   }
   std::fprintf(err, "%s\n", message.toLocal8Bit().constData());
   std::fflush(err);

@@ -5,9 +5,9 @@
 #include <array>
 #include <exception>
 
+#include "base/TorqletError.h"
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
-#include "core/TorqletError.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -127,7 +127,7 @@ QByteArray CarFileChecks::Rebuild(NycGciCars& file, const QString& path) const {
 void CarFileChecks::Run(QByteArrayView input) {
   const QString original = Path("input.gci");
   WriteBytes(original, input);
-  NycGciCars loaded;
+  NycGciCars loaded(&display_);
   try {
     loaded.LoadFile(original);
   } catch (const TorqletError& error) {
@@ -146,12 +146,12 @@ void CarFileChecks::Run(QByteArrayView input) {
          QStringLiteral("an unchanged save did not write the loaded bytes"));
 
   Rebuild(loaded, Path("rebuilt1.gci"));
-  NycGciCars once;
+  NycGciCars once(&display_);
   LoadRebuilt(once, Path("rebuilt1.gci"));
   ExpectSameCars(loaded, once, true, "loading the rebuilt file");
 
   const QByteArray second = Rebuild(once, Path("rebuilt2.gci"));
-  NycGciCars twice;
+  NycGciCars twice(&display_);
   LoadRebuilt(twice, Path("rebuilt2.gci"));
   ExpectSameCars(once, twice, false, "loading the file rebuilt twice");
   Expect(Rebuild(twice, Path("rebuilt3.gci")) == second,

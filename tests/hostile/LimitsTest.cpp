@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "../model/TestSupport.h"
+#include "TestSupport.h"
 #include "core/ErrorCodes.h"
 #include "helperlib/DataHandler.h"
 #include "model/NycGciCar.h"
@@ -34,7 +34,7 @@ class Limits : public ::testing::Test {
 
   FileFolder folder;
   RecordingDisplay display;
-  NycGciCars file;
+  NycGciCars file{&display};
 };
 
 TEST_F(Limits, FilesOf2GiBAndMoreAreRefusedBeforeTheyAreRead) {
@@ -55,7 +55,7 @@ TEST_F(Limits, FilesOf2GiBAndMoreAreRefusedBeforeTheyAreRead) {
     DataHandler handler;
     int reads = 0;
     QObject::connect(&handler, &DataHandler::FilePartlyRead, [&] { ++reads; });
-    const TorqletError error = ErrorOf([&] { handler.LoadFile(path, 0); });
+    const TorqletError error = ErrorOf([&] { handler.LoadFile(path); });
     EXPECT_EQ(error.Number(), ErrPathFileAccess);
     EXPECT_TRUE(error.Description().contains("2 GiB")) << error.Description().toStdString();
     EXPECT_EQ(reads, 0);

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "../model/TestSupport.h"
+#include "TestSupport.h"
 
 namespace {
 

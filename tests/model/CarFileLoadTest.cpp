@@ -21,7 +21,7 @@ class CarFileLoad : public ::testing::Test {
 
   FileFolder folder;
   RecordingDisplay display;
-  NycGciCars file;
+  NycGciCars file{&display};
   const QByteArray a = MakeBlock("Alpha", 0), b = MakeBlock("Beta", 1);
 };
 

@@ -58,7 +58,7 @@ class CarFileSave : public ::testing::Test {
 
   FileFolder folder;
   RecordingDisplay display;
-  NycGciCars file;
+  NycGciCars file{&display};
 };
 
 TEST_F(CarFileSave, AnUneditedFileIsWrittenBackByteForByte) {

@@ -54,7 +54,10 @@ TEST_F(Cli, RewriteKeepsOrRebuildsTheBytes) {
 
 TEST_F(Cli, ErrorsAreOneLineWithNumberAndText) {
   EXPECT_EQ(Run({"info", folder.filePath("missing.gci")}), 1);
-  EXPECT_EQ(err, "error -2147220224: Unexpected internal error\n");
+  // The number callers act on, then the reason.
+  EXPECT_TRUE(err.startsWith("error -2147220224: Unexpected internal error: File not found: "))
+      << err.constData();
+  EXPECT_EQ(err.count('\n'), 1);
   WriteFileBytes(folder.filePath("bad.gci"), "{head}\r\n\r\n{car}\r\n0 {model}\r\n\r\n");
   EXPECT_EQ(Run({"export", folder.filePath("bad.gci")}), 1);
   EXPECT_EQ(err, "error -2147220221: Bad property value\n");
@@ -73,7 +76,8 @@ TEST_F(Cli, ErrorTextsFollowTheInterfaceLanguage) {
   process.setProcessEnvironment(environment);
   process.start(TORQLET_CLI_PATH, {"info", folder.filePath("missing.gci")});
   process.waitForFinished();
-  EXPECT_EQ(process.readAllStandardError(), "error -2147220224: Unerwarteter interner Fehler\n");
+  EXPECT_TRUE(process.readAllStandardError().startsWith(
+      "error -2147220224: Unerwarteter interner Fehler: "));
 }
 
 }  // namespace

@@ -7,38 +7,8 @@
 #include "core/ErrorCodes.h"
 #include "helperlib/Counter.h"
 #include "helperlib/DataHandler.h"
-#include "helperlib/StringList.h"
 
 namespace {
-
-TEST(StringList, SplitsAtEveryDelimiterLeftToRight) {
-  StringList list;
-  list.SetDelimiter("\r\n\r\n");
-  list.SetText("a\r\n\r\nb\r\n\r\n\r\nc\r\n\r\n");
-  ASSERT_EQ(list.Count(), 4);
-  EXPECT_EQ(list.Item(1), "a");
-  EXPECT_EQ(list.Item(2), "b");
-  EXPECT_EQ(list.Item(3), "\r\nc");
-  EXPECT_EQ(list.Item(4), "");
-  EXPECT_EQ(list.Text(), "a\r\n\r\nb\r\n\r\n\r\nc\r\n\r\n");
-  list.Remove(-1);
-  list.Add("d", -1);
-  EXPECT_EQ(list.Text(), "a\r\n\r\nb\r\n\r\n\r\nc\r\n\r\nd");
-  EXPECT_EQ(ErrorNumberOf([&] { list.Item(0); }), ErrInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { list.Item(5); }), ErrInvalidArgument);
-}
-
-TEST(StringList, ItemsOutliveTheTextTheyWereSplitFrom) {
-  StringList list;
-  list.SetDelimiter(",");
-  {
-    QByteArray text("one,two");
-    list.SetText(text);
-    text[0] = 'X';  // the list keeps its own copy
-  }
-  EXPECT_EQ(list.Item(1), "one");
-  EXPECT_EQ(list.Item(2), "two");
-}
 
 TEST(Counter, ReportsEveryChangeWithNewAndOldValue) {
   Counter counter;
@@ -76,7 +46,7 @@ TEST_F(DataHandlerTest, ReadsAndWritesInChunksWithProgress) {
   const QByteArray bytes(DataHandler::ChunkSize * 2 + 10, 'x');
   const QString path = folder.filePath("big.gci");
   WriteFileBytes(path, bytes);
-  handler.LoadFile(path, 0);
+  handler.LoadFile(path);
   EXPECT_TRUE(handler.HasData());
   EXPECT_EQ(handler.Data().Text(), bytes);
   const QString length = QString::number(bytes.size());
@@ -93,7 +63,7 @@ TEST_F(DataHandlerTest, ReadsAndWritesInChunksWithProgress) {
 TEST_F(DataHandlerTest, AnEmptyFileGivesOneEventAndNoContent) {
   const QString path = folder.filePath("empty.gci");
   WriteFileBytes(path, "");
-  handler.LoadFile(path, 0);
+  handler.LoadFile(path);
   EXPECT_EQ(events, QStringList({"read 0/0"}));
   EXPECT_TRUE(handler.Data().Text().isEmpty());
 }
@@ -101,13 +71,13 @@ TEST_F(DataHandlerTest, AnEmptyFileGivesOneEventAndNoContent) {
 TEST_F(DataHandlerTest, RefusesWhatIsNoRegularFileAndKeepsItsContent) {
   const QString path = folder.filePath("good.gci");
   WriteFileBytes(path, "content");
-  handler.LoadFile(path, 0);
+  handler.LoadFile(path);
   const QString fifo = folder.filePath("pipe.gci");
   ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(fifo, 0); }), ErrPathFileAccess);
-  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile("/dev/zero", 0); }), ErrPathFileAccess);
-  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(folder.path(), 0); }), ErrPathFileAccess);
-  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(folder.filePath("none"), 0); }), ErrFileNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(fifo); }), ErrPathFileAccess);
+  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile("/dev/zero"); }), ErrPathFileAccess);
+  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(folder.path()); }), ErrPathFileAccess);
+  EXPECT_EQ(ErrorNumberOf([&] { handler.LoadFile(folder.filePath("none")); }), ErrFileNotFound);
   EXPECT_EQ(handler.Data().Text(), "content");
   EXPECT_EQ(handler.FileName(), path);
 }
@@ -119,7 +89,7 @@ TEST_F(DataHandlerTest, SavingKeepsLinksAndPermissions) {
   ASSERT_TRUE(QFile::link(real, link));
   ASSERT_TRUE(QFile::setPermissions(
       real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-  handler.LoadFile(link, 0);
+  handler.LoadFile(link);
   handler.Data().SetText("new");
   handler.Save();
   EXPECT_TRUE(QFileInfo(link).isSymLink());

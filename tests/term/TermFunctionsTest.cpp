@@ -22,21 +22,19 @@ bool Accepts(Term& term, const char* text) {
   }
 }
 
-TEST(TermFunctions, DefaultSetIsTheParsersBuiltInSet) {
+// Every built-in of the parser is in the set, with the same meaning.
+TEST(TermFunctions, DefaultSetMeansWhatTheParsersBuiltInsMean) {
   mu::Parser parser;
   QStringList builtIn;
   for (const auto& entry : parser.GetFunDef()) builtIn << QString::fromStdString(entry.first);
   for (const auto& entry : parser.GetConst()) builtIn << QString::fromStdString(entry.first);
-  builtIn.sort();
-  EXPECT_EQ(Default().Names(), builtIn);
-
-  // Same meaning too: every function of the set against the parser's own.
+  EXPECT_EQ(Default().Count(), builtIn.size());
   Term term;
   term.SetFunctions(Default());
   double x = 0.5;
   parser.DefineVar("x", &x);
   term.Variables().Add("x").SetValue(x);
-  for (const QString& name : Default().Names()) {
+  for (const QString& name : builtIn) {
     const char* arguments = name == "atan2" ? "(x,2)" : name.startsWith('_') ? "" : "(x)";
     const std::string text = name.toStdString() + (name == "acosh" ? "(x+1)" : arguments);
     SCOPED_TRACE(text);
@@ -67,17 +65,15 @@ TEST(TermFunctions, ATermOffersExactlyTheSetItWasGiven) {
 
 TEST(TermFunctions, CopiesAreIndependent) {
   TermFunctions copy = Default().Copy();
-  copy.Remove("sin");
   copy.DefineConstant("_g", 9.81);
-  EXPECT_TRUE(Default().Contains("sin"));
   EXPECT_FALSE(Default().Contains("_g"));
-  EXPECT_EQ(copy.Count(), Default().Count());
+  EXPECT_EQ(copy.Count(), Default().Count() + 1);
 
   Term withCopy, withDefault;
   withCopy.SetFunctions(copy);
   withDefault.SetFunctions(Default());
-  copy.Remove("cos");  // the term keeps the set as it was given
-  EXPECT_FALSE(Accepts(withCopy, "sin(1)"));
+  copy.DefineConstant("_h", 1);  // the term keeps the set as it was given
+  EXPECT_FALSE(Accepts(withCopy, "_h"));
   EXPECT_TRUE(Accepts(withCopy, "cos(_g)"));
   EXPECT_TRUE(Accepts(withDefault, "sin(1)"));
   EXPECT_FALSE(Accepts(withDefault, "_g"));

@@ -39,7 +39,7 @@ TEST_F(AbuseTest, ManyDocumentsOpenedAndClosedInRandomOrderLeaveNothingBehind) {
       windows << window;
     }
     ASSERT_EQ(frame->ChildCount().Value(), 20);
-    ASSERT_TRUE(menus.mnuFileClose->isEnabled());
+    ASSERT_TRUE(menus.mnuFileClose()->isEnabled());
 
     std::shuffle(windows.begin(), windows.end(), random);
     for (int i = 0; i < windows.size(); ++i) {
@@ -52,13 +52,13 @@ TEST_F(AbuseTest, ManyDocumentsOpenedAndClosedInRandomOrderLeaveNothingBehind) {
         window->close();
       }
       Flush();
-      EXPECT_EQ(menus.mnuFileSave->isEnabled(), i + 1 < windows.size());
+      EXPECT_EQ(menus.mnuFileSave()->isEnabled(), i + 1 < windows.size());
     }
     for (const QPointer<frmCars>& window : windows) EXPECT_TRUE(window.isNull());
     EXPECT_EQ(frame->ChildCount().Value(), 0);
     EXPECT_TRUE(frame->findChild<QMdiArea*>()->subWindowList().isEmpty());
-    EXPECT_FALSE(menus.mnuEdit->menuAction()->isVisible());
-    EXPECT_FALSE(menus.mnuFileClose->isEnabled());
+    EXPECT_FALSE(menus.mnuEdit()->menuAction()->isVisible());
+    EXPECT_FALSE(menus.mnuFileClose()->isEnabled());
   }
 }
 

@@ -20,8 +20,8 @@ TEST_F(CarGridTest, StockCopyShowsOneRowPerCarAndTheColumnLayout) {
   ASSERT_NE(sheet, nullptr);
   const CarGrid& grid = *sheet->flexCars();
   EXPECT_EQ(sheet->CarFile().Count(), 83);
-  EXPECT_EQ(grid.Rows(), 84);
-  EXPECT_EQ(grid.Cols(), 22);
+  EXPECT_EQ(grid.model()->rowCount(), 83);
+  EXPECT_EQ(grid.model()->columnCount(), 20);  // beside the name and model headings
   EXPECT_EQ(sheet->GetCellText(0, 0), QString());
   EXPECT_EQ(sheet->GetCellText(0, 1), QStringLiteral("model"));
   EXPECT_EQ(sheet->GetCellText(0, 5), QStringLiteral("mass"));

@@ -11,11 +11,11 @@
 
 #include "UiTestSupport.h"
 #include "core/AppInfo.h"
-#include "core/SharedObjects.h"
 #include "helperlib/Counter.h"
 #include "helperlib/QtUserDialogs.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/mdfMain.h"
+#include "ui/sheet/SheetSerial.h"
 #include "ui/sheet/frmCars.h"
 
 namespace {
@@ -23,15 +23,15 @@ namespace {
 using FrameMenusTest = FrameTest;
 
 bool DocumentMenusOn(const MainMenus& menus) {
-  const bool on = menus.mnuFileSave->isEnabled();
-  EXPECT_EQ(menus.mnuFileSaveAs->isEnabled(), on);
-  EXPECT_EQ(menus.mnuFileClose->isEnabled(), on);
-  EXPECT_EQ(menus.mnuEdit->menuAction()->isVisible(), on);
-  EXPECT_EQ(menus.mnuWindows->menuAction()->isVisible(), on);
-  EXPECT_TRUE(menus.mnuFileNew->isEnabled());
-  EXPECT_TRUE(menus.mnuFileOpen->isEnabled());
-  EXPECT_TRUE(menus.mnuFileExit->isEnabled());
-  EXPECT_TRUE(menus.mnuHelpAbout->isEnabled());
+  const bool on = menus.mnuFileSave()->isEnabled();
+  EXPECT_EQ(menus.mnuFileSaveAs()->isEnabled(), on);
+  EXPECT_EQ(menus.mnuFileClose()->isEnabled(), on);
+  EXPECT_EQ(menus.mnuEdit()->menuAction()->isVisible(), on);
+  EXPECT_EQ(menus.mnuWindows()->menuAction()->isVisible(), on);
+  EXPECT_TRUE(menus.mnuFileNew()->isEnabled());
+  EXPECT_TRUE(menus.mnuFileOpen()->isEnabled());
+  EXPECT_TRUE(menus.mnuFileExit()->isEnabled());
+  EXPECT_TRUE(menus.mnuHelpAbout()->isEnabled());
   return on;
 }
 
@@ -42,29 +42,29 @@ TEST_F(FrameMenusTest, MenusCarryTheirCaptionsAndShortcuts) {
     const char* caption;
     const char* shortcut;
   } items[] = {
-      {m.mnuFile->menuAction(), "&File", ""},
-      {m.mnuFileNew, "&New", "Ctrl+N"},
-      {m.mnuFileOpen, "&Open", "Ctrl+O"},
-      {m.mnuFileSave, "&Save", "Ctrl+S"},
-      {m.mnuFileSaveAs, "Save &as", "Ctrl+A"},
-      {m.mnuFileClose, "&Close", "Ctrl+F4"},
-      {m.mnuFileExit, "E&xit", ""},
-      {m.mnuEdit->menuAction(), "&Edit", ""},
-      {m.mnuEditManipulate, "&Manipulate selection", "Ctrl+M"},
-      {m.mnuWindows->menuAction(), "&Windows", ""},
-      {m.mnuWindowsArrange[0], "&Cascade", ""},
-      {m.mnuWindowsArrange[1], "Tile &horizontal", ""},
-      {m.mnuWindowsArrange[2], "Tile &vertical", ""},
-      {m.mnuWindowsArrange[3], "Arrange &icons", ""},
-      {m.mnuHelp->menuAction(), "&Help", ""},
-      {m.mnuHelpAbout, "&About", "F1"},
+      {m.mnuFile()->menuAction(), "&File", ""},
+      {m.mnuFileNew(), "&New", "Ctrl+N"},
+      {m.mnuFileOpen(), "&Open", "Ctrl+O"},
+      {m.mnuFileSave(), "&Save", "Ctrl+S"},
+      {m.mnuFileSaveAs(), "Save &as", "Ctrl+A"},
+      {m.mnuFileClose(), "&Close", "Ctrl+F4"},
+      {m.mnuFileExit(), "E&xit", ""},
+      {m.mnuEdit()->menuAction(), "&Edit", ""},
+      {m.mnuEditManipulate(), "&Manipulate selection", "Ctrl+M"},
+      {m.mnuWindows()->menuAction(), "&Windows", ""},
+      {m.mnuWindowsArrange(0), "&Cascade", ""},
+      {m.mnuWindowsArrange(1), "Tile &horizontal", ""},
+      {m.mnuWindowsArrange(2), "Tile &vertical", ""},
+      {m.mnuWindowsArrange(3), "Arrange &icons", ""},
+      {m.mnuHelp()->menuAction(), "&Help", ""},
+      {m.mnuHelpAbout(), "&About", "F1"},
   };
   for (const auto& item : items) {
     EXPECT_EQ(item.action->text(), QLatin1String(item.caption));
     EXPECT_EQ(item.action->shortcut().toString(), QLatin1String(item.shortcut)) << item.caption;
   }
-  EXPECT_TRUE(m.mnuFileDash0->isSeparator());
-  EXPECT_EQ(m.mnuFile->actions().indexOf(m.mnuFileDash0), 5);
+  EXPECT_TRUE(m.mnuFileDash0()->isSeparator());
+  EXPECT_EQ(m.mnuFile()->actions().indexOf(m.mnuFileDash0()), 5);
 }
 
 TEST_F(FrameMenusTest, DocumentMenusFollowTheNumberOfWindows) {
@@ -151,18 +151,22 @@ TEST_F(FrameMenusTest, WindowsMenuListsTheDocumentsAndActivatesTheChosenOne) {
   frame->Area()->setActiveSubWindow(second);
   MainMenus& menus = frame->Menus();
   menus.RefreshWindowList();
-  QStringList entries;
-  for (QAction* entry : menus.WindowListActions()) {
-    if (!entry->isSeparator()) entries << entry->text();
-  }
-  EXPECT_EQ(entries, QStringList({first->windowTitle(), second->windowTitle()}));
-  const QList<QAction*> actions = menus.mnuWindows->actions();
-  EXPECT_LT(actions.indexOf(menus.mnuWindowsArrange[3]),
-            actions.indexOf(menus.WindowListActions().last()));
-  menus.WindowListActions()[1]->trigger();
+  // The entries stand below the arrange items.
+  auto entries = [&menus] {
+    const QList<QAction*> actions = menus.mnuWindows()->actions();
+    QList<QAction*> list;
+    for (QAction* entry : actions.mid(actions.indexOf(menus.mnuWindowsArrange(3)) + 1)) {
+      if (!entry->isSeparator()) list << entry;
+    }
+    return list;
+  };
+  QStringList texts;
+  for (QAction* entry : entries()) texts << entry->text();
+  EXPECT_EQ(texts, QStringList({first->windowTitle(), second->windowTitle()}));
+  entries()[0]->trigger();
   EXPECT_EQ(frame->Area()->currentSubWindow(), first);
   menus.RefreshWindowList();  // rebuilding replaces the entries
-  EXPECT_EQ(menus.WindowListActions().size(), 3);
+  EXPECT_EQ(entries().size(), 2);
 }
 
 TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
@@ -170,7 +174,7 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
   const QList<frmCars*> windows = frame->CarWindows();
   const QRect space = frame->Area()->viewport()->rect();
 
-  frame->mnuWindowsArrange_Click(1);  // one above another, full width
+  frame->Menus().mnuWindowsArrange(1)->trigger();  // one above another, full width
   int top = 0;
   for (frmCars* window : windows) {
     EXPECT_EQ(window->geometry().left(), 0);
@@ -180,7 +184,7 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
   }
   EXPECT_EQ(top, space.height());
 
-  frame->mnuWindowsArrange_Click(2);  // side by side, full height
+  frame->Menus().mnuWindowsArrange(2)->trigger();  // side by side, full height
   int left = 0;
   for (frmCars* window : windows) {
     EXPECT_EQ(window->geometry().top(), 0);
@@ -192,9 +196,9 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
 
   windows[0]->showMinimized();
   windows[2]->showMinimized();
-  frame->mnuWindowsArrange_Click(1);  // the tiling leaves the minimized ones out
+  frame->Menus().mnuWindowsArrange(1)->trigger();  // the tiling leaves the minimized ones out
   EXPECT_EQ(windows[1]->geometry(), space);
-  frame->mnuWindowsArrange_Click(3);
+  frame->Menus().mnuWindowsArrange(3)->trigger();
   const QRect icon0 = windows[0]->geometry();
   const QRect icon2 = windows[2]->geometry();
   EXPECT_EQ(icon0.left(), 0);
@@ -202,7 +206,7 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
   EXPECT_EQ(icon2.left(), icon0.right() + 1);
   EXPECT_EQ(icon2.bottom(), space.bottom());
 
-  frame->mnuWindowsArrange_Click(0);  // cascade brings the others back in a staircase
+  frame->Menus().mnuWindowsArrange(0)->trigger();  // cascade brings the others back in a staircase
   EXPECT_NE(windows[1]->geometry(), space);
 }
 

@@ -7,8 +7,8 @@
 
 #include "UiTestSupport.h"
 #include "core/AppInfo.h"
-#include "core/SharedObjects.h"
 #include "helperlib/FileDialog.h"
+#include "ui/frame/SharedOpenDialog.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "UiTestSupport.h"
+#include "base/TorqletError.h"
 #include "core/ErrorCodes.h"
-#include "core/TorqletError.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGrid.h"

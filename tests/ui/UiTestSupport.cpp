@@ -71,8 +71,3 @@ QByteArray StockWith(std::initializer_list<std::pair<const char*, const char*>> 
   }
   return content;
 }
-
-QByteArray ReadFileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}

@@ -9,7 +9,8 @@
 #include <memory>
 
 #include "ScriptedDialogs.h"
-#include "core/TorqletError.h"
+#include "TestSupport.h"
+#include "base/TorqletError.h"
 #include "ui/frame/mdfMain.h"
 
 class frmCars;
@@ -50,4 +51,3 @@ class LocaleScope {
 
 // The stock copy with some texts replaced (each first occurrence).
 QByteArray StockWith(std::initializer_list<std::pair<const char*, const char*>> replacements);
-QByteArray ReadFileBytes(const QString& path);

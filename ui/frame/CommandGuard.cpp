@@ -1,14 +1,14 @@
 #include "ui/frame/CommandGuard.h"
 
+#include "base/ErrorReport.h"
 #include "core/AppInfo.h"
-#include "core/ErrorReport.h"
 #include "helperlib/GlobalFunctions.h"
 #include "helperlib/UserDialogs.h"
 
 void CommandGuard::Report(const std::exception* error) {
   const QString text =
       error ? ErrorReportText(*error) : QStringLiteral("Error: unexpected failure");
-  GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Command failed: ") + text, 0);
+  GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Command failed: ") + text);
   UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
                                     ApplicationTitle());
 }

@@ -25,48 +25,48 @@ QMenu* AddMenu(QMainWindow& frame, const char* name, const QString& caption) {
 }  // namespace
 
 MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area_(area) {
-  mnuFile = AddMenu(frame, "mnuFile", QStringLiteral("&File"));
-  mnuFileNew =
-      AddItem(mnuFile, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  mnuFileOpen =
-      AddItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-  mnuFileSave =
-      AddItem(mnuFile, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuFileSaveAs = AddItem(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &as"),
-                          QKeySequence(Qt::CTRL | Qt::Key_A));
-  mnuFileClose = AddItem(mnuFile, "mnuFileClose", QStringLiteral("&Close"),
-                         QKeySequence(Qt::CTRL | Qt::Key_F4));
-  mnuFileDash0 = mnuFile->addSeparator();
-  mnuFileDash0->setObjectName(QStringLiteral("mnuFileDash0"));
-  mnuFileExit = AddItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"));
+  mnuFile_ = AddMenu(frame, "mnuFile", QStringLiteral("&File"));
+  mnuFileNew_ =
+      AddItem(mnuFile_, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuFileOpen_ =
+      AddItem(mnuFile_, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuFileSave_ =
+      AddItem(mnuFile_, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuFileSaveAs_ = AddItem(mnuFile_, "mnuFileSaveAs", QStringLiteral("Save &as"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+  mnuFileClose_ = AddItem(mnuFile_, "mnuFileClose", QStringLiteral("&Close"),
+                          QKeySequence(Qt::CTRL | Qt::Key_F4));
+  mnuFileDash0_ = mnuFile_->addSeparator();
+  mnuFileDash0_->setObjectName(QStringLiteral("mnuFileDash0"));
+  mnuFileExit_ = AddItem(mnuFile_, "mnuFileExit", QStringLiteral("E&xit"));
 
-  mnuEdit = AddMenu(frame, "mnuEdit", QStringLiteral("&Edit"));
-  mnuEditManipulate = AddItem(mnuEdit, "mnuEditManipulate", QStringLiteral("&Manipulate selection"),
-                              QKeySequence(Qt::CTRL | Qt::Key_M));
+  mnuEdit_ = AddMenu(frame, "mnuEdit", QStringLiteral("&Edit"));
+  mnuEditManipulate_ =
+      AddItem(mnuEdit_, "mnuEditManipulate", QStringLiteral("&Manipulate selection"),
+              QKeySequence(Qt::CTRL | Qt::Key_M));
 
-  mnuWindows = AddMenu(frame, "mnuWindows", QStringLiteral("&Windows"));
+  mnuWindows_ = AddMenu(frame, "mnuWindows", QStringLiteral("&Windows"));
   const char* const arrangeCaptions[] = {"&Cascade", "Tile &horizontal", "Tile &vertical",
                                          "Arrange &icons"};
-  for (std::size_t i = 0; i < mnuWindowsArrange.size(); ++i) {
-    mnuWindowsArrange[i] =
-        AddItem(mnuWindows, "mnuWindowsArrange", QString::fromLatin1(arrangeCaptions[i]));
-    mnuWindowsArrange[i]->setData(int(i));
+  for (std::size_t i = 0; i < mnuWindowsArrange_.size(); ++i) {
+    mnuWindowsArrange_[i] =
+        AddItem(mnuWindows_, "mnuWindowsArrange", QString::fromLatin1(arrangeCaptions[i]));
   }
-  connect(mnuWindows, &QMenu::aboutToShow, this, &MainMenus::RefreshWindowList);
+  connect(mnuWindows_, &QMenu::aboutToShow, this, &MainMenus::RefreshWindowList);
 
-  mnuHelp = AddMenu(frame, "mnuHelp", QStringLiteral("&Help"));
-  mnuHelpAbout =
-      AddItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About"), QKeySequence(Qt::Key_F1));
+  mnuHelp_ = AddMenu(frame, "mnuHelp", QStringLiteral("&Help"));
+  mnuHelpAbout_ =
+      AddItem(mnuHelp_, "mnuHelpAbout", QStringLiteral("&About"), QKeySequence(Qt::Key_F1));
 
   SetDocumentMenus(false);
 }
 
 void MainMenus::SetDocumentMenus(bool on) {
-  mnuFileSave->setEnabled(on);
-  mnuFileSaveAs->setEnabled(on);
-  mnuFileClose->setEnabled(on);
-  mnuEdit->menuAction()->setVisible(on);
-  mnuWindows->menuAction()->setVisible(on);
+  mnuFileSave_->setEnabled(on);
+  mnuFileSaveAs_->setEnabled(on);
+  mnuFileClose_->setEnabled(on);
+  mnuEdit_->menuAction()->setVisible(on);
+  mnuWindows_->menuAction()->setVisible(on);
 }
 
 void MainMenus::RefreshWindowList() {
@@ -78,10 +78,10 @@ void MainMenus::RefreshWindowList() {
   for (QMdiSubWindow* window : windows) {
     if (window->isHidden() && !window->isMinimized()) continue;
     if (first) {
-      windowList_ << mnuWindows->addSeparator();
+      windowList_ << mnuWindows_->addSeparator();
       first = false;
     }
-    QAction* entry = mnuWindows->addAction(window->windowTitle());
+    QAction* entry = mnuWindows_->addAction(window->windowTitle());
     entry->setCheckable(true);
     entry->setChecked(window == active);
     connect(entry, &QAction::triggered, window,

@@ -12,7 +12,7 @@ class QMenu;
 // The frame's menu bar: File, Edit, Windows and Help with their access keys
 // and shortcuts. The document menus (Save, Save as, Close, Edit, Windows) are
 // switched together; the Windows menu lists the open documents below its
-// arrange items, and choosing one activates it. The frame connects the
+// arrange items, and choosing one brings it forward. The frame connects the
 // commands.
 class MainMenus : public QObject {
   Q_OBJECT
@@ -24,26 +24,38 @@ class MainMenus : public QObject {
   void SetDocumentMenus(bool on);
   // Rebuilds the list of open documents in the Windows menu.
   void RefreshWindowList();
-  // The actions of the list of open documents, in list order.
-  const QList<QAction*>& WindowListActions() const { return windowList_; }
 
-  QMenu* mnuFile;
-  QAction* mnuFileNew;
-  QAction* mnuFileOpen;
-  QAction* mnuFileSave;
-  QAction* mnuFileSaveAs;
-  QAction* mnuFileClose;
-  QAction* mnuFileDash0;
-  QAction* mnuFileExit;
-  QMenu* mnuEdit;
-  QAction* mnuEditManipulate;
-  QMenu* mnuWindows;
-  // Cascade, tile horizontally, tile vertically, arrange icons.
-  std::array<QAction*, 4> mnuWindowsArrange;
-  QMenu* mnuHelp;
-  QAction* mnuHelpAbout;
+  QMenu* mnuFile() const { return mnuFile_; }
+  QAction* mnuFileNew() const { return mnuFileNew_; }
+  QAction* mnuFileOpen() const { return mnuFileOpen_; }
+  QAction* mnuFileSave() const { return mnuFileSave_; }
+  QAction* mnuFileSaveAs() const { return mnuFileSaveAs_; }
+  QAction* mnuFileClose() const { return mnuFileClose_; }
+  QAction* mnuFileDash0() const { return mnuFileDash0_; }
+  QAction* mnuFileExit() const { return mnuFileExit_; }
+  QMenu* mnuEdit() const { return mnuEdit_; }
+  QAction* mnuEditManipulate() const { return mnuEditManipulate_; }
+  QMenu* mnuWindows() const { return mnuWindows_; }
+  // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
+  QAction* mnuWindowsArrange(int index) const { return mnuWindowsArrange_.at(std::size_t(index)); }
+  QMenu* mnuHelp() const { return mnuHelp_; }
+  QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
 
  private:
   QMdiArea& area_;
   QList<QAction*> windowList_;
+  QMenu* mnuFile_;
+  QAction* mnuFileNew_;
+  QAction* mnuFileOpen_;
+  QAction* mnuFileSave_;
+  QAction* mnuFileSaveAs_;
+  QAction* mnuFileClose_;
+  QAction* mnuFileDash0_;
+  QAction* mnuFileExit_;
+  QMenu* mnuEdit_;
+  QAction* mnuEditManipulate_;
+  QMenu* mnuWindows_;
+  std::array<QAction*, 4> mnuWindowsArrange_;
+  QMenu* mnuHelp_;
+  QAction* mnuHelpAbout_;
 };

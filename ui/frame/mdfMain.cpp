@@ -9,17 +9,17 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "core/AppInfo.h"
-#include "core/SharedObjects.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
 #include "helperlib/GlobalFunctions.h"
 #include "helperlib/Term.h"
-#include "helperlib/TermFunctions.h"
 #include "helperlib/UserDialogs.h"
 #include "ui/frame/CommandGuard.h"
 #include "ui/frame/MainMenus.h"
+#include "ui/frame/SharedOpenDialog.h"
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"
@@ -65,13 +65,11 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
   setWindowIcon(FrameIcon());
   resize(960, 640);
   SetCaption(ApplicationTitle());
-  SetMainWindow(this);
 }
 
 mdfMain::~mdfMain() {
-  // The documents end before the counter they report to.
+  // The documents end before the counter and the display they report to.
   qDeleteAll(area_->subWindowList());
-  SetMainWindow(nullptr);
   TrackDialogUser(true);
 }
 
@@ -89,23 +87,23 @@ void mdfMain::pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue)
 }
 
 void mdfMain::ConnectCommands() {
-  auto bind = [this](QAction* action, void (mdfMain::*command)()) {
+  auto bind = [this](QAction* action, std::function<void()> command) {
     connect(action, &QAction::triggered, this,
-            [this, command] { CommandGuard::Run([this, command] { (this->*command)(); }); });
+            [command = std::move(command)] { CommandGuard::Run(command); });
   };
-  bind(menus_->mnuFileNew, &mdfMain::mnuFileNew_Click);
-  bind(menus_->mnuFileOpen, &mdfMain::mnuFileOpen_Click);
-  bind(menus_->mnuFileSave, &mdfMain::mnuFileSave_Click);
-  bind(menus_->mnuFileSaveAs, &mdfMain::mnuFileSaveAs_Click);
-  bind(menus_->mnuFileClose, &mdfMain::mnuFileClose_Click);
-  bind(menus_->mnuFileExit, &mdfMain::mnuFileExit_Click);
-  bind(menus_->mnuEditManipulate, &mdfMain::mnuEditManipulate_Click);
-  bind(menus_->mnuHelpAbout, &mdfMain::mnuHelpAbout_Click);
-  for (QAction* arrange : menus_->mnuWindowsArrange) {
-    connect(arrange, &QAction::triggered, this, [this, arrange] {
-      CommandGuard::Run([this, arrange] { mnuWindowsArrange_Click(arrange->data().toInt()); });
-    });
-  }
+  const MainMenus& m = *menus_;
+  bind(m.mnuFileNew(), [this] { mnuFileNew_Click(); });
+  bind(m.mnuFileOpen(), [this] { mnuFileOpen_Click(); });
+  bind(m.mnuFileSave(), [this] { mnuFileSave_Click(); });
+  bind(m.mnuFileSaveAs(), [this] { mnuFileSaveAs_Click(); });
+  bind(m.mnuFileClose(), [this] { mnuFileClose_Click(); });
+  bind(m.mnuFileExit(), [this] { mnuFileExit_Click(); });
+  bind(m.mnuEditManipulate(), [this] { mnuEditManipulate_Click(); });
+  bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
+  bind(m.mnuWindowsArrange(0), [this] { area_->cascadeSubWindows(); });
+  bind(m.mnuWindowsArrange(1), [this] { WindowArranger::TileHorizontally(*area_); });
+  bind(m.mnuWindowsArrange(2), [this] { WindowArranger::TileVertically(*area_); });
+  bind(m.mnuWindowsArrange(3), [this] { WindowArranger::ArrangeIcons(*area_); });
 }
 
 void mdfMain::SetCaption(const QString& text) {
@@ -162,7 +160,7 @@ QList<frmCars*> mdfMain::CarWindows() const {
 frmCars* mdfMain::ActiveCars() const { return qobject_cast<frmCars*>(area_->currentSubWindow()); }
 
 frmCars* mdfMain::NewCarWindow() {
-  auto* window = new frmCars(ChildCount());
+  auto* window = new frmCars(ChildCount(), *this);
   window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
   const QSize space = area_->viewport()->size();
@@ -217,9 +215,7 @@ void mdfMain::mnuEditManipulate_Click() {
       window->windowTitle(), QStringLiteral("x"));
   if (text.isEmpty()) return;
   Term term;
-  term.SetFunctions(GlobalFunctions::Instance().DefaultTermFunctions().Copy());
-  term.Variables().SetOnlyAddedNames(true);
-  term.Variables().Add(QStringLiteral("x"));
+  term.PrepareInX();
   bool accepted = true;
   try {
     term.SetText(text);
@@ -246,25 +242,6 @@ void mdfMain::mnuHelpAbout_Click() {
       QStringLiteral("About ") + ApplicationTitle(), windowIcon(), version,
       {VersionRecord::FileDescription(), VersionRecord::LegalNotice(), QString(),
        QStringLiteral("Terms are evaluated by muParser, \u00a9 Ingo Berg, MIT licence.")});
-}
-
-void mdfMain::mnuWindowsArrange_Click(int index) {
-  switch (index) {
-    case 0:
-      area_->cascadeSubWindows();
-      break;
-    case 1:
-      WindowArranger::TileHorizontally(*area_);
-      break;
-    case 2:
-      WindowArranger::TileVertically(*area_);
-      break;
-    case 3:
-      WindowArranger::ArrangeIcons(*area_);
-      break;
-    default:
-      break;
-  }
 }
 
 // Every document is asked first; only when none refuses do they all close, so

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "core/StatusDisplay.h"
+#include "model/StatusDisplay.h"
 
 class Counter;
 class MainMenus;
@@ -13,8 +13,8 @@ class QProgressBar;
 class frmCars;
 
 // The program's one frame: a multiple-document window that holds the car sheet
-// windows, carries the menus and shows the car file's steps in its caption
-// and progress bar. It installs itself as the main window while it exists.
+// windows, carries the menus and shows the car files' steps in its caption
+// and progress bar (every car sheet window reports to it).
 class mdfMain : public QMainWindow, public StatusDisplay {
   Q_OBJECT
 
@@ -50,7 +50,6 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void mnuFileExit_Click();
   void mnuEditManipulate_Click();
   void mnuHelpAbout_Click();
-  void mnuWindowsArrange_Click(int index);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -7,14 +7,13 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
+#include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGridCorner.h"
 #include "ui/sheet/CarRowHeader.h"
 #include "ui/sheet/CarTableModel.h"
-#include "ui/sheet/ColumnTable.h"
 
 namespace {
 
@@ -96,16 +95,7 @@ void CarGrid::FitColumnsToHeadings() {
   updateGeometries();
 }
 
-int CarGrid::Rows() const { return cars_->CarCount() + 1; }
-
-int CarGrid::Cols() { return ColumnTable::ColumnCount; }
-
 QString CarGrid::TextMatrix(int row, int col) const { return cars_->CellText(row, col); }
-
-void CarGrid::RefreshCell(int row, int col) {
-  cars_->CellChanged(row, col);
-  if (col < ColumnTable::FixedColumnCount) rowHeader_->viewport()->update();
-}
 
 void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
   cars_->RangeChanged(row1, col1, row2, col2);

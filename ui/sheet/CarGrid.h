@@ -27,12 +27,8 @@ class CarGrid : public QTableView {
   void Fill(const NycGciCars* cars);
   const CarTableModel& Cars() const { return *cars_; }
 
-  int Rows() const;
-  static int Cols();
   // The text of a cell exactly as shown, fixed cells included.
   QString TextMatrix(int row, int col) const;
-  // Redraws a cell after its car record changed.
-  void RefreshCell(int row, int col);
   // Redraws a rectangle of value cells after their records changed.
   void RefreshRange(int row1, int col1, int row2, int col2);
 

@@ -1,7 +1,6 @@
 #include "ui/sheet/CarTableModel.h"
 
-#include "core/ErrorCodes.h"
-#include "core/Errors.h"
+#include "base/RuntimeErrors.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 
@@ -33,11 +32,6 @@ QString CarTableModel::CellText(int row, int col) const {
   }
   if (row == 0) return headings_[std::size_t(col)];
   return ColumnTable::CellText(cars_->Car(row), col, QLocale());
-}
-
-void CarTableModel::CellChanged(int row, int col) {
-  const QModelIndex cell = index(row - RowOffset, col - ColumnOffset);
-  if (cell.isValid()) emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
 void CarTableModel::RangeChanged(int row1, int col1, int row2, int col2) {

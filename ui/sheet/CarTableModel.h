@@ -4,7 +4,7 @@
 #include <QString>
 #include <array>
 
-#include "ui/sheet/ColumnTable.h"
+#include "model/ColumnTable.h"
 
 class NycGciCars;
 
@@ -28,8 +28,6 @@ class CarTableModel : public QAbstractTableModel {
   // The text of a sheet cell, exactly as shown; the invalid argument error
   // for a cell outside the sheet.
   QString CellText(int row, int col) const;
-  // Tells the views that a sheet cell was rewritten.
-  void CellChanged(int row, int col);
   // Tells the views, in one signal, that a rectangle of value cells (sheet
   // numbering, corners included) was rewritten.
   void RangeChanged(int row1, int col1, int row2, int col2);

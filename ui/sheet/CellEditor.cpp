@@ -59,7 +59,6 @@ bool CellEditor::ValidateEdit() {
     return false;  // SetCellValue stored nothing
   }
   pblnEditFinished = true;
-  window_.SetChanged(true);
   return true;
 }
 

@@ -7,23 +7,23 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Diagnostics.h"
+#include "base/ErrorReport.h"
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
-#include "core/ErrorReport.h"
 #include "core/Errors.h"
-#include "core/SharedObjects.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
-#include "helperlib/GlobalFunctions.h"
 #include "helperlib/Term.h"
-#include "helperlib/TermVariable.h"
 #include "helperlib/UserDialogs.h"
-#include "model/NumberText.h"
+#include "model/CarDocument.h"
+#include "model/ColumnTable.h"
+#include "model/Manipulation.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
-#include "ui/sheet/ColumnTable.h"
+#include "ui/sheet/SheetSerial.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ constexpr double FloatColumnMinTwips = 720;
 
 }  // namespace
 
-frmCars::frmCars(Counter& childCount, QWidget* parent)
+frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     : QMdiSubWindow(parent),
       childCount_(childCount),
       flexCars_(new CarGrid(this)),
@@ -46,23 +46,24 @@ frmCars::frmCars(Counter& childCount, QWidget* parent)
     pstrCaptionPrefix = QString::number(SheetSerial()) + QStringLiteral(": ");
     pobjFileDialog = std::make_unique<FileDialog>();
     pobjFileDialog->SetUpForCarFiles();
-    pobjCarFile = std::make_unique<NycGciCars>();
+    document_ = std::make_unique<CarDocument>(&status);
   } catch (...) {
     childCount_.Decrease(1);
     throw;
   }
+  connect(document_.get(), &CarDocument::CellsChanged, flexCars_, &CarGrid::RefreshRange);
 }
 
 frmCars::~frmCars() {
   // An edit still open when the window goes is dropped: the focus leaving it
   // on the way out must not store into a car file that is going too.
   delete txtEdit_;
-  pobjCarFile.reset();
+  document_.reset();
   pobjFileDialog.reset();
   try {
     childCount_.Decrease(1);
   } catch (const std::exception& error) {
-    GlobalFunctions::Instance().DebugOutput(ErrorReportText(error), 0);
+    WriteDiagnostic(ErrorReportText(error));
   }
 }
 
@@ -78,19 +79,25 @@ void frmCars::ReleaseFrameShortcuts() {
   }
 }
 
+bool frmCars::Changed() const { return document_->Changed(); }
+
+void frmCars::SetChanged(bool changed) { document_->SetChanged(changed); }
+
+const QString& frmCars::FileName() const { return document_->FileName(); }
+
+const NycGciCars& frmCars::CarFile() const { return document_->CarFile(); }
+
 void frmCars::NewFile() {
-  pobjCarFile->NewFile();
-  setWindowTitle(pstrCaptionPrefix + pobjCarFile->FileTitle());
-  pblnChanged = false;
+  document_->NewFile();
+  setWindowTitle(pstrCaptionPrefix + CarFile().FileTitle());
   FillGrid();
 }
 
 void frmCars::OpenFile(const QString& fileName) {
-  pstrFileName = fileName;
   pobjFileDialog->SetFileName(fileName);
   setWindowTitle(pstrCaptionPrefix + fileName);
   try {
-    pobjCarFile->LoadFile(fileName);
+    document_->LoadFile(fileName);
   } catch (const std::exception&) {
     close();
     UserDialogs::Current().MessageBox(
@@ -99,18 +106,16 @@ void frmCars::OpenFile(const QString& fileName) {
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
     return;
   }
-  pblnChanged = false;
   FillGrid();
 }
 
 void frmCars::Save() {
-  if (pstrFileName.isEmpty()) {
+  if (FileName().isEmpty()) {
     SaveAs();
     return;
   }
-  pobjCarFile->Save();
-  pblnChanged = false;
-  setWindowTitle(pstrCaptionPrefix + pstrFileName);
+  document_->Save();
+  setWindowTitle(pstrCaptionPrefix + FileName());
 }
 
 bool frmCars::SaveAs() {
@@ -119,20 +124,20 @@ bool frmCars::SaveAs() {
     return true;
   } catch (const std::exception& error) {
     // A cancelled dialog is the user's choice; anything else failed to write.
-    if (!pobjFileDialog->Cancelled()) ReportSaveFailure(pstrFileName, ErrorReportText(error));
+    if (!pobjFileDialog->Cancelled()) {
+      ReportSaveFailure(pobjFileDialog->FileName(), ErrorReportText(error));
+    }
     return false;
   }
 }
 
+// The document takes the new name only once the file is written: after a
+// failed write the window keeps its caption, its name and where Save writes.
 void frmCars::DoSaveAs() {
   pobjFileDialog->ShowSave();
   if (pobjFileDialog->Cancelled()) RaiseError(ErrUnexpectedInternal, QStringLiteral("frmCars"));
-  // The new name is taken before writing: should the write fail, a later Save
-  // goes to the name the user chose last.
-  pstrFileName = pobjFileDialog->FileName();
-  pobjCarFile->SaveAs(pobjFileDialog->FileName());
-  pblnChanged = false;
-  setWindowTitle(pstrCaptionPrefix + pstrFileName);
+  document_->SaveAs(pobjFileDialog->FileName());
+  setWindowTitle(pstrCaptionPrefix + FileName());
 }
 
 void frmCars::ReportSaveFailure(const QString& fileName, const QString& reason) {
@@ -154,23 +159,23 @@ bool frmCars::ValidateActiveControl() {
 
 bool frmCars::QueryUnload() {
   if (!ValidateActiveControl()) return false;
-  if (!pblnChanged) return true;
+  if (!Changed()) return true;
   const UserDialogs::Answer answer = UserDialogs::Current().MessageBox(
       QStringLiteral("Loaded file changed, but not saved. Save now?"),
       UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question,
-      ApplicationTitle() + QStringLiteral(" - ") + pstrFileName);
+      ApplicationTitle() + QStringLiteral(" - ") + FileName());
   switch (answer) {
     case UserDialogs::Answer::Yes:
-      if (pstrFileName.isEmpty()) return SaveAs();
+      if (FileName().isEmpty()) return SaveAs();
       try {
         Save();
         return true;
       } catch (const std::exception& error) {
-        ReportSaveFailure(pstrFileName, ErrorReportText(error));
+        ReportSaveFailure(FileName(), ErrorReportText(error));
         return false;
       }
     case UserDialogs::Answer::No:
-      pblnChanged = false;
+      SetChanged(false);
       return true;
     default:
       return false;
@@ -193,7 +198,7 @@ void frmCars::changeEvent(QEvent* event) {
 }
 
 void frmCars::FillGrid() {
-  flexCars_->Fill(pobjCarFile.get());
+  flexCars_->Fill(&CarFile());
   const int floatMinimum = flexCars_->TwipsToPixels(FloatColumnMinTwips);
   for (int col = ColumnTable::FirstFloatColumn; col < ColumnTable::ColumnCount; ++col) {
     flexCars_->SetColWidth(col, std::max(flexCars_->ColWidth(col), floatMinimum));
@@ -203,59 +208,34 @@ void frmCars::FillGrid() {
 
 QString frmCars::GetCellText(int row, int col) const { return flexCars_->TextMatrix(row, col); }
 
+QString frmCars::CellCountText(std::int64_t count) {
+  return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
+}
+
 void frmCars::SetCellValue(int row, int col, const QString& text) {
-  StoreCellValue(row, col, text, QLocale());
-  if (ColumnTable::IsEditable(col)) flexCars_->RefreshCell(row, col);
+  const NycGciCar& car = CarFile().Car(row);
+  if (!ColumnTable::IsEditable(col)) return;
+  const LineValue value = ColumnTable::ValueOfText(col, text, QLocale());
+  const QString step =
+      QStringLiteral("Edit %1 of %2").arg(GetCellText(0, col), QString::fromLatin1(car.Name()));
+  document_->SetCells({{row, col, value}}, [&step](std::int64_t) { return step; });
 }
 
-void frmCars::StoreCellValue(int row, int col, const QString& text, const QLocale& locale) {
-  NycGciCar& car = pobjCarFile->Car(row);
-  if (ColumnTable::IsEditable(col)) {
-    const double number = ColumnTable::ReadNumber(text, locale);
-    const CarField field = ColumnTable::Field(col);
-    if (IsIntegerField(field)) {
-      car.SetInteger(field, ToInteger(number));
-    } else {
-      car.SetFloat(field, ToSingle(number));
-    }
-  }
-  pblnChanged = true;
-}
-
-void frmCars::ManipulateSelection(Term& Expr) {
+std::int64_t frmCars::ManipulateSelection(Term& Expr) {
   int row = flexCars_->Row();
   int col = flexCars_->Col();
   int rowSel = flexCars_->RowSel();
   int colSel = flexCars_->ColSel();
   if (rowSel < row) std::swap(row, rowSel);
   if (colSel < col) std::swap(col, colSel);
-  TermVariable& x = Expr.Variables().Item(QStringLiteral("x"));
-  // Numbers pass as the grid shows them: read and written in the user's
-  // locale, written without grouping and with up to 15 significant digits.
-  // The cell texts are made as the grid makes them (GetCellText), in the
-  // same locale.
-  const QLocale locale = ColumnTable::NumberLocale(QLocale());
-  QLocale writing = locale;
-  writing.setNumberOptions(QLocale::OmitGroupSeparator);
-  bool stored = false;
+  Manipulation manipulation(Expr, QLocale());
   for (int r = row; r <= rowSel; ++r) {
-    const NycGciCar& car = pobjCarFile->Car(r);
-    for (int c = col; c <= colSel; ++c) {
-      try {
-        x.SetValue(ColumnTable::ReadNumber(ColumnTable::CellText(car, c, locale), locale));
-      } catch (const std::exception&) {
-        // x keeps the previous cell's value.
-      }
-      // A term that fails or a result the column cannot hold leaves this
-      // cell as it was; the others are still recomputed.
-      const std::optional<double> value = Expr.FiniteValue();
-      if (!value) continue;
-      try {
-        StoreCellValue(r, c, writing.toString(*value, 'g', 15), locale);
-        stored = true;
-      } catch (const std::exception&) {
-      }
-    }
+    const NycGciCar& car = CarFile().Car(r);
+    for (int c = col; c <= colSel; ++c) manipulation.Cell(car, r, c);
   }
-  if (stored) flexCars_->RefreshRange(row, col, rowSel, colSel);
+  const QString term = Expr.Text();
+  document_->SetCells(manipulation.Values(), [&term](std::int64_t count) {
+    return QStringLiteral("Manipulate %1 (%2)").arg(term, CellCountText(count));
+  });
+  return std::int64_t(manipulation.Values().size());
 }

@@ -2,30 +2,35 @@
 
 #include <QMdiSubWindow>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
+class CarDocument;
 class CarGrid;
 class CellEditor;
 class Counter;
 class FileDialog;
 class NycGciCars;
-class QLocale;
+class StatusDisplay;
 class Term;
 
-// A car sheet window: one car file in the grid flexCars. It counts itself in
-// the frame's window counter while it exists, takes a running number for its
-// caption ("1: ", "2: ", ...) and asks before a close drops unsaved edits.
+// A car sheet window: one car document in the grid flexCars. It counts itself
+// in the frame's window counter while it exists, takes a running number for
+// its caption ("1: ", "2: ", ...) and asks before a close drops unsaved edits.
 // Right after creating it the frame calls exactly one of NewFile or OpenFile.
+// Every change of values goes through its document, which keeps the history.
 class frmCars : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  explicit frmCars(Counter& childCount, QWidget* parent = nullptr);
+  // The car file reports its steps to status while it loads and saves.
+  frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent = nullptr);
   ~frmCars() override;
 
-  // The document has edits that are not saved.
-  bool Changed() const { return pblnChanged; }
-  void SetChanged(bool changed) { pblnChanged = changed; }
+  // The document has edits that are not saved. Setting it false marks the
+  // current state as saved, true as never saved.
+  bool Changed() const;
+  void SetChanged(bool changed);
 
   // Fills the window with a new document made from the stock copy.
   void NewFile();
@@ -34,7 +39,8 @@ class frmCars : public QMdiSubWindow {
   // Saves under the document's name, or asks for one when it has none.
   void Save();
   // Asks for a name and saves under it; true when the document was saved.
-  // A cancelled dialog is silent; a failed write is reported to the user.
+  // A cancelled dialog is silent; a failed write is reported to the user and
+  // leaves the document's name as it was.
   bool SaveAs();
   // The close prompt: true when the window may close.
   bool QueryUnload();
@@ -44,26 +50,27 @@ class frmCars : public QMdiSubWindow {
   bool ValidateActiveControl();
 
   // Recomputes every cell of the grid's selection from the term, in which the
-  // variable "x" (which the term must have) stands for the cell's shown value.
-  // A cell for which the term or the store fails keeps its value; nothing is
-  // raised for it. The grid is told once, for the whole rectangle.
-  void ManipulateSelection(Term& Expr);
+  // variable "x" (which the term must have) stands for the cell's shown value,
+  // as one step of the history. A cell for which the term or the store fails
+  // keeps its value; nothing is raised for it. Returns the number of cells
+  // that got a value (also one equal to their old value).
+  std::int64_t ManipulateSelection(Term& Expr);
 
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
   // Stores a text, read in the user's locale, into the car record behind a
-  // value cell, redraws the cell from the record and marks the document
-  // changed. A text that is no number raises the type mismatch error, one
-  // beyond the column's range the overflow error; then nothing changes.
-  // The name and model columns are never written.
+  // value cell, as one step of the history. A text that is no number raises
+  // the type mismatch error, one beyond the column's range the overflow
+  // error; then nothing changes. The name and model columns are never written.
   void SetCellValue(int row, int col, const QString& text);
 
   CarGrid* flexCars() const { return flexCars_; }
   CellEditor* txtEdit() const { return txtEdit_; }
-  const QString& FileName() const { return pstrFileName; }
+  const QString& FileName() const;
   const QString& CaptionPrefix() const { return pstrCaptionPrefix; }
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
-  const NycGciCars& CarFile() const { return *pobjCarFile; }
+  const NycGciCars& CarFile() const;
+  CarDocument& Document() const { return *document_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -73,16 +80,14 @@ class frmCars : public QMdiSubWindow {
   void FillGrid();
   void ReleaseFrameShortcuts();
   void DoSaveAs();
-  // SetCellValue without redrawing the cell, reading the text in the locale.
-  void StoreCellValue(int row, int col, const QString& text, const QLocale& locale);
   void ReportSaveFailure(const QString& fileName, const QString& reason);
+  // The text of a step of the history that changed count cells.
+  static QString CellCountText(std::int64_t count);
 
   Counter& childCount_;
   CarGrid* flexCars_;
   CellEditor* txtEdit_;
   QString pstrCaptionPrefix;
-  bool pblnChanged = false;
   std::unique_ptr<FileDialog> pobjFileDialog;
-  QString pstrFileName;
-  std::unique_ptr<NycGciCars> pobjCarFile;
+  std::unique_ptr<CarDocument> document_;
 };

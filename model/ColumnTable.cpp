@@ -1,9 +1,9 @@
-#include "ui/sheet/ColumnTable.h"
+#include "model/ColumnTable.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/ErrorCodes.h"
-#include "core/Errors.h"
 #include "model/NumberText.h"
 #include "model/NycGciCar.h"
 
@@ -23,12 +23,40 @@ QString ColumnTable::CellText(const NycGciCar& car, int col, const QLocale& loca
   return FloatText(car.Float(field), locale);
 }
 
+int ColumnTable::TextLength(const LineValue& value) {
+  if (value.kind == LineValue::Kind::Integer) {
+    int length = value.integer < 0 ? 2 : 1;
+    for (std::int64_t rest = std::llabs(std::int64_t(value.integer)) / 10; rest > 0; rest /= 10) {
+      ++length;
+    }
+    return length;
+  }
+  // Integer digits, the point and three decimals, a sign when negative.
+  // Rounding to thousandths may carry into one more digit: counting from a
+  // value a thousandth larger errs on the wide side only.
+  const double magnitude = std::fabs(double(value.real)) + 0.001;
+  int digits = 1;
+  for (double limit = 10; magnitude >= limit && digits < 40; limit *= 10) ++digits;
+  return digits + 4 + (value.real < 0 ? 1 : 0);
+}
+
 double ColumnTable::ReadNumber(const QString& text, const QLocale& locale) {
   bool ok = false;
   const double value = locale.toDouble(text, &ok);
   if (ok && std::isfinite(value)) return value;
   if (std::isinf(value)) RaiseRuntimeError(ErrOverflow);  // a number too large for a double
   RaiseRuntimeError(ErrTypeMismatch);
+}
+
+LineValue ColumnTable::ValueOfText(int col, const QString& text, const QLocale& locale) {
+  if (!IsEditable(col)) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      QStringLiteral("column %1 is not a value column").arg(col));
+  }
+  const double number = ReadNumber(text, locale);
+  const CarField field = Field(col);
+  return IsIntegerField(field) ? LineValue::FromInteger(ToInteger(number))
+                               : LineValue::FromFloat(ToSingle(number));
 }
 
 QLocale ColumnTable::NumberLocale(const QLocale& locale) {

@@ -8,16 +8,13 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "core/StatusDisplay.h"
-#include "core/TorqletError.h"
+#include "base/TorqletError.h"
+#include "model/StatusDisplay.h"
 
 // Records what the car file does to the main window, one line per call:
 // "caption <text>", "visible 0|1", "max <n>", "value <n>", "show".
 class RecordingDisplay final : public StatusDisplay {
  public:
-  RecordingDisplay();
-  ~RecordingDisplay() override;
-
   QString Caption() const override { return caption_; }
   void SetCaption(const QString& text) override;
   void SetProgressVisible(bool visible) override;

@@ -8,11 +8,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/SharedObjects.h"
-
-RecordingDisplay::RecordingDisplay() { SetMainWindow(this); }
-RecordingDisplay::~RecordingDisplay() { SetMainWindow(nullptr); }
-
 void RecordingDisplay::SetCaption(const QString& text) {
   caption_ = text;
   events << QStringLiteral("caption ") + text;

@@ -1,0 +1,42 @@
+# Each layer's library sees its own folder and, through the libraries it
+# links, the folders of the layers below it, and nothing else: its include
+# directory under the build folder holds a link to its own folder alone. An
+# include of a higher layer therefore fails to build.
+function(torqlet_layer target)
+  set(dir ${CMAKE_BINARY_DIR}/layers/${target})
+  foreach(folder IN LISTS ARGN)
+    file(MAKE_DIRECTORY ${dir})
+    if(NOT EXISTS ${dir}/${folder})
+      file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${dir}/${folder} SYMBOLIC)
+    endif()
+  endforeach()
+  target_include_directories(${target} PUBLIC ${dir})
+endfunction()
+
+# Fails the configuration when the target links Qt Widgets, directly or through
+# any library it links.
+function(torqlet_check_without_widgets target)
+  set(pending ${target})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen OR current MATCHES "\\$<")
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    if(current STREQUAL "Qt6::Widgets" OR current STREQUAL "Qt::Widgets")
+      message(FATAL_ERROR "${target} must build without Qt Widgets, but links it")
+    endif()
+    if(TARGET ${current})
+      get_target_property(imported ${current} IMPORTED)
+      if(imported)
+        get_target_property(libs ${current} INTERFACE_LINK_LIBRARIES)
+      else()
+        get_target_property(libs ${current} LINK_LIBRARIES)
+      endif()
+      if(libs)
+        list(APPEND pending ${libs})
+      endif()
+    endif()
+  endwhile()
+endfunction()

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QUndoStack>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/CellValue.h"
+#include "model/CellValuesCommand.h"
+
+class NycGciCars;
+class StatusDisplay;
+
+// One car file as it is edited: the car file, the name of its file on disk and
+// the history of its changes. Every change of values goes through SetCells,
+// which makes one step of the history, stores through the record setters and
+// reports the rectangle that changed in one signal; undoing and redoing a step
+// report the same way. The document is Changed whenever its history stands
+// away from the state last saved. When an undo or redo returns the cars to the
+// content the car file last read or wrote, the car file counts as unchanged
+// again, so saving then writes that content byte for byte.
+class CarDocument : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CarDocument(StatusDisplay* status = nullptr, QObject* parent = nullptr);
+  ~CarDocument() override;
+
+  const NycGciCars& CarFile() const { return *pobjCarFile; }
+  // The file the document was opened from or last saved to; empty for a new
+  // document until it is saved under a name.
+  const QString& FileName() const { return pstrFileName; }
+
+  // Fills the document from the stock copy, or from a file; the history starts
+  // afresh. A failed load raises the car file's error and keeps the name.
+  void NewFile();
+  void LoadFile(const QString& fileName);
+  // Writes to FileName, or to a new name that then becomes FileName. A failed
+  // write raises and leaves the name and the Changed state as they were.
+  void Save();
+  void SaveAs(const QString& fileName);
+
+  bool Changed() const { return !history_->isClean(); }
+  // Marks the current state as saved (false) or as never saved (true).
+  void SetChanged(bool changed);
+
+  // Stores the values in one step of the history, named by stepName from the
+  // number of cells it changes. Cells whose value equals the current one are
+  // left alone; when no cell changes, no step is made. Raises, with nothing
+  // changed, for a cell that is not a value cell of the file, a value of
+  // another type than its column's, or a float that is not finite. Returns the
+  // number of cells changed.
+  using StepName = std::function<QString(std::int64_t changedCells)>;
+  std::int64_t SetCells(const std::vector<CellValue>& cells, const StepName& stepName);
+
+  QUndoStack& History() { return *history_; }
+
+ signals:
+  // Values in the rectangle (sheet rows and columns, corners included) changed.
+  void CellsChanged(int top, int left, int bottom, int right);
+  // An undo or redo changed the values of its step in this rectangle.
+  void StepReplayed(int top, int left, int bottom, int right);
+  void ChangedChanged(bool changed);
+
+ private:
+  friend class CellValuesCommand;
+  // Sets the cells to their values after (or before) their step.
+  void Apply(const std::vector<CellValuesCommand::Cell>& cells, bool after, const QRect& bounds,
+             bool replay);
+  void ResetHistory();
+  void ContentWritten();
+  void OnIndexChanged(int index);
+
+  std::unique_ptr<NycGciCars> pobjCarFile;
+  QString pstrFileName;
+  std::unique_ptr<QUndoStack> history_;
+  // The history index at which the cars equal the content the car file holds
+  // (as loaded, made or last written), or -1 when no index does.
+  int contentIndex_ = 0;
+};
