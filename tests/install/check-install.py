@@ -62,11 +62,12 @@ def desktop_entry(path):
 def check_programs(prefix, version):
     for name in ("torqlet", "torqlet-cli"):
         check(os.access(os.path.join(prefix, "bin", name), os.X_OK), "bin/%s is not executable" % name)
-    result = run([os.path.join(prefix, "bin", "torqlet-cli"), "--version"])
-    check(result.returncode == 0 and result.stdout == "torqlet-cli %s\n" % version
-          and result.stderr == "",
-          "installed torqlet-cli --version gave status %d, output %r, errors %r"
-          % (result.returncode, result.stdout, result.stderr))
+    for name, shown in (("torqlet-cli", "torqlet-cli"), ("torqlet", "Quorvex Torqlet")):
+        result = run([os.path.join(prefix, "bin", name), "--version"],
+                     env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+        check(result.returncode == 0 and result.stdout == "%s %s\n" % (shown, version),
+              "installed %s --version gave status %d, output %r, errors %r"
+              % (name, result.returncode, result.stdout, result.stderr))
 
 
 def check_desktop_entry(path):
