@@ -8,7 +8,7 @@ SANITIZE_BUILD ?= build-asan
 GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo 'Unix Makefiles')
 
 
-.PHONY: setup configure build run test test-sanitized clean
+.PHONY: setup configure build run test test-sanitized package clean
 
 setup:
 	@scripts/setup-debian.sh
@@ -34,6 +34,11 @@ test-sanitized: setup
 	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --parallel 2
+
+# A Debian package of the release build, written to $(BUILD)/torqlet_VERSION-1_ARCH.deb;
+# scripts/check-package.sh inspects it and tries it out.
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -1,9 +1,17 @@
 #include "app/TorqletApplication.h"
 
+#include "core/Version.h"
 #include "ui/frame/CommandGuard.h"
 
-TorqletApplication::TorqletApplication(int& argc, char** argv) : QApplication(argc, argv) {
+void TorqletApplication::SetUpNames() {
   setApplicationName(QStringLiteral("Quorvex Torqlet"));
+  setApplicationVersion(QLatin1String(VersionRecord::Text));
+  // Lets the desktop match the windows to the installed entry and its icon.
+  setDesktopFileName(QStringLiteral("io.github.torqlet.Torqlet"));
+}
+
+TorqletApplication::TorqletApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  SetUpNames();
 }
 
 bool TorqletApplication::notify(QObject* receiver, QEvent* event) {

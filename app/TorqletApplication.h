@@ -9,5 +9,9 @@ class TorqletApplication : public QApplication {
  public:
   TorqletApplication(int& argc, char** argv);
 
+  // The program's name, version and desktop entry; may run before the
+  // application object exists.
+  static void SetUpNames();
+
   bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws Torqlet's icon: a blue tile with a white value grid and an orange
-wheel over its lower right corner. Writes resources/torqlet-16/32/48/64.png.
+wheel over its lower right corner. Writes resources/torqlet-SIZE.png for
+16, 32, 48 and 64 pixels (the windows' icon) and 128 and 256 pixels (the
+desktop's icon theme).
 
 Pure Python (zlib only): every pixel is sampled 4x4 for smooth edges.
 """
@@ -82,6 +84,6 @@ def png(size, pixels):
             chunk(b"IDAT", zlib.compress(pixels, 9)) + chunk(b"IEND", b""))
 
 
-for size in (16, 32, 48, 64):
+for size in (16, 32, 48, 64, 128, 256):
     with open(os.path.join(ROOT, "resources", "torqlet-%d.png" % size), "wb") as f:
         f.write(png(size, render(size)))

@@ -10,6 +10,11 @@ packages=(
   libgtest-dev googletest
   fonts-dejavu-core
   util-linux
+  # The install test: validators of the desktop files, the MIME database and
+  # the man page formatter.
+  python3 desktop-file-utils appstream shared-mime-info groff-base
+  # The Debian package: dpkg-shlibdeps derives its dependencies, CPack needs file.
+  dpkg-dev file
 )
 if [ "${TORQLET_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev)

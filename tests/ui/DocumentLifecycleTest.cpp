@@ -7,6 +7,7 @@
 #include "core/AppInfo.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
+#include "ui/frame/Startup.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"
@@ -32,6 +33,20 @@ class DocumentLifecycleTest : public FrameTest {
   const QString Prompt = QStringLiteral("Loaded file changed, but not saved. Save now?");
   QString path;
 };
+
+TEST_F(DocumentLifecycleTest, FilesNamedAtTheStartOpenInOrderAndOneThatFailsIsOnlyReported) {
+  const QString first = WriteFile("first.gci", StockWith({}));
+  const QString second = WriteFile("second.gci", StockWith({}));
+  dialogs.AnswerMessage(Answer::Ok);
+  Main(*frame, {first, Path("missing.gci"), second});
+  Flush();
+  const QList<frmCars*> windows = frame->CarWindows();
+  ASSERT_EQ(windows.size(), 2);
+  EXPECT_EQ(windows[0]->FileName(), first);
+  EXPECT_EQ(windows[1]->FileName(), second);
+  ASSERT_EQ(dialogs.asked.size(), 1u);  // no Open dialog, one message
+  EXPECT_TRUE(dialogs.asked[0].text.contains(QStringLiteral("missing.gci")));
+}
 
 TEST_F(DocumentLifecycleTest, SavingANewDocumentAsksForANameAndACancelChangesNothing) {
   frmCars* sheet = NewDocument();

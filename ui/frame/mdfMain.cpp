@@ -182,8 +182,10 @@ void mdfMain::mnuFileOpen_Click() {
   FileDialog& dialog = SharedOpenDialog();
   dialog.ShowOpen();
   if (dialog.Cancelled()) return;
-  NewCarWindow()->OpenFile(dialog.FileName());
+  OpenFile(dialog.FileName());
 }
+
+void mdfMain::OpenFile(const QString& fileName) { NewCarWindow()->OpenFile(fileName); }
 
 // Saving first stores what the cell editor still holds, so that the file has
 // what the user sees.

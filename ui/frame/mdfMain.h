@@ -41,6 +41,10 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   QList<frmCars*> CarWindows() const;
   frmCars* ActiveCars() const;
 
+  // Opens a car file in a new window; a file that cannot be read is reported
+  // and leaves no window.
+  void OpenFile(const QString& fileName);
+
   // The commands, each run through the command guard by its menu item.
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
