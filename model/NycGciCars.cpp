@@ -85,6 +85,8 @@ void NycGciCars::SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue)
 
 QString NycGciCars::FileTitle() const { return pobjDH->FileTitle(); }
 
+bool NycGciCars::FileChangedOnDisk() const { return pobjDH->FileChangedOnDisk(); }
+
 void NycGciCars::SetMainComment(QByteArray newValue) {
   pstrMainComment = std::move(newValue);
   MarkChanged();

@@ -40,6 +40,9 @@ class NycGciCars {
 
   // Whether the raw content must be rebuilt before it is written.
   bool IsChanged() const { return pblnChanged; }
+  // Whether another program rewrote, replaced or deleted the file since it was
+  // loaded or saved here; the editor asks before it overwrites such a change.
+  bool FileChangedOnDisk() const;
 
   // The stock content of a new document, as the program carries it.
   static QByteArray StockContent();
