@@ -222,7 +222,11 @@ void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
   if (old && ::fchown(file.handle(), old->st_uid, old->st_gid) != 0) {
     (void)::fchown(file.handle(), uid_t(-1), old->st_gid);
   }
-  if (const int systemError = WriteAll(file.handle(), true)) {
+  // QSaveFile's commit ignores a failed flush to disk, where some file systems
+  // report a full disk: the file reaches the disk before it replaces the target.
+  int systemError = WriteAll(file.handle(), true);
+  if (systemError == 0 && ::fsync(file.handle()) != 0) systemError = errno;
+  if (systemError != 0) {
     file.cancelWriting();
     RaiseSystemError(systemError, fileName);
   }
