@@ -1,10 +1,15 @@
 #include "helperlib/DataHandler.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "base/RuntimeErrors.h"
 
@@ -14,31 +19,78 @@ float Percentage(std::int64_t count, std::int64_t length) {
   return length > 0 ? float(double(count) * 100.0 / double(length)) : 100.0f;
 }
 
-// Maps the system's error of a failed file operation to a numbered error whose
-// text names the file and the system's reason.
-[[noreturn]] void RaiseFileError(int systemError, const QString& fileName, const QString& why) {
-  std::int32_t number = ErrPathFileAccess;
+// The numbered error that stands for the system's error of a file operation.
+std::int32_t ErrorNumberOf(int systemError) {
   switch (systemError) {
     case ENOENT:
-      number = ErrFileNotFound;
-      break;
+      return ErrFileNotFound;
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-      number = ErrDiskFull;
-      break;
+      return ErrDiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
-      number = ErrPermissionDenied;
-      break;
+      return ErrPermissionDenied;
     default:
-      break;
+      return ErrPathFileAccess;
   }
-  RaiseRuntimeError(number, QStringLiteral("'%1' (%2)").arg(fileName, why));
 }
 
+// Raises the numbered error of a failed file operation; its text names the
+// file and the reason.
+[[noreturn]] void RaiseFileError(int systemError, const QString& fileName, const QString& why) {
+  RaiseRuntimeError(ErrorNumberOf(systemError), QStringLiteral("'%1' (%2)").arg(fileName, why));
+}
+
+// The system's own text for its error, or Qt's when the system left none.
+QString Reason(int systemError, const QFileDevice* file = nullptr) {
+  if (systemError == 0 && file) return file->errorString();
+  return QString::fromLocal8Bit(std::strerror(systemError));
+}
+
+[[noreturn]] void RaiseSystemError(int systemError, const QString& fileName,
+                                   const QFileDevice* file = nullptr) {
+  RaiseFileError(systemError, fileName, Reason(systemError, file));
+}
+
+// Only regular files are read or written: reading a pipe or device can block
+// or never end, and a save would put a regular file in its place.
+void RefuseIrregularFile(const struct stat& status, const QString& fileName) {
+  if (S_ISDIR(status.st_mode)) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
+  if (!S_ISREG(status.st_mode)) {
+    RaiseFileError(EINVAL, fileName, QStringLiteral("not a regular file"));
+  }
+}
+
+std::int64_t SystemWrite(int descriptor, const char* data, std::int64_t size) {
+  return ::write(descriptor, data, std::size_t(size));
+}
+
+// An open file descriptor, closed when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+  ~Descriptor() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return descriptor_; }
+  // Closes now; returns 0 or the system's error.
+  int Close() {
+    const int result = ::close(descriptor_);
+    descriptor_ = -1;
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int descriptor_;
+};
+
 }  // namespace
+
+DataHandler::WriteFunction DataHandler::writeFunction = SystemWrite;
 
 QString DataHandler::FileTitle() const {
   return fileName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(fileName_).fileName();
@@ -48,38 +100,41 @@ void DataHandler::Close() {
   data_.Clear();
   fileName_.clear();
   hasData_ = false;
+  identity_ = FileIdentity();
 }
 
 void DataHandler::NewData() {
   data_.Clear();
   fileName_.clear();
   hasData_ = true;
+  identity_ = FileIdentity();
+}
+
+bool DataHandler::FileChangedOnDisk() const {
+  return !fileName_.isEmpty() && identity_.IsValid() && FileIdentity::Of(fileName_) != identity_;
 }
 
 void DataHandler::LoadFile(const QString& fileName) {
-  const QFileInfo info(fileName);
-  if (!info.exists()) RaiseFileError(ENOENT, fileName, QStringLiteral("no such file"));
-  if (info.isDir()) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
-  // Devices and pipes can block or never end; only regular files are read.
-  if (!info.isFile()) RaiseFileError(EINVAL, fileName, QStringLiteral("not a regular file"));
+  const QString tooLarge = QStringLiteral("files of 2 GiB and more are not supported");
+  struct stat status {};
+  if (::stat(QFile::encodeName(fileName).constData(), &status) != 0) {
+    RaiseSystemError(errno, fileName);
+  }
+  RefuseIrregularFile(status, fileName);
   // Too large to read is a file access error, not the full disk that EFBIG
   // stands for when writing.
-  if (info.size() > MaxFileSize) {
-    RaiseFileError(EOVERFLOW, fileName,
-                   QStringLiteral("files of 2 GiB and more are not supported"));
-  }
+  if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
 
   QFile file(fileName);
   errno = 0;
   if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-    RaiseFileError(errno, fileName, file.errorString());
+    RaiseSystemError(errno, fileName, &file);
   }
-  const qint64 size = file.size();
-  if (size > MaxFileSize) {
-    RaiseFileError(EOVERFLOW, fileName,
-                   QStringLiteral("files of 2 GiB and more are not supported"));
-  }
-  const auto length = static_cast<std::int32_t>(size);
+  // Size and identity of the file that was opened, which is the one read.
+  if (::fstat(file.handle(), &status) != 0) RaiseSystemError(errno, fileName);
+  RefuseIrregularFile(status, fileName);
+  if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
+  const auto length = static_cast<std::int32_t>(status.st_size);
   QByteArray content(length, Qt::Uninitialized);
   emit FilePartlyRead(length, 0, Percentage(0, length));
   std::int32_t done = 0;
@@ -87,7 +142,7 @@ void DataHandler::LoadFile(const QString& fileName) {
     const std::int32_t want = std::min(ChunkSize, length - done);
     errno = 0;
     const qint64 got = file.read(content.data() + done, want);
-    if (got < 0) RaiseFileError(errno, fileName, file.errorString());
+    if (got < 0) RaiseSystemError(errno, fileName, &file);
     if (got == 0) break;  // the file shrank while it was read
     done += static_cast<std::int32_t>(got);
     emit FilePartlyRead(length, done, Percentage(done, length));
@@ -97,6 +152,7 @@ void DataHandler::LoadFile(const QString& fileName) {
   data_.SetBytes(std::move(content));
   fileName_ = fileName;
   hasData_ = true;
+  identity_ = FileIdentity::FromStatus(status);
 }
 
 void DataHandler::Save() {
@@ -112,34 +168,110 @@ void DataHandler::SaveAs(const QString& fileName) {
 }
 
 void DataHandler::WriteTo(const QString& fileName) {
-  const QByteArray& content = data_.Text();
-  if (content.size() > MaxFileSize) {
+  if (data_.Text().size() > MaxFileSize) {
     RaiseFileError(EFBIG, fileName, QStringLiteral("content of 2 GiB and more is not supported"));
   }
-  const auto length = static_cast<std::int32_t>(content.size());
-
-  QSaveFile file(fileName);
-  file.setDirectWriteFallback(false);
-  errno = 0;
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    RaiseFileError(errno, fileName, file.errorString());
+  struct stat target {};
+  if (::stat(QFile::encodeName(fileName).constData(), &target) != 0) {
+    if (errno != ENOENT) RaiseSystemError(errno, fileName);
+    ReplaceFile(fileName, nullptr);
+    return;
   }
-  emit FilePartlyWritten(length, 0, Percentage(0, length));
+  RefuseIrregularFile(target, fileName);
+  if (target.st_nlink > 1) {
+    OverwriteLinkedFile(fileName, std::int64_t(target.st_size));
+  } else {
+    ReplaceFile(fileName, &target);
+  }
+}
+
+// Writes the content from the descriptor's position through the write seam;
+// returns 0 or the system's error (a write that makes no progress without an
+// error counts as a full disk).
+int DataHandler::WriteAll(int descriptor, bool report) {
+  const QByteArray& content = data_.Text();
+  const auto length = static_cast<std::int32_t>(content.size());
+  if (report) emit FilePartlyWritten(length, 0, Percentage(0, length));
   std::int32_t done = 0;
   while (done < length) {
     const std::int32_t want = std::min(ChunkSize, length - done);
     errno = 0;
-    // A short count without an error flag means a full disk: never commit then.
-    const qint64 written = file.write(content.constData() + done, want);
-    if (written != want) {
-      const int systemError = errno ? errno : ENOSPC;
-      const QString why = file.errorString();
-      file.cancelWriting();
-      RaiseFileError(systemError, fileName, why);
-    }
-    done += want;
-    emit FilePartlyWritten(length, done, Percentage(done, length));
+    const std::int64_t written = writeFunction(descriptor, content.constData() + done, want);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return written < 0 && errno != 0 ? errno : ENOSPC;
+    done += static_cast<std::int32_t>(written);
+    if (report) emit FilePartlyWritten(length, done, Percentage(done, length));
   }
+  return 0;
+}
+
+// A new file, or one with a single name: QSaveFile writes a temporary file
+// and puts it in the target's place only once every byte is written.
+void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
+  QSaveFile file(fileName);
+  file.setDirectWriteFallback(false);
   errno = 0;
-  if (!file.commit()) RaiseFileError(errno, fileName, file.errorString());
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    RaiseSystemError(errno, fileName, &file);
+  }
+  // The temporary file belongs to the saving user: give it the old owner and
+  // group. An ordinary user may not give a file away; the group alone may still
+  // be allowed. A refusal only loses the owner, so the save goes on.
+  if (old && ::fchown(file.handle(), old->st_uid, old->st_gid) != 0) {
+    (void)::fchown(file.handle(), uid_t(-1), old->st_gid);
+  }
+  // QSaveFile's commit ignores a failed flush to disk, where some file systems
+  // report a full disk: the file reaches the disk before it replaces the target.
+  int systemError = WriteAll(file.handle(), true);
+  if (systemError == 0 && ::fsync(file.handle()) != 0) systemError = errno;
+  if (systemError != 0) {
+    file.cancelWriting();
+    RaiseSystemError(systemError, fileName);
+  }
+  const FileIdentity written = FileIdentity::OfDescriptor(file.handle());
+  errno = 0;
+  if (!file.commit()) RaiseSystemError(errno, fileName, &file);
+  identity_ = written;
+}
+
+// A file with several names keeps its inode. The new content goes to a
+// temporary file beside it first, so that a full disk shows before the file is
+// touched; then it is copied into the file. Should the copy fail, the complete
+// content stays in the temporary file and the error names it.
+void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize) {
+  // Opened first: a file that may not be written is refused before anything is created.
+  Descriptor target(::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CLOEXEC));
+  if (target.get() < 0) RaiseSystemError(errno, fileName);
+  const QString real = QFileInfo(fileName).canonicalFilePath();
+  QByteArray temporaryName = QFile::encodeName(real.isEmpty() ? fileName : real) + ".XXXXXX";
+  Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
+  if (temporary.get() < 0) RaiseSystemError(errno, fileName);
+  int systemError = WriteAll(temporary.get(), true);
+  if (systemError == 0 && ::fsync(temporary.get()) != 0) systemError = errno;
+  if (systemError == 0) systemError = temporary.Close();
+  // Room for longer content is taken before the file is touched, where the
+  // file system can reserve it without changing the file.
+  const std::int64_t length = data_.Text().size();
+  if (systemError == 0 && length > oldSize &&
+      ::fallocate(target.get(), FALLOC_FL_KEEP_SIZE, 0, off_t(length)) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    systemError = errno;
+  }
+  if (systemError != 0) {
+    ::unlink(temporaryName.constData());
+    RaiseSystemError(systemError, fileName);
+  }
+
+  systemError = WriteAll(target.get(), false);
+  if (systemError == 0 && ::ftruncate(target.get(), off_t(length)) != 0) systemError = errno;
+  if (systemError == 0 && ::fsync(target.get()) != 0) systemError = errno;
+  const FileIdentity written = FileIdentity::OfDescriptor(target.get());
+  if (systemError == 0) systemError = target.Close();
+  if (systemError != 0) {
+    RaiseRuntimeError(ErrorNumberOf(systemError),
+                      QStringLiteral("'%1' (%2); the complete content is in '%3'")
+                          .arg(fileName, Reason(systemError), QFile::decodeName(temporaryName)));
+  }
+  ::unlink(temporaryName.constData());
+  identity_ = written;
 }

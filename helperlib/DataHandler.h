@@ -5,11 +5,22 @@
 #include <cstdint>
 
 #include "helperlib/DataBuffer.h"
+#include "helperlib/FileIdentity.h"
+
+struct stat;
 
 // Holds the content of one file and moves it between disk and memory in
 // chunks, reporting progress after every chunk (the first report has count 0).
-// Saving writes a temporary file beside the target and renames it over the
-// target only when every byte was written, so a failed save never damages it.
+// A save never damages its target: only a regular file (or nothing) is
+// written, a folder, pipe, device or socket is refused before anything is
+// written. A file with one name is replaced by a temporary file beside it once
+// every byte is written; a file with several names (hard links) gets the new
+// content in a temporary file first, which is then copied into the file, so all
+// its names still show one file. Owner and group (where the process may set
+// them), permission bits and symbolic links are kept.
+// The handler remembers the identity of its file as it last loaded or saved
+// it, but never asks anybody anything: the editor calls FileChangedOnDisk()
+// before a save and lets the user decide whether to overwrite the change.
 class DataHandler : public QObject {
   Q_OBJECT
 
@@ -18,6 +29,12 @@ class DataHandler : public QObject {
   static constexpr std::int32_t ChunkSize = 256 * 1024;
   // Progress counts are 32-bit, so larger files are refused before reading.
   static constexpr std::int64_t MaxFileSize = 0x7fffffff;
+
+  // Test seam: every write of file content goes through this function, which
+  // is the system's write(2) unless a test puts one here that fails like a full
+  // disk. Returns the count written, or -1 with errno set.
+  using WriteFunction = std::int64_t (*)(int descriptor, const char* data, std::int64_t size);
+  static WriteFunction writeFunction;
 
   using QObject::QObject;
 
@@ -37,6 +54,12 @@ class DataHandler : public QObject {
   // failed write leaves the handler's file as it was.
   void SaveAs(const QString& fileName);
 
+  // The file as this handler last read or wrote it; invalid without one.
+  const FileIdentity& DiskIdentity() const { return identity_; }
+  // True when the file was rewritten, replaced or deleted since this handler
+  // last read or wrote it; false without a file name or a recorded identity.
+  bool FileChangedOnDisk() const;
+
  signals:
   void FilePartlyRead(std::int32_t fileLength, std::int32_t bytesRead, float percentageRead);
   void FilePartlyWritten(std::int32_t contentLength, std::int32_t bytesWritten,
@@ -44,8 +67,12 @@ class DataHandler : public QObject {
 
  private:
   void WriteTo(const QString& fileName);
+  void ReplaceFile(const QString& fileName, const struct stat* old);
+  void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize);
+  int WriteAll(int descriptor, bool report);
 
   DataBuffer data_;
   QString fileName_;
   bool hasData_ = false;
+  FileIdentity identity_;
 };

@@ -35,7 +35,7 @@ double ReadRadixInteger(const char* p, const char* end, int radix) {
   return value;
 }
 
-// Exact for up to 19 digits and up to 22 decimals: both parts are exact doubles
+// Exact for up to 15 digits and up to 22 decimals: both parts are exact doubles
 // and one division rounds correctly.
 bool TryFastDecimal(const char* p, const char* end, double& result) {
   static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -57,6 +57,27 @@ bool TryFastDecimal(const char* p, const char* end, double& result) {
   if (decimals > 22) return false;
   result = double(mantissa) / powers[decimals];
   return true;
+}
+
+// A text of many digits can read as a double that lies exactly halfway between
+// two floats, and ToSingle would then take the even one, which is not always
+// the float nearest to the text. Such a double moves one step toward the
+// text's value, so that its float is the text's correctly rounded float.
+// The text is the unsigned number that gave the double.
+double KeepSingleRounding(double value, const char* begin, const char* end) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  if ((bits & 0x0fffffff) != 0) return value;  // too many bits to lie halfway
+  const float nearest = static_cast<float>(value);
+  if (double(nearest) == value || !std::isfinite(nearest)) return value;
+  const float beyond =
+      std::nextafter(nearest, value > double(nearest) ? std::numeric_limits<float>::infinity()
+                                                      : -std::numeric_limits<float>::infinity());
+  if ((double(nearest) + double(beyond)) / 2 != value) return value;
+  float exact = nearest;
+  const auto result = std::from_chars(begin, end, exact, std::chars_format::general);
+  if (result.ec != std::errc() || exact == nearest) return value;
+  return std::nextafter(value, double(exact));
 }
 
 // Decides between overflow and underflow for a number that the double range
@@ -116,6 +137,7 @@ double ReadDecimal(const char* p, const char* end) {
       value = 0.0;  // cannot happen for the pattern scanned above
     }
   }
+  value = KeepSingleRounding(value, start, p);
   return negative ? -value : value;
 }
 
@@ -126,6 +148,7 @@ bool TryPlainNumber(const char* p, const char* end, double& result) {
                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const bool negative = p < end && *p == '-';
   if (negative) ++p;
+  const char* const start = p;
   std::uint64_t mantissa = 0;
   int digits = 0, decimals = -1;
   for (; p < end; ++p) {
@@ -140,7 +163,8 @@ bool TryPlainNumber(const char* p, const char* end, double& result) {
     }
   }
   if (digits == 0) return false;
-  const double value = double(mantissa) / powers[decimals < 0 ? 0 : decimals];
+  const double value =
+      KeepSingleRounding(double(mantissa) / powers[decimals < 0 ? 0 : decimals], start, end);
   result = negative ? -value : value;
   return true;
 }

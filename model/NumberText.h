@@ -10,7 +10,7 @@
 // exponent (E or e, optionally signed digits); "&H" and "&O" read hexadecimal
 // and octal integers. Reading stops at the first character that does not fit;
 // without any digit the value is 0. A value beyond the double range raises the
-// overflow error.
+// overflow error. ToSingle of the result is the float nearest to the text.
 double ReadNumber(QByteArrayView text);
 
 // Converts to a 32-bit integer, a half going to the even neighbour; raises the

@@ -1,5 +1,7 @@
 #include "model/NycGciCar.h"
 
+#include <cmath>
+
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "model/ByteSearch.h"
@@ -41,6 +43,8 @@ void NycGciCar::SetFloat(CarField field, float value) {
   if (IsIntegerField(field) || FieldIndex(field) >= CarFieldCount) {
     RaiseError(ErrBadCall, "NycGciCar");
   }
+  // The file has no text for infinity or NaN.
+  if (!std::isfinite(value)) RaiseError(ErrBadPropertyValue, "NycGciCar");
   floats_[FieldIndex(field) - CarIntegerFieldCount] = value;
   NotifyParent();
 }

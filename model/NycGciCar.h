@@ -43,6 +43,7 @@ class NycGciCar {
     return comments_.constData()->texts[FieldIndex(field)];
   }
   void SetInteger(CarField field, std::int32_t value);
+  // Refuses infinity and NaN with the bad property value error, storing nothing.
   void SetFloat(CarField field, float value);
   void SetComment(CarField field, QByteArray text);
 

@@ -94,6 +94,8 @@ void NycGciCars::SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue)
 
 QString NycGciCars::FileTitle() const { return pobjDH->FileTitle(); }
 
+bool NycGciCars::FileChangedOnDisk() const { return pobjDH->FileChangedOnDisk(); }
+
 void NycGciCars::SetMainComment(QByteArray newValue) {
   mainComment_ = std::move(newValue);
   MarkChanged();

@@ -44,6 +44,9 @@ class NycGciCars {
 
   // Whether the raw content must be rebuilt before it is written.
   bool IsChanged() const { return pblnChanged; }
+  // Whether another program rewrote, replaced or deleted the file since it was
+  // loaded or saved here; the editor asks before it overwrites such a change.
+  bool FileChangedOnDisk() const;
 
   // The data handler that holds the raw content and the file name.
   const DataHandler& Data() const { return *pobjDH; }

@@ -61,6 +61,8 @@ TEST_F(CarFileLoad, IndicesRunFromOneToCount) {
   EXPECT_EQ(file.Car(2).Name(), "Beta");
   EXPECT_EQ(ErrorNumberOf([&] { file.Car(0); }), ErrBadCall);
   EXPECT_EQ(ErrorNumberOf([&] { file.Car(3); }), ErrBadCall);
+  EXPECT_EQ(ErrorNumberOf([&] { file.SetCar(1, nullptr); }), ErrBadCall);
+  EXPECT_FALSE(file.IsChanged());
   EXPECT_EQ(file.FileTitle(), "cars.gci");
 }
 
@@ -81,6 +83,7 @@ TEST_F(CarFileLoad, TheEndOfTheFileIsLenient) {
       exact + "\r\n\r\n\r\n\r\n",   // extra empty lines
       exact + "xyz",                // short rubbish after the last separator
       exact + QByteArray(3, '\0'),  // the stock file's NUL bytes
+      exact + QByteArray(4, '\0'),  // the longest rubbish that is dropped
       exact.chopped(2),             // a single CR LF at the end
   };
   for (const QByteArray& bytes : variants) {

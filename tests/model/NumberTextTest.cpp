@@ -54,6 +54,15 @@ TEST(NumberText, ReadsVeryLongNumbersAndBoundsTheRange) {
   EXPECT_EQ(ErrorNumberOf([] { ReadNumber("&H" + std::string(300, 'F')); }), ErrOverflow);
 }
 
+TEST(NumberText, LongNumbersReadAsTheNearestSingle) {
+  // 15 to 18 digits; all but the first read as a double halfway between two floats.
+  EXPECT_EQ(ToSingle(ReadNumber("1150182.2450236735")), 1150182.25f);
+  EXPECT_EQ(ToSingle(ReadNumber("1.20633202791214")), 1.20633209f);
+  EXPECT_EQ(ToSingle(ReadNumber("1.990870177745819")), 1.99087012f);
+  EXPECT_EQ(ToSingle(ReadNumber("1.0000000596046448")), 1.00000012f);
+  EXPECT_EQ(ToSingle(ReadNumber("-1150182.18749999999")), -1150182.125f);
+}
+
 TEST(NumberText, ConvertsToTheTypesOfTheFile) {
   EXPECT_EQ(ToInteger(2.5), 2);
   EXPECT_EQ(ToInteger(3.5), 4);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <limits>
 
 #include "TestSupport.h"
 #include "core/ErrorCodes.h"
@@ -75,12 +76,13 @@ TEST(NycGciCar, AFailingLineKeepsWhatWasReadBeforeIt) {
   NycGciCar car;
   car.SetBlock(FirstStockBlock);
   QByteArray block = MakeBlock("Newname", 9);
-  block = WithLine(block, 4, "77 {value}");
+  block = WithLine(block, 4, "77 {worth}");
   block = WithLine(block, 5, "5 {pad");  // value readable, comment not
   EXPECT_EQ(ErrorNumberOf([&] { car.SetBlock(block); }), ErrInvalidArgument);
   EXPECT_EQ(car.Name(), "Newname");
   EXPECT_EQ(car.Model(), 9);
   EXPECT_EQ(car.Value(), 77);
+  EXPECT_EQ(car.ValueComment(), "worth");
   EXPECT_EQ(car.Pad(), 5);             // stored before its comment failed
   EXPECT_EQ(car.PadComment(), "pad");  // the old comment
   EXPECT_EQ(car.Mass(), 16.5f);
@@ -102,6 +104,20 @@ TEST(NycGciCar, WritesTheValueItHolds) {
   car.SetTurbo(-3);
   EXPECT_TRUE(car.Block().contains("\r\n-3 {turbo}\r\n"));
   EXPECT_EQ(ErrorNumberOf([&] { car.SetInteger(CarField::Model, 4); }), ErrBadCall);
+}
+
+TEST(NycGciCar, FloatSettersRefuseInfinityAndNaN) {
+  NycGciCars file;
+  file.NewFile();
+  NycGciCar& car = file.Car(1);
+  constexpr float inf = std::numeric_limits<float>::infinity();
+  for (const float bad : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+    const TorqletError error = ErrorOf([&] { car.SetThrust(bad); });
+    EXPECT_EQ(error.Number(), ErrBadPropertyValue);
+    EXPECT_EQ(error.Source(), "Torqlet11.NycGciCar");
+  }
+  EXPECT_EQ(car.Block(), FirstStockBlock);
+  EXPECT_FALSE(file.IsChanged());
 }
 
 TEST(NycGciCar, EverySetterMarksTheFileChangedAndNoGetterDoes) {
