@@ -67,30 +67,44 @@ TEST_F(CarGridTest, HeadingsAndNamesWithSeparatorsShowWholeAndNeverShift) {
   EXPECT_EQ(sheet->GetCellText(2, 0), QStringLiteral("Wellard"));
 }
 
-TEST_F(CarGridTest, ColumnsFitTheirHeadingsAndFloatColumnsAreAtLeast720Twips) {
-  // A long name in the middle of the file must widen the name column too.
-  QByteArray content =
-      StockWith({{"{Wellard}", "{A rather long car name in the middle of it all}"}});
-  frmCars* sheet = OpenDocument(WriteFile("long.gci", content));
-  ASSERT_NE(sheet, nullptr);
-  const CarGrid& grid = *sheet->flexCars();
-  const QHeaderView* header = grid.horizontalHeader();
-  const int floatMinimum = grid.TwipsToPixels(720);
-  EXPECT_EQ(floatMinimum, grid.logicalDpiX() / 2);
-  for (int col = 2; col < 22; ++col) {
-    const int fitted = header->sectionSizeHint(col - 2);
-    if (col < 5) {
-      EXPECT_EQ(grid.ColWidth(col), fitted) << col;
-    } else {
-      EXPECT_EQ(grid.ColWidth(col), std::max(fitted, floatMinimum)) << col;
+// Every text shows whole, measured with the font: value cells within the
+// style's text margins and the grid line, names and models within the
+// heading margins. Float columns are at least 720 twips wide.
+void ExpectEveryTextWhole(const frmCars& sheet) {
+  const CarGrid& grid = *sheet.flexCars();
+  const QFontMetrics cells(grid.font()), headings(grid.verticalHeader()->font());
+  const int textMargin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+  const int headingMargin = grid.style()->pixelMetric(QStyle::PM_HeaderMargin);
+  for (int row = 0; row <= sheet.CarFile().Count(); ++row) {
+    for (int col = row == 0 ? 1 : 0; col < 22; ++col) {
+      const QString text = sheet.GetCellText(row, col);
+      const bool heading = row == 0 || col < 2;
+      const int room = heading ? grid.ColWidth(col) - 2 * headingMargin
+                               : grid.ColWidth(col) - 1 - 2 * textMargin;
+      ASSERT_LE((heading ? headings : cells).horizontalAdvance(text), room)
+          << row << " " << col << " " << text.toStdString();
     }
   }
-  const QFontMetrics metrics(grid.verticalHeader()->font());
-  EXPECT_GT(
-      grid.ColWidth(0),
-      metrics.horizontalAdvance(QStringLiteral("A rather long car name in the middle of it all")));
-  EXPECT_GT(grid.ColWidth(1), metrics.horizontalAdvance(QStringLiteral("model")));
-  EXPECT_EQ(grid.verticalHeader()->width(), grid.ColWidth(0) + grid.ColWidth(1));
+  for (int col = 5; col < 22; ++col) EXPECT_GE(grid.ColWidth(col), grid.TwipsToPixels(720));
+}
+
+TEST_F(CarGridTest, NoTextIsCutOffAndAWiderValueWidensItsColumn) {
+  const QByteArray content =
+      StockWith({{"{Wellard}", "{A rather long car name in the middle of it all}"},
+                 {"2 {model}", "2147483647 {model}"},
+                 {"0 {pad}", "100 {pad}"},
+                 {"f16.500 {mass}", "f3e38 {mass}"},
+                 {"f1.000 {front drive bias}", "f-1234.5 {front drive bias}"}});
+  for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
+    const LocaleScope scope(locale);
+    frmCars* sheet = OpenDocument(WriteFile("wide.gci", content));
+    ASSERT_NE(sheet, nullptr);
+    ExpectEveryTextWhole(*sheet);
+    const int before = sheet->flexCars()->ColWidth(4);
+    sheet->SetCellValue(3, 4, QStringLiteral("-2147483648"));
+    EXPECT_GT(sheet->flexCars()->ColWidth(4), before);
+    ExpectEveryTextWhole(*sheet);
+  }
 }
 
 TEST_F(CarGridTest, UsesAFixedPitchFontOfEightAndAQuarterPoints) {
@@ -182,6 +196,13 @@ TEST_F(CarGridTest, ReportsCharacterKeysAndDoubleClicksToTheWindow) {
   EXPECT_EQ(doubleClicks, 3);
   EXPECT_EQ(grid.Row(), 2);
   EXPECT_EQ(grid.Col(), 3);
+  // On a column's edge it fits that column instead.
+  const int fitted = grid.ColWidth(7);
+  grid.setColumnWidth(5, 30);
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                     QPoint(header->sectionViewportPosition(5) + 29, header->height() / 2));
+  EXPECT_EQ(doubleClicks, 3);
+  EXPECT_EQ(grid.ColWidth(7), fitted);
 }
 
 }  // namespace

@@ -105,8 +105,12 @@ TEST_F(CellEditorTest, EnterRefusesAnUnconvertibleTextWithABeepAndEscapeAbandons
     EXPECT_TRUE(Open()) << c.text;
     EXPECT_TRUE(editor->hasFocus()) << c.text;
     EXPECT_EQ(editor->text(), QString::fromLatin1(c.text));
+    // The refusal shows without sound too, and the whole text shows.
+    EXPECT_EQ(editor->toolTip(), CellEditor::RefusalText());
+    EXPECT_GE(editor->width(), editor->fontMetrics().horizontalAdvance(editor->text()));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(Open()) << c.text;
+    EXPECT_TRUE(editor->toolTip().isEmpty());
     EXPECT_TRUE(grid->hasFocus()) << c.text;
   }
   EXPECT_EQ(beeps->size(), 2);
@@ -264,24 +268,30 @@ TEST_F(CellEditorTest, ConvertsIntegerAndFloatColumnsInEnglishAndGerman) {
   EXPECT_EQ(Car(2).Value(), 4);
 }
 
-TEST_F(CellEditorTest, FocusTakenByAnotherWindowNeitherFailsNorStoresABadText) {
-  DoubleClick(1, 5);
-  Type(QStringLiteral("bad"));
-  QWidget other;
-  other.show();
-  other.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_TRUE(editor->IsEditing());
-  EXPECT_EQ(editor->text(), QStringLiteral("bad"));
-  other.close();
-  frame->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-  EXPECT_TRUE(editor->hasFocus());
-  EXPECT_EQ(beeps->size(), 0);
-  EXPECT_FALSE(sheet->Changed());
+TEST_F(CellEditorTest, FocusTakenByAnotherWindowNeitherFailsNorStores) {
+  // Another application's window: the edit waits as it is, good text or bad.
+  for (const QString text : {QStringLiteral("bad"), QStringLiteral("7")}) {
+    DoubleClick(1, 5);
+    Type(text);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(editor->IsEditing());
+    EXPECT_EQ(editor->text(), text);
+    other.close();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(beeps->size(), 0);
+    EXPECT_FALSE(sheet->Changed());
+    Key(Qt::Key_Escape);
+  }
 
   // Another document taking the focus: a good text is stored, a bad one
   // stays in its editor, stored nowhere.
+  DoubleClick(1, 5);
+  Type(QStringLiteral("bad"));
   frmCars* second = NewDocument();
   ASSERT_NE(second, sheet);
   EXPECT_TRUE(editor->IsEditing());

@@ -121,10 +121,14 @@ TEST_F(FrameMenusTest, AFileThatFailsToOpenLeavesNoWindowAndSaysSo) {
   const ScriptedDialogs::Question& message = dialogs.asked[1];
   EXPECT_EQ(message.kind, QStringLiteral("message"));
   EXPECT_EQ(message.title, QStringLiteral("%1: ").arg(serial + 1) + missing);
+  // The last line says why.
   EXPECT_EQ(message.text, QStringLiteral("Unable to open file \"") + missing +
                               QStringLiteral("\".\r\nIt might be locked by me or by any other "
-                                             "application."));
+                                             "application.\r\nError 53: File not found: '") +
+                              missing + QStringLiteral("' (No such file or directory)"));
   EXPECT_EQ(dialogs.asked[3].title, QStringLiteral("%1: ").arg(serial + 2) + broken);
+  EXPECT_TRUE(dialogs.asked[3].text.endsWith(
+      QStringLiteral("application.\r\nError -2147220219: Bad file content")));
 }
 
 TEST_F(FrameMenusTest, OpenUsesOneSharedDialogThatRemembersTheLastName) {

@@ -42,9 +42,7 @@ class ManipulateTest : public FrameTest {
   // Runs ManipulateSelection with a term in x, made as the command makes it.
   void Manipulate(const QString& text) {
     Term term;
-    term.SetFunctions(GlobalFunctions::Instance().DefaultTermFunctions().Copy());
-    term.Variables().SetOnlyAddedNames(true);
-    term.Variables().Add(QStringLiteral("x"));
+    term.PrepareInX();
     term.SetText(text);
     sheet->ManipulateSelection(term);
   }
@@ -201,15 +199,27 @@ TEST_F(ManipulateCommandTest, CancelOrAnEmptyTextChangesNothingAndShowsNoMessage
   EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
-TEST_F(ManipulateCommandTest, ABadTermIsReportedWithTheWindowsCaption) {
-  const char* bad[] = {"x*", "x*1,5", "y*2", "   ", "x=2", "foo(x)"};
-  for (const char* text : bad) {
+TEST_F(ManipulateCommandTest, ABadTermOrOneWithoutAnyValueIsReportedWithTheWindowsCaption) {
+  const QString noValue =
+      QStringLiteral("No cell was changed: the term has no finite value for any selected cell.");
+  const struct {
+    const char* text;
+    QString message;
+  } bad[] = {{"x*", "Bad manipulation term."},
+             {"x*1,5", "Bad manipulation term."},
+             {"y*2", "Bad manipulation term."},
+             {"   ", "Bad manipulation term."},
+             {"x=2", "Bad manipulation term."},
+             {"foo(x)", "Bad manipulation term."},
+             {"x/0", noValue},
+             {"sqrt(-1-x*x)", noValue}};
+  for (const auto& [text, expected] : bad) {
     dialogs.EnterText(QString::fromLatin1(text));
     dialogs.AnswerMessage(UserDialogs::Answer::Ok);
     Trigger("mnuEditManipulate");
     ASSERT_EQ(dialogs.asked.size(), 2u) << text;
     EXPECT_EQ(dialogs.asked[1].kind, QStringLiteral("message")) << text;
-    EXPECT_EQ(dialogs.asked[1].text, QStringLiteral("Bad manipulation term.")) << text;
+    EXPECT_EQ(dialogs.asked[1].text, expected) << text;
     EXPECT_EQ(dialogs.asked[1].title, sheet->windowTitle()) << text;
     EXPECT_EQ(dialogs.asked[1].icon, UserDialogs::Icon::Exclamation) << text;
     ExpectUnchanged();

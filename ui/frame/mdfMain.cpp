@@ -225,7 +225,12 @@ void mdfMain::mnuEditManipulate_Click() {
     accepted = false;
   }
   if (accepted) {
-    window->ManipulateSelection(term);
+    if (window->ManipulateSelection(term) == 0) {
+      UserDialogs::Current().MessageBox(
+          QStringLiteral(
+              "No cell was changed: the term has no finite value for any selected cell."),
+          UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->windowTitle());
+    }
   } else {
     UserDialogs::Current().MessageBox(QStringLiteral("Bad manipulation term."),
                                       UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "base/RuntimeErrors.h"
 #include "model/ColumnTable.h"
@@ -63,35 +64,73 @@ CarGrid::CarGrid(QWidget* parent)
   horizontalHeader()->viewport()->installEventFilter(this);
   rowHeader_->viewport()->installEventFilter(this);
 
+  // A double click on a column's edge fits the column to its texts, which
+  // are measured without reading the cells.
+  disconnect(horizontalHeader(), &QHeaderView::sectionHandleDoubleClicked, this,
+             &QTableView::resizeColumnToContents);
+  connect(horizontalHeader(), &QHeaderView::sectionHandleDoubleClicked, this,
+          [this](int section) { FitColumn(section + CarTableModel::ColumnOffset); });
+
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
 }
 
 void CarGrid::Fill(const NycGciCars* cars) {
   cars_->SetCarFile(cars);
-  FitColumnsToHeadings();
+  widestText_.fill(0);
+  for (int row = 1; row <= cars_->CarCount(); ++row) {
+    const NycGciCar& car = cars->Car(row);
+    widestText_[0] = std::max(widestText_[0], int(car.Name().size()));
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+      widestText_[std::size_t(col)] =
+          std::max(widestText_[std::size_t(col)],
+                   ColumnTable::TextLength(car.ValueOf(ColumnTable::Field(col))));
+    }
+  }
+  FitColumns();
   if (cars_->CarCount() > 0) MakeCurrent(1, ColumnTable::FixedColumnCount);
 }
 
-// Every column as wide as its heading needs; the name column as wide as the
-// widest car name. Nothing but the headings is measured, so a large file
-// costs one pass over the names.
-void CarGrid::FitColumnsToHeadings() {
-  QHeaderView* header = horizontalHeader();
-  for (int section = 0; section < cars_->columnCount(); ++section) {
-    header->resizeSection(section, header->sectionSizeHint(section));
-  }
-  const QFontMetrics metrics(rowHeader_->font());
+int CarGrid::ValueWidth(int characters) const {
+  // The style keeps a margin on either side of an item's text, and the grid
+  // line takes a pixel.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return int(std::ceil(QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0')) * characters)) +
+         2 * margin + 1;
+}
+
+void CarGrid::FitColumn(int col) {
+  if (!ColumnTable::IsEditable(col)) return;
+  const int section = col - CarTableModel::ColumnOffset;
+  const int minimum = col >= ColumnTable::FirstFloatColumn ? TwipsToPixels(FloatColumnMinTwips) : 0;
+  setColumnWidth(section, std::max({horizontalHeader()->sectionSizeHint(section),
+                                    ValueWidth(widestText_[std::size_t(col)]), minimum}));
+}
+
+void CarGrid::SetWidestText(int col, int characters) {
+  int& widest = widestText_[std::size_t(col)];
+  if (characters <= widest) return;
+  widest = characters;
+  const int needed = ValueWidth(characters);
+  if (ColWidth(col) < needed) SetColWidth(col, needed);
+}
+
+// Every column as wide as its heading and its widest text. The texts are
+// measured by their length in characters: the font is fixed pitch, and a
+// large file must not cost a font measurement per cell.
+void CarGrid::FitColumns() {
+  for (int col = ColumnTable::FixedColumnCount; col < ColumnTable::ColumnCount; ++col)
+    FitColumn(col);
+  const QFontMetricsF metrics(rowHeader_->font());
+  const double character = metrics.horizontalAdvance(QLatin1Char('0'));
   const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, rowHeader_) + 2;
-  int nameWidth = 0;
-  if (const int count = cars_->CarCount(); count > 0) {
-    for (int row = 1; row <= count; ++row) {
-      nameWidth = std::max(nameWidth, metrics.horizontalAdvance(cars_->CellText(row, 0)));
-    }
-  }
-  const int modelWidth =
-      metrics.horizontalAdvance(cars_->CarCount() > 0 ? cars_->CellText(0, 1) : QString());
-  rowHeader_->SetFixedWidths(nameWidth + margin, modelWidth + margin);
+  auto width = [&](int characters, const QString& heading) {
+    return int(std::ceil(std::max(character * characters, metrics.horizontalAdvance(heading)))) +
+           margin;
+  };
+  const QString modelHeading = cars_->CarCount() > 0 ? cars_->CellText(0, 1) : QString();
+  rowHeader_->SetFixedWidths(width(widestText_[ColumnTable::NameColumn], QString()),
+                             width(widestText_[ColumnTable::ModelColumn], modelHeading));
   updateGeometries();
 }
 
@@ -99,6 +138,16 @@ QString CarGrid::TextMatrix(int row, int col) const { return cars_->CellText(row
 
 void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
   cars_->RangeChanged(row1, col1, row2, col2);
+  const NycGciCars* cars = cars_->CarFile();
+  if (!cars) return;
+  for (int col = std::max(col1, int(ColumnTable::FixedColumnCount)); col <= col2; ++col) {
+    const CarField field = ColumnTable::Field(col);
+    int widest = 0;
+    for (int row = row1; row <= row2; ++row) {
+      widest = std::max(widest, ColumnTable::TextLength(cars->Car(row).ValueOf(field)));
+    }
+    SetWidestText(col, widest);
+  }
 }
 
 int CarGrid::Row() const {
@@ -205,8 +254,27 @@ void CarGrid::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
+// Whether a point of the column headings lies on the edge between two
+// sections, where a drag resizes and a double click fits a column (the rule
+// of QHeaderView, which does not tell it).
+bool CarGrid::OnColumnEdge(const QPoint& point) const {
+  const QHeaderView* header = horizontalHeader();
+  const int section = header->logicalIndexAt(point);
+  if (section < 0) return false;
+  const int left = header->sectionViewportPosition(section);
+  const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+  return (point.x() < left + grip && header->visualIndex(section) > 0) ||
+         point.x() > left + header->sectionSize(section) - grip;
+}
+
 bool CarGrid::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
+    // A double click on a column's edge fits the column; the heading itself
+    // opens the editor, as a double click on a cell does.
+    if (watched == horizontalHeader()->viewport() &&
+        OnColumnEdge(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+      return false;
+    }
     emit DblClick();
     return true;
   }

@@ -2,6 +2,9 @@
 
 #include <QItemSelectionRange>
 #include <QTableView>
+#include <array>
+
+#include "model/ColumnTable.h"
 
 class CarGridCorner;
 class CarRowHeader;
@@ -21,16 +24,24 @@ class CarGrid : public QTableView {
  public:
   explicit CarGrid(QWidget* parent = nullptr);
 
-  // Shows the file's cars in one reset (nullptr empties the grid) and fits
-  // every column to its headings; raises the car file's error for a file
-  // without cars. The current cell becomes row 1, column 2.
+  // Shows the file's cars in one reset (nullptr empties the grid) and makes
+  // every column as wide as its heading and its widest text; raises the car
+  // file's error for a file without cars. The current cell becomes row 1,
+  // column 2.
   void Fill(const NycGciCars* cars);
   const CarTableModel& Cars() const { return *cars_; }
 
   // The text of a cell exactly as shown, fixed cells included.
   QString TextMatrix(int row, int col) const;
-  // Redraws a rectangle of value cells after their records changed.
+  // Redraws a rectangle of value cells after their records changed, and
+  // widens the columns where a text became wider (never narrows them).
   void RefreshRange(int row1, int col1, int row2, int col2);
+  // Fits a value column to its heading and its widest text; a float column is
+  // at least six character units of 120 twips wide.
+  void FitColumn(int col);
+  static constexpr double FloatColumnMinTwips = 720;
+  // The width a value cell needs to show a text of so many characters.
+  int ValueWidth(int characters) const;
 
   // The current cell. Setting either moves the selection to the current cell
   // alone; a fixed or missing cell raises the invalid argument error.
@@ -65,7 +76,9 @@ class CarGrid : public QTableView {
   void updateGeometries() override;
 
  private:
-  void FitColumnsToHeadings();
+  void FitColumns();
+  bool OnColumnEdge(const QPoint& point) const;
+  void SetWidestText(int col, int characters);
   void CheckValueCell(int row, int col) const;
   void MakeCurrent(int row, int col);
   QItemSelectionRange CurrentRange() const;
@@ -73,4 +86,7 @@ class CarGrid : public QTableView {
   CarTableModel* cars_;
   CarRowHeader* rowHeader_;
   CarGridCorner* corner_ = nullptr;
+  // The most characters of any text in each column (the grid's font is fixed
+  // pitch, so counting characters measures the text).
+  std::array<int, ColumnTable::ColumnCount> widestText_{};
 };

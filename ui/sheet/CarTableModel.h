@@ -24,6 +24,7 @@ class CarTableModel : public QAbstractTableModel {
   // the car file's bad call error and leaves the table empty.
   void SetCarFile(const NycGciCars* cars);
   int CarCount() const { return carCount_; }
+  const NycGciCars* CarFile() const { return cars_; }
 
   // The text of a sheet cell, exactly as shown; the invalid argument error
   // for a cell outside the sheet.

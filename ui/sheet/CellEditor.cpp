@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <exception>
 
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"
+
+namespace {
+
+// The space QLineEdit keeps on either side of its text.
+constexpr int LineEditMargin = 2;
+
+}  // namespace
 
 CellEditor::CellEditor(frmCars& window, CarGrid& grid)
     : QLineEdit(grid.viewport()), window_(window), grid_(grid) {
@@ -21,6 +29,10 @@ CellEditor::CellEditor(frmCars& window, CarGrid& grid)
   connect(grid_.horizontalHeader(), &QHeaderView::sectionResized, this,
           &CellEditor::flexCars_Scroll);
   connect(grid_.verticalHeader(), &QHeaderView::sectionResized, this, &CellEditor::flexCars_Scroll);
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    ShowRefusal(false);
+    PlaceOverCell();
+  });
 
   // Clicks on the cells or the headings would move the focus and the current
   // cell away from an edit; they are looked at before the grid sees them.
@@ -41,8 +53,8 @@ void CellEditor::BeginEdit() {
   editRow_ = grid_.Row();
   editCol_ = grid_.Col();
   grid_.scrollTo(grid_.currentIndex());
-  PlaceOverCell();
   setText(window_.GetCellText(editRow_, editCol_));
+  PlaceOverCell();
   show();
   raise();
   setFocus(Qt::OtherFocusReason);
@@ -64,6 +76,7 @@ bool CellEditor::ValidateEdit() {
 
 void CellEditor::EndEdit() {
   pblnEditFinished = true;
+  ShowRefusal(false);
   grid_.setFocus(Qt::OtherFocusReason);
   hide();
 }
@@ -71,7 +84,20 @@ void CellEditor::EndEdit() {
 void CellEditor::RefuseFocusChange() {
   emit Refused();
   QApplication::beep();
+  ShowRefusal(true);
   setFocus(Qt::OtherFocusReason);
+}
+
+void CellEditor::ShowRefusal(bool refusing) {
+  if (refusing) {
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid red; }"));
+    setToolTip(RefusalText());
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), RefusalText(), this);
+  } else if (!toolTip().isEmpty()) {
+    setStyleSheet(QString());
+    setToolTip(QString());
+    QToolTip::hideText();
+  }
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* event) {
@@ -170,7 +196,17 @@ void CellEditor::flexCars_Scroll() {
   if (!isHidden()) PlaceOverCell();
 }
 
-void CellEditor::PlaceOverCell() { setGeometry(grid_.CellRect(editRow_, editCol_)); }
+// Over the cell, and wider where the text needs it: a long number reaches
+// over the next cells while the editor is open.
+void CellEditor::PlaceOverCell() {
+  QRect place = grid_.CellRect(editRow_, editCol_);
+  const QMargins margins = textMargins();
+  const int needed = fontMetrics().horizontalAdvance(text()) + margins.left() + margins.right() +
+                     2 * LineEditMargin +
+                     style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+  if (place.width() < needed) place.setWidth(needed);
+  setGeometry(place);
+}
 
 bool CellEditor::OwnsFocusWidget() const {
   const QWidget* focus = QApplication::focusWidget();

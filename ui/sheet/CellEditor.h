@@ -12,7 +12,9 @@ class frmCars;
 // keeps the focus and its text, and nothing is stored. Clicks on the grid are
 // swallowed and Tab does not move on while the text does not convert. When
 // the focus goes to another window or a menu the edit stays open as it is.
-// The text always goes to the cell over which the editor was opened.
+// The text always goes to the cell over which the editor was opened. The
+// editor is at least as wide as its text, and while it refuses a text it
+// shows so with a red frame and a tip, not only with the beep.
 class CellEditor : public QLineEdit {
   Q_OBJECT
 
@@ -28,8 +30,10 @@ class CellEditor : public QLineEdit {
   bool ValidateEdit();
   // Ends the edit: the grid takes the focus and the editor hides.
   void EndEdit();
-  // Beeps and gives the editor the focus back.
+  // Beeps, shows the refusal and gives the editor the focus back.
   void RefuseFocusChange();
+  // What the editor shows while it refuses its text.
+  static QString RefusalText() { return QStringLiteral("Not a number of this column"); }
 
   // An edit is open and its text neither stored nor abandoned.
   bool IsEditing() const { return !pblnEditFinished; }
@@ -51,6 +55,7 @@ class CellEditor : public QLineEdit {
   void CommitEdit();
   void flexCars_Scroll();
   void PlaceOverCell();
+  void ShowRefusal(bool refusing);
   bool OwnsFocusWidget() const;
 
   frmCars& window_;

@@ -9,6 +9,7 @@
 
 #include "base/Diagnostics.h"
 #include "base/ErrorReport.h"
+#include "base/TorqletError.h"
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
@@ -24,13 +25,6 @@
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
 #include "ui/sheet/SheetSerial.h"
-
-namespace {
-
-// Float columns are at least six character units of 120 twips wide.
-constexpr double FloatColumnMinTwips = 720;
-
-}  // namespace
 
 frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     : QMdiSubWindow(parent),
@@ -98,11 +92,14 @@ void frmCars::OpenFile(const QString& fileName) {
   setWindowTitle(pstrCaptionPrefix + fileName);
   try {
     document_->LoadFile(fileName);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     close();
+    // The last line says why: the error under the car file's own.
+    const auto* numbered = dynamic_cast<const TorqletError*>(&error);
     UserDialogs::Current().MessageBox(
         QStringLiteral("Unable to open file \"") + fileName +
-            QStringLiteral("\".\r\nIt might be locked by me or by any other application."),
+            QStringLiteral("\".\r\nIt might be locked by me or by any other application.\r\n") +
+            ErrorReportText(numbered ? numbered->Reason() : error),
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
     return;
   }
@@ -197,12 +194,10 @@ void frmCars::changeEvent(QEvent* event) {
   }
 }
 
+// The grid fits every column to its heading and its widest text, float
+// columns to at least 720 twips.
 void frmCars::FillGrid() {
   flexCars_->Fill(&CarFile());
-  const int floatMinimum = flexCars_->TwipsToPixels(FloatColumnMinTwips);
-  for (int col = ColumnTable::FirstFloatColumn; col < ColumnTable::ColumnCount; ++col) {
-    flexCars_->SetColWidth(col, std::max(flexCars_->ColWidth(col), floatMinimum));
-  }
   show();
 }
 
