@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "TestSupport.h"
+#include "core/Version.h"
+
+namespace {
+
+// Three cars whose names hold a '/' (which Qt's wildcards treat as a path
+// separator), a quote and a TAB (which tables must quote).
+QByteArray Cars() {
+  return MakeFile("head", {MakeBlock("Al/pha", 0), MakeBlock("Be\"ta", 1), MakeBlock("Al\tfa", 2)});
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  int Run(const QStringList& arguments) {
+    return RunProgram(TORQLET_CLI_PATH, arguments, &out, &err);
+  }
+  // A file dated in the past, so that any write shows.
+  QString Old(const QByteArray& bytes, const char* name = "cars.gci") {
+    const QString path = folder.Write(bytes, name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime);
+    return path;
+  }
+  static bool Untouched(const QString& path) {
+    return QFileInfo(path).lastModified().date().year() == 2001;
+  }
+
+  FileFolder folder;
+  QByteArray out, err;
+};
+
+TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
+  const QString cars = Old(Cars()), missing = folder.Path("missing.gci");
+  const QString bad = folder.Write("{head}\r\n\r\n{car}\r\n0 {model}\r\n\r\n", "bad.gci");
+  const struct {
+    QStringList arguments;
+    int status;
+    QString out, err;
+  } cases[] = {
+      {{"--help"}, 0, "Usage: torqlet-cli COMMAND [options] ARGUMENTS\n", ""},
+      {{"--version"}, 0, QStringLiteral("torqlet-cli %1\n").arg(VersionRecord::Text), ""},
+      {{}, 2, "", "torqlet-cli: no command given\nUsage: torqlet-cli COMMAND"},
+      {{"frobnicate"}, 2, "", "torqlet-cli: unknown command 'frobnicate'\n"},
+      {{"--version", "x"}, 2, "", "torqlet-cli: unexpected argument 'x'\n"},
+      {{"info"},
+       2,
+       "",
+       "torqlet-cli info: missing FILE\nUsage: torqlet-cli info [options] FILE\n"
+       "Try 'torqlet-cli info --help'.\n"},
+      {{"info", cars, cars}, 2, "", "torqlet-cli info: unexpected argument"},
+      {{"info", "--rebuild", cars}, 2, "", "torqlet-cli info: Unknown option 'rebuild'."},
+      {{"rewrite", "--help"}, 0, "Usage: torqlet-cli rewrite [options] IN OUT\n", ""},
+      {{"rewrite", "--rebuild", cars}, 2, "", "torqlet-cli rewrite: missing OUT\n"},
+      {{"info", missing}, 1, "", "error -2147220224: Unexpected internal error: "},
+      {{"export", bad}, 1, "", "error -2147220221: Bad property value\n"},
+      {{"rewrite", cars, folder.path()}, 1, "", "error 75: "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    EXPECT_EQ(Run(c.arguments), c.status);
+    EXPECT_TRUE(out.startsWith(c.out.toUtf8())) << out.constData();
+    EXPECT_TRUE(err.startsWith(c.err.toUtf8())) << err.constData();
+    if (err.startsWith("error ")) {
+      EXPECT_EQ(err.count('\n'), 1);
+    } else if (c.status == 2) {
+      EXPECT_TRUE(err.contains("\nTry 'torqlet-cli"));
+    }
+  }
+  EXPECT_TRUE(Untouched(cars));
+  Run({"--help"});
+  for (const char* name : {"info", "export", "rewrite"}) {
+    EXPECT_TRUE(out.contains(QByteArray("\n  ") + name + ' ')) << name;
+  }
+}
+
+TEST_F(Cli, InfoPrintsTheCountAndTheHeader) {
+  ASSERT_EQ(Run({"info", SourcePath("resources/nyc.gci")}), 0) << err.constData();
+  const QList<QByteArray> lines = out.split('\n');
+  EXPECT_EQ(lines[0], "83 cars");
+  EXPECT_EQ(lines[1], QByteArray(22, '*'));
+  EXPECT_EQ(lines[5], QByteArray(22, '*'));
+}
+
+TEST_F(Cli, ExportPrintsATabSeparatedTable) {
+  ASSERT_EQ(Run({"export", SourcePath("resources/nyc.gci")}), 0) << err.constData();
+  const QList<QByteArray> lines = out.split('\n');
+  ASSERT_EQ(lines.size(), 85);  // heading, 83 cars, nothing after the last LF
+  EXPECT_TRUE(lines[0].startsWith("\tmodel\tturbo\tvalue\tpad\tmass\tfront drive bias"));
+  EXPECT_TRUE(lines[0].endsWith("\tgear2 speed\tgear3 speed"));
+  EXPECT_EQ(lines[1],
+            "Romero\t0\t0\t50\t0\t16.500\t1.000\t0.500\t1.750\t0.145\t0.450\t1.250\t0.180\t0.152"
+            "\t0.245\t1.000\t0.065\t0.550\t0.680\t1.000\t0.107\t0.165");
+  EXPECT_FALSE(out.contains('\r'));
+}
+
+TEST_F(Cli, RewriteKeepsOrRebuildsTheBytes) {
+  const QString same = folder.Path("same.gci"), rebuilt = folder.Path("rebuilt.gci");
+  ASSERT_EQ(Run({"rewrite", SourcePath("resources/nyc.gci"), same}), 0) << err.constData();
+  EXPECT_EQ(ReadFileBytes(same), StockBytes());
+  ASSERT_EQ(Run({"rewrite", "--rebuild", SourcePath("resources/nyc.gci"), rebuilt}), 0);
+  EXPECT_EQ(ReadFileBytes(rebuilt), StockBytes().chopped(3));  // the stock text is canonical
+  EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(Cli, ErrorTextsFollowTheInterfaceLanguage) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "de_DE.UTF-8");
+  environment.insert("LANG", "de_DE.UTF-8");
+  process.setProcessEnvironment(environment);
+  process.start(TORQLET_CLI_PATH, {"info", folder.Path("missing.gci")});
+  process.waitForFinished();
+  EXPECT_TRUE(process.readAllStandardError().startsWith(
+      "error -2147220224: Unerwarteter interner Fehler: "));
+}
+
+}  // namespace
