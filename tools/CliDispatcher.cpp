@@ -5,6 +5,7 @@
 #include "base/ErrorReport.h"
 #include "base/RuntimeErrors.h"
 #include "core/Version.h"
+#include "tools/DiffCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RewriteCommand.h"
@@ -23,6 +24,7 @@ CliDispatcher::CliDispatcher() {
   commands_.push_back(std::make_unique<InfoCommand>());
   commands_.push_back(std::make_unique<ExportCommand>());
   commands_.push_back(std::make_unique<RewriteCommand>());
+  commands_.push_back(std::make_unique<DiffCommand>());
 }
 
 CliDispatcher::~CliDispatcher() = default;

@@ -59,8 +59,10 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {{"info", "--rebuild", cars}, 2, "", "torqlet-cli info: Unknown option 'rebuild'."},
       {{"rewrite", "--help"}, 0, "Usage: torqlet-cli rewrite [options] IN OUT\n", ""},
       {{"rewrite", "--rebuild", cars}, 2, "", "torqlet-cli rewrite: missing OUT\n"},
+      {{"diff", cars}, 2, "", "torqlet-cli diff: missing B\n"},
       {{"info", missing}, 1, "", "error -2147220224: Unexpected internal error: "},
       {{"export", bad}, 1, "", "error -2147220221: Bad property value\n"},
+      {{"diff", cars, missing}, 2, "", "error -2147220224: Unexpected internal error: "},
       {{"rewrite", cars, folder.path()}, 1, "", "error 75: "},
   };
   for (const auto& c : cases) {
@@ -76,7 +78,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   }
   EXPECT_TRUE(Untouched(cars));
   Run({"--help"});
-  for (const char* name : {"info", "export", "rewrite"}) {
+  for (const char* name : {"info", "export", "rewrite", "diff"}) {
     EXPECT_TRUE(out.contains(QByteArray("\n  ") + name + ' ')) << name;
   }
 }
@@ -107,6 +109,22 @@ TEST_F(Cli, RewriteKeepsOrRebuildsTheBytes) {
   EXPECT_EQ(ReadFileBytes(same), StockBytes());
   ASSERT_EQ(Run({"rewrite", "--rebuild", SourcePath("resources/nyc.gci"), rebuilt}), 0);
   EXPECT_EQ(ReadFileBytes(rebuilt), StockBytes().chopped(3));  // the stock text is canonical
+  EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
+  QByteArray beta = MakeBlock("Beta", 1);
+  beta.replace("50 {value}", "60 {value}");
+  const QList<QByteArray> blocks = {MakeBlock("Alpha", 0), MakeBlock("Beta", 1),
+                                    MakeBlock("Gamma", 2)};
+  const QString a = folder.Write(MakeFile("a", blocks), "a.gci");
+  const QString b =
+      folder.Write(MakeFile("a", {beta, MakeBlock("Alpha", 0), MakeBlock("Delta", 3)}), "b.gci");
+  const QString c =
+      folder.Write(MakeFile("another header", blocks).replace("{mass}", "{weight}"), "c.gci");
+  EXPECT_EQ(Run({"diff", a, b}), 1);
+  EXPECT_EQ(out, "Beta\tvalue\t50\t60\nGamma\tonly in A\nDelta\tonly in B\n");
+  EXPECT_EQ(Run({"diff", a, c}), 0);
   EXPECT_TRUE(out.isEmpty());
 }
 
