@@ -5,6 +5,7 @@
 #include "base/ErrorReport.h"
 #include "base/RuntimeErrors.h"
 #include "core/Version.h"
+#include "tools/ApplyCommand.h"
 #include "tools/DiffCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/InfoCommand.h"
@@ -24,6 +25,7 @@ CliDispatcher::CliDispatcher() {
   commands_.push_back(std::make_unique<InfoCommand>());
   commands_.push_back(std::make_unique<ExportCommand>());
   commands_.push_back(std::make_unique<RewriteCommand>());
+  commands_.push_back(std::make_unique<ApplyCommand>());
   commands_.push_back(std::make_unique<DiffCommand>());
 }
 

@@ -47,6 +47,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   } cases[] = {
       {{"--help"}, 0, "Usage: torqlet-cli COMMAND [options] ARGUMENTS\n", ""},
       {{"--version"}, 0, QStringLiteral("torqlet-cli %1\n").arg(VersionRecord::Text), ""},
+      {{"apply", "--help"}, 0, "Usage: torqlet-cli apply [options] FILE TERM\n", ""},
       {{}, 2, "", "torqlet-cli: no command given\nUsage: torqlet-cli COMMAND"},
       {{"frobnicate"}, 2, "", "torqlet-cli: unknown command 'frobnicate'\n"},
       {{"--version", "x"}, 2, "", "torqlet-cli: unexpected argument 'x'\n"},
@@ -57,9 +58,18 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
        "Try 'torqlet-cli info --help'.\n"},
       {{"info", cars, cars}, 2, "", "torqlet-cli info: unexpected argument"},
       {{"info", "--rebuild", cars}, 2, "", "torqlet-cli info: Unknown option 'rebuild'."},
-      {{"rewrite", "--help"}, 0, "Usage: torqlet-cli rewrite [options] IN OUT\n", ""},
       {{"rewrite", "--rebuild", cars}, 2, "", "torqlet-cli rewrite: missing OUT\n"},
+      {{"apply", cars, "x", "--column", "1"}, 2, "", "torqlet-cli apply: column '1' is the model"},
+      {{"apply", cars, "x", "--column", "model"}, 2, "", "torqlet-cli apply: column 'model' is"},
+      {{"apply", cars, "x", "--column", "22"}, 2, "", "torqlet-cli apply: no column 22"},
+      {{"apply", cars, "x", "--column", "speed"}, 2, "", "torqlet-cli apply: no column 'speed'"},
+      {{"apply", cars, "x", "-o"}, 2, "", "torqlet-cli apply: Missing value after '-o'."},
+      {{"apply", cars, "x", "-o", "a", "-o", "b"},
+       2,
+       "",
+       "torqlet-cli apply: option 'output' given"},
       {{"diff", cars}, 2, "", "torqlet-cli diff: missing B\n"},
+      {{"apply", cars, "x*"}, 1, "", "error 5: Bad term: "},
       {{"info", missing}, 1, "", "error -2147220224: Unexpected internal error: "},
       {{"export", bad}, 1, "", "error -2147220221: Bad property value\n"},
       {{"diff", cars, missing}, 2, "", "error -2147220224: Unexpected internal error: "},
@@ -78,7 +88,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   }
   EXPECT_TRUE(Untouched(cars));
   Run({"--help"});
-  for (const char* name : {"info", "export", "rewrite", "diff"}) {
+  for (const char* name : {"info", "export", "rewrite", "apply", "diff"}) {
     EXPECT_TRUE(out.contains(QByteArray("\n  ") + name + ' ')) << name;
   }
 }
@@ -110,6 +120,50 @@ TEST_F(Cli, RewriteKeepsOrRebuildsTheBytes) {
   ASSERT_EQ(Run({"rewrite", "--rebuild", SourcePath("resources/nyc.gci"), rebuilt}), 0);
   EXPECT_EQ(ReadFileBytes(rebuilt), StockBytes().chopped(3));  // the stock text is canonical
   EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(Cli, ApplyRecomputesTheChosenCellsAsTheEditorDoes) {
+  const QString original = folder.Write(Cars(), "original.gci"), copy = folder.Path("out.gci");
+  const struct {
+    QStringList options;
+    const char* printed;
+    const char* changes;  // as diff prints them; nullptr: not compared
+    bool toCopy;          // with -o
+  } cases[] = {
+      {{"x*2", "--column", "mass", "--car", "Al*"},
+       "2 cells changed, 0 skipped\n",
+       "Al/pha\tmass\t16.500\t33.000\n\"Al\tfa\"\tmass\t16.500\t33.000\n",
+       true},
+      {{"x+1.5", "--column", "3", "--car", "Be?ta"},
+       "1 cells changed, 0 skipped\n",
+       "Be\"ta\tvalue\t50\t52\n",
+       false},  // 51.5: a half goes to the even neighbour
+      {{"x+0.5", "--column", "value"}, "0 cells changed, 0 skipped\n", "", false},
+      {{"1/x", "--column", "turbo", "--column", "4", "--car", "Be*", "--car", "Al?pha"},
+       "0 cells changed, 4 skipped\n",
+       "",
+       false},
+      {{"x"}, "0 cells changed, 0 skipped\n", "", true},
+      {{"x*2", "--car", "Be*"}, "18 cells changed, 0 skipped\n", nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options.join(' ').toStdString());
+    const QString cars = Old(Cars());
+    QFile::remove(copy);
+    const QStringList output = c.toCopy ? QStringList{"-o", copy} : QStringList();
+    ASSERT_EQ(Run(QStringList{"apply", cars} + c.options + output), 0) << err.constData();
+    EXPECT_EQ(out, c.printed);
+    EXPECT_EQ(Untouched(cars), c.toCopy || QByteArray(c.printed).startsWith("0 "));
+    const QString result = c.toCopy ? copy : cars;
+    Run({"diff", original, result});
+    if (c.changes) {
+      EXPECT_EQ(out, c.changes);
+      EXPECT_TRUE(*c.changes || ReadFileBytes(result) == Cars());
+    } else {
+      EXPECT_EQ(out.count('\n'), 18);
+      EXPECT_FALSE(out.contains("\tmodel\t"));
+    }
+  }
 }
 
 TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
