@@ -8,6 +8,7 @@
 #include "tools/ApplyCommand.h"
 #include "tools/DiffCommand.h"
 #include "tools/ExportCommand.h"
+#include "tools/ImportCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RewriteCommand.h"
 
@@ -26,6 +27,7 @@ CliDispatcher::CliDispatcher() {
   commands_.push_back(std::make_unique<ExportCommand>());
   commands_.push_back(std::make_unique<RewriteCommand>());
   commands_.push_back(std::make_unique<ApplyCommand>());
+  commands_.push_back(std::make_unique<ImportCommand>());
   commands_.push_back(std::make_unique<DiffCommand>());
 }
 

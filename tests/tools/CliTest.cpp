@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "TestSupport.h"
 #include "core/Version.h"
@@ -68,11 +69,13 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
        2,
        "",
        "torqlet-cli apply: option 'output' given"},
+      {{"import", cars}, 2, "", "torqlet-cli import: missing FILE\n"},
       {{"diff", cars}, 2, "", "torqlet-cli diff: missing B\n"},
       {{"apply", cars, "x*"}, 1, "", "error 5: Bad term: "},
       {{"info", missing}, 1, "", "error -2147220224: Unexpected internal error: "},
       {{"export", bad}, 1, "", "error -2147220221: Bad property value\n"},
       {{"diff", cars, missing}, 2, "", "error -2147220224: Unexpected internal error: "},
+      {{"import", missing, cars}, 1, "", "error 53: File not found: "},
       {{"rewrite", cars, folder.path()}, 1, "", "error 75: "},
   };
   for (const auto& c : cases) {
@@ -88,7 +91,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   }
   EXPECT_TRUE(Untouched(cars));
   Run({"--help"});
-  for (const char* name : {"info", "export", "rewrite", "apply", "diff"}) {
+  for (const char* name : {"info", "export", "rewrite", "apply", "import", "diff"}) {
     EXPECT_TRUE(out.contains(QByteArray("\n  ") + name + ' ')) << name;
   }
 }
@@ -163,6 +166,63 @@ TEST_F(Cli, ApplyRecomputesTheChosenCellsAsTheEditorDoes) {
       EXPECT_EQ(out.count('\n'), 18);
       EXPECT_FALSE(out.contains("\tmodel\t"));
     }
+  }
+}
+
+TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
+  const QString original = folder.Write(Cars(), "original.gci"), table = folder.Path("t.tsv");
+  const QString cars = Old(Cars());
+  WriteFileBytes(table,
+                 "\xEF\xBB\xBF\tmodel\t\"mass\"\tvalue\r\n\"Al\tfa\"\t2\t19\t51\r\n"
+                 "\"Be\"\"ta\"\t1\t25.78\t50\r\n\r\n");
+  ASSERT_EQ(Run({"import", table, cars}), 0) << err.constData();
+  EXPECT_EQ(out, "3 cells changed\n");
+  Run({"diff", original, cars});
+  EXPECT_EQ(out,
+            "Be\"ta\tmass\t16.500\t25.780\n\"Al\tfa\"\tvalue\t50\t51\n"
+            "\"Al\tfa\"\tmass\t16.500\t19.000\n");
+
+  const QString kept = Old(Cars());
+  const struct {
+    const char* table;
+    const char* error;
+  } refusals[] = {
+      {"\tmass\tbogus\n", " line 1, column 'bogus': no column of "},
+      {"\tmass\tmass\n", " line 1, column 'mass': repeated heading"},
+      {"\tmass\nAl/pha\t20\nGamma\t1\n", " line 3: no car 'Gamma' in "},
+      {"\tmass\nAl/pha\t20\nAl/pha\t21\n", " line 3: no further car 'Al/pha' in "},
+      {"\tmass\nAl/pha\t20\t1\n", " line 2: 3 fields where the heading line has 2"},
+      {"\tmass\nAl/pha\t2O\n", " line 2, column 'mass': '2O'"},
+      {"\tmodel\tmass\nAl/pha\t7\t20\n", " line 2, column 'model': '7' is not the model"},
+      {"\tmass\n\"Al/pha\t20\n", " line 2, field 1: "},
+      {"\n", " line 1: no heading line"},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.table);
+    WriteFileBytes(table, r.table);
+    EXPECT_EQ(Run({"import", table, kept}), 1);
+    EXPECT_TRUE(err.startsWith("error ")) << err.constData();
+    EXPECT_TRUE(err.contains(table.toUtf8() + r.error)) << err.constData();
+    EXPECT_TRUE(Untouched(kept));
+  }
+}
+
+TEST_F(Cli, ExportThenImportChangesNoByte) {
+  // A value with more decimals than the table shows is kept as well.
+  for (QByteArray bytes : {StockBytes(), Cars()}) {
+    bytes.replace("f16.500 {mass}", "f16.5004 {mass}");
+    const QString cars = Old(bytes), table = folder.Path("t.tsv");
+    ASSERT_EQ(Run({"export", cars}), 0);
+    // As a spreadsheet saves it: a byte-order mark, CR LF, no trailing zeros.
+    QString text = QString::fromLatin1(out);
+    text.replace(QRegularExpression("(?<=\t)(-?\\d+\\.\\d*?)0+(?=[\t\n])"), "\\1");
+    text.replace(QRegularExpression("(?<=\t)(-?\\d+)\\.(?=[\t\n])"), "\\1").replace("\n", "\r\n");
+    WriteFileBytes(table, "\xEF\xBB\xBF" + text.toLatin1());
+    ASSERT_TRUE(text.contains("\t16.5\t"));
+    ASSERT_EQ(Run({"import", table, cars}), 0) << err.constData();
+    EXPECT_EQ(out, "0 cells changed\n");
+    EXPECT_TRUE(Untouched(cars));
+    EXPECT_EQ(ReadFileBytes(cars), bytes);
   }
 }
 
