@@ -102,6 +102,9 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
   std::vector<QRegularExpression> patterns;
   for (const QString& pattern : Parser().values(car_)) {
     patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(WithoutSlash(pattern)));
+    if (!patterns.back().isValid()) {
+      throw UsageError{QStringLiteral("bad pattern '%1'").arg(pattern)};
+    }
   }
   Term term;
   term.PrepareInX();
