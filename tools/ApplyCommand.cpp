@@ -1,0 +1,133 @@
+#include "tools/ApplyCommand.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "helperlib/Term.h"
+#include "model/CarDocument.h"
+#include "model/ColumnTable.h"
+#include "model/Manipulation.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+#include "tools/CarTable.h"
+
+namespace {
+
+// Qt's wildcards are made for paths: * and ? never match a '/'. In car names
+// the '/' is an ordinary character, so names and patterns carry it as a
+// character that no Latin-1 name holds.
+QString WithoutSlash(QString text) { return text.replace(QLatin1Char('/'), QChar(0xE000)); }
+
+// A column named on the command line that apply may change.
+int CheckedColumn(int col, const QString& name) {
+  if (col == ColumnTable::ModelColumn) {
+    throw CliCommand::UsageError{
+        QStringLiteral("column '%1' is the model, which is never changed").arg(name)};
+  }
+  return col;
+}
+
+}  // namespace
+
+ApplyCommand::ApplyCommand()
+    : CliCommand(QStringLiteral("apply"),
+                 QStringLiteral("Recompute values from a term in x, as the editor's Manipulate "
+                                "command does.")),
+      column_(QStringLiteral("column"),
+              QStringLiteral("Change the column with this heading (as export prints it) or "
+                             "number (2 to 21); every value column but the model when none "
+                             "is given."),
+              QStringLiteral("NAME")),
+      car_(QStringLiteral("car"),
+           QStringLiteral("Change the cars whose name matches this pattern (* any text, "
+                          "? one character, [...] one of them); every car when none is given."),
+           QStringLiteral("PATTERN")),
+      output_({QStringLiteral("o"), QStringLiteral("output")},
+              QStringLiteral("Save the result as OUT, even when nothing changed, instead of "
+                             "saving FILE."),
+              QStringLiteral("OUT")) {
+  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddArgument(QStringLiteral("TERM"),
+              QStringLiteral("A term in x, the old value, such as x*1.1 or max(x, 0.5)."));
+  AddOption(column_);
+  AddOption(car_);
+  AddOption(output_);
+}
+
+std::vector<int> ApplyCommand::ColumnNumbers() const {
+  std::vector<int> columns;
+  for (const QString& name : Parser().values(column_)) {
+    bool isNumber = false;
+    const int col = name.toInt(&isNumber);
+    if (!isNumber) continue;
+    if (col < ColumnTable::ModelColumn || col >= ColumnTable::ColumnCount) {
+      throw UsageError{QStringLiteral("no column %1: the value columns are 2 to 21").arg(name)};
+    }
+    columns.push_back(CheckedColumn(col, name));
+  }
+  return columns;
+}
+
+std::vector<int> ApplyCommand::Columns(const NycGciCars& file) const {
+  std::vector<int> columns = ColumnNumbers();
+  for (const QString& name : Parser().values(column_)) {
+    bool isNumber = false;
+    name.toInt(&isNumber);
+    if (isNumber) continue;
+    std::vector<int> named;
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+      if (QString::fromLatin1(CarTable::Heading(file, col)) == name) named.push_back(col);
+    }
+    if (named.empty()) throw UsageError{QStringLiteral("no column '%1'").arg(name)};
+    if (named.size() > 1) {
+      throw UsageError{
+          QStringLiteral("several columns are headed '%1': name them by number").arg(name)};
+    }
+    columns.push_back(CheckedColumn(named[0], name));
+  }
+  if (Parser().values(column_).isEmpty()) {
+    for (int col = ColumnTable::FixedColumnCount; col < ColumnTable::ColumnCount; ++col) {
+      columns.push_back(col);
+    }
+  }
+  std::sort(columns.begin(), columns.end());
+  columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+  return columns;
+}
+
+int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
+  ColumnNumbers();
+  const QString output = SingleValue(output_);
+  std::vector<QRegularExpression> patterns;
+  for (const QString& pattern : Parser().values(car_)) {
+    patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(WithoutSlash(pattern)));
+    if (!patterns.back().isValid()) {
+      throw UsageError{QStringLiteral("bad pattern '%1'").arg(pattern)};
+    }
+  }
+  Term term;
+  term.PrepareInX();
+  term.SetText(arguments[1]);
+
+  CarDocument document;
+  document.LoadFile(arguments[0]);
+  const NycGciCars& file = document.CarFile();
+  const std::vector<int> columns = Columns(file);
+  Manipulation manipulation(term, QLocale::c());
+  for (std::int32_t row = 1; row <= file.Count(); ++row) {
+    const NycGciCar& car = file.Car(row);
+    const QString name = WithoutSlash(QString::fromLatin1(car.Name()));
+    const bool chosen =
+        patterns.empty() || std::any_of(patterns.begin(), patterns.end(),
+                                        [&](const auto& p) { return p.match(name).hasMatch(); });
+    if (!chosen) continue;
+    for (int col : columns) manipulation.Cell(car, row, col);
+  }
+  const std::int64_t changed =
+      document.SetCells(manipulation.Values(), [](std::int64_t) { return QString(); });
+  Store(document, changed, output);
+  Write(out, QByteArray::number(changed) + " cells changed, " +
+                 QByteArray::number(manipulation.Skipped()) + " skipped\n");
+  return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+class NycGciCar;
+class NycGciCars;
+
+// The cars of a file as torqlet-cli's tables show them: column 0 the car's
+// name, columns 1 to 21 its values as the sheet's cell texts with the decimal
+// point, each value column headed by the first car's comment of its value.
+class CarTable {
+ public:
+  static QByteArray Heading(const NycGciCars& file, int col);
+  static QByteArray CellText(const NycGciCar& car, int col);
+  // The text as a field of a table line: in double quotes, with its quotes
+  // doubled, when it holds a TAB or begins with a quote, as spreadsheets
+  // write it; else as it is.
+  static QByteArray Field(const QByteArray& text);
+};

@@ -1,0 +1,70 @@
+#include "tools/CliCommand.h"
+
+#include "base/RuntimeErrors.h"
+#include "model/CarDocument.h"
+
+CliCommand::CliCommand(QString name, QString description)
+    : name_(std::move(name)),
+      description_(std::move(description)),
+      help_({QStringLiteral("h"), QStringLiteral("help")},
+            QStringLiteral("Print this help and exit.")) {
+  parser_.setApplicationDescription(description_);
+  parser_.addOption(help_);
+}
+
+CliCommand::~CliCommand() = default;
+
+void CliCommand::AddArgument(const QString& name, const QString& description) {
+  argumentNames_ << name;
+  parser_.addPositionalArgument(name, description);
+}
+
+QString CliCommand::UsageLine() const {
+  return QStringLiteral("Usage: torqlet-cli %1 [options] %2").arg(name_, argumentNames_.join(' '));
+}
+
+// Qt's help begins with a usage line that names the program's path and no
+// command: ours takes its place.
+QString CliCommand::HelpText() const {
+  const QString text = parser_.helpText();
+  return UsageLine() + text.mid(text.indexOf(QLatin1Char('\n')));
+}
+
+int CliCommand::Run(const QStringList& arguments, std::FILE* out) {
+  if (!parser_.parse(QStringList(name_) + arguments)) throw UsageError{parser_.errorText()};
+  if (parser_.isSet(help_)) {
+    Write(out, HelpText().toLocal8Bit());
+    return 0;
+  }
+  const QStringList given = parser_.positionalArguments();
+  if (given.size() < argumentNames_.size()) {
+    throw UsageError{QStringLiteral("missing %1").arg(argumentNames_.mid(given.size()).join(' '))};
+  }
+  if (given.size() > argumentNames_.size()) {
+    throw UsageError{QStringLiteral("unexpected argument '%1'").arg(given[argumentNames_.size()])};
+  }
+  return Execute(given, out);
+}
+
+QString CliCommand::SingleValue(const QCommandLineOption& option) const {
+  const QStringList values = parser_.values(option);
+  if (values.size() > 1) {
+    throw UsageError{QStringLiteral("option '%1' given more than once").arg(option.names().last())};
+  }
+  return values.value(0);
+}
+
+void CliCommand::Write(std::FILE* out, const QByteArray& bytes) {
+  if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
+      std::size_t(bytes.size())) {
+    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("cannot write the output"));
+  }
+}
+
+void CliCommand::Store(CarDocument& document, std::int64_t changedCells, const QString& output) {
+  if (!output.isEmpty()) {
+    document.SaveAs(output);
+  } else if (changedCells > 0) {
+    document.Save();
+  }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <cstdio>
+
+class CarDocument;
+
+// One command of torqlet-cli ("torqlet-cli NAME ..."): its name, a line that
+// says what it does, its own options and arguments, and the work. Run reads
+// the arguments after the name and raises UsageError for wrong usage before
+// any file is touched; a failure of the work leaves as the error that caused it.
+class CliCommand {
+ public:
+  // Wrong usage, said in one line.
+  struct UsageError {
+    QString text;
+  };
+
+  CliCommand(QString name, QString description);
+  virtual ~CliCommand();
+  CliCommand(const CliCommand&) = delete;
+  CliCommand& operator=(const CliCommand&) = delete;
+
+  const QString& Name() const { return name_; }
+  const QString& Description() const { return description_; }
+  // "Usage: torqlet-cli NAME [options] ARGUMENTS", and the whole text of --help.
+  QString UsageLine() const;
+  QString HelpText() const;
+
+  // Does the work, or prints the help for --help; returns the exit status.
+  int Run(const QStringList& arguments, std::FILE* out);
+  // The exit status of a failed work.
+  virtual int FailureStatus() const { return 1; }
+
+ protected:
+  // The command's arguments, all required, in this order.
+  void AddArgument(const QString& name, const QString& description);
+  void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
+  const QCommandLineParser& Parser() const { return parser_; }
+  // The value of an option that may be given once, or an empty text.
+  QString SingleValue(const QCommandLineOption& option) const;
+  // The work, given the arguments.
+  virtual int Execute(const QStringList& arguments, std::FILE* out) = 0;
+
+  static void Write(std::FILE* out, const QByteArray& bytes);
+  // Writes the document to output when one is named, even unchanged (then a
+  // copy of the file's bytes), else back to its own file when cells changed.
+  static void Store(CarDocument& document, std::int64_t changedCells, const QString& output);
+
+ private:
+  QString name_;
+  QString description_;
+  QStringList argumentNames_;
+  QCommandLineParser parser_;
+  QCommandLineOption help_;
+};

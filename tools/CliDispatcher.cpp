@@ -1,0 +1,102 @@
+#include "tools/CliDispatcher.h"
+
+#include <exception>
+
+#include "base/ErrorReport.h"
+#include "base/RuntimeErrors.h"
+#include "core/Version.h"
+#include "tools/ApplyCommand.h"
+#include "tools/DiffCommand.h"
+#include "tools/ExportCommand.h"
+#include "tools/ImportCommand.h"
+#include "tools/InfoCommand.h"
+#include "tools/RewriteCommand.h"
+
+namespace {
+
+const QLatin1String TopUsage("torqlet-cli COMMAND [options] ARGUMENTS");
+
+void Print(std::FILE* file, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), file);
+}
+
+}  // namespace
+
+CliDispatcher::CliDispatcher() {
+  commands_.push_back(std::make_unique<InfoCommand>());
+  commands_.push_back(std::make_unique<ExportCommand>());
+  commands_.push_back(std::make_unique<RewriteCommand>());
+  commands_.push_back(std::make_unique<ApplyCommand>());
+  commands_.push_back(std::make_unique<ImportCommand>());
+  commands_.push_back(std::make_unique<DiffCommand>());
+}
+
+CliDispatcher::~CliDispatcher() = default;
+
+CliCommand* CliDispatcher::Find(const QString& name) const {
+  for (const auto& command : commands_) {
+    if (command->Name() == name) return command.get();
+  }
+  return nullptr;
+}
+
+QString CliDispatcher::HelpText() const {
+  QString text =
+      QStringLiteral("Usage: ") + TopUsage +
+      QStringLiteral(
+          "\nReads, changes and compares car-information files (nyc.gci).\n\nCommands:\n");
+  for (const auto& command : commands_) {
+    text += QStringLiteral("  %1 %2\n").arg(command->Name(), -9).arg(command->Description());
+  }
+  return text + QStringLiteral(
+                    "\nOptions:\n  -h, --help  Print this help and exit.\n"
+                    "  --version   Print the version and exit.\n\n"
+                    "'torqlet-cli COMMAND --help' tells a command's options and arguments.\n");
+}
+
+int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+  const QString first = arguments.value(0);
+  CliCommand* command = Find(first);
+  const QString caller =
+      command ? QStringLiteral("torqlet-cli ") + first : QStringLiteral("torqlet-cli");
+  QString message;
+  int status = UsageStatus;
+  try {
+    status = command ? command->Run(arguments.mid(1), out) : Dispatch(arguments, out);
+    if (std::fflush(out) != 0 || std::ferror(out)) {
+      RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("cannot write the output"));
+    }
+    return status;
+  } catch (const CliCommand::UsageError& error) {
+    message = QStringLiteral("%1: %2\n").arg(caller, error.text);
+    message +=
+        (command ? command->UsageLine() : QStringLiteral("Usage: ") + TopUsage) + QLatin1Char('\n');
+    message += QStringLiteral("Try '%1 --help'.\n").arg(caller);
+  } catch (const std::exception& error) {
+    message = ErrorLineText(error) + QLatin1Char('\n');
+    status = command ? command->FailureStatus() : 1;
+  }
+  Print(err, message);
+  std::fflush(err);
+  return status;
+}
+
+// What is not a command: --help, --version, or wrong usage.
+int CliDispatcher::Dispatch(const QStringList& arguments, std::FILE* out) {
+  if (arguments.isEmpty()) throw CliCommand::UsageError{QStringLiteral("no command given")};
+  const QString& first = arguments[0];
+  const bool help = first == QLatin1String("--help") || first == QLatin1String("-h");
+  const bool version = first == QLatin1String("--version");
+  if (!help && !version) {
+    throw CliCommand::UsageError{(first.startsWith(QLatin1Char('-'))
+                                      ? QStringLiteral("unknown option '%1'")
+                                      : QStringLiteral("unknown command '%1'"))
+                                     .arg(first)};
+  }
+  if (arguments.size() > 1) {
+    throw CliCommand::UsageError{QStringLiteral("unexpected argument '%1'").arg(arguments[1])};
+  }
+  Print(out, help ? HelpText()
+                  : QStringLiteral("torqlet-cli %1\n").arg(QLatin1String(VersionRecord::Text)));
+  return 0;
+}

@@ -1,0 +1,36 @@
+#include "tools/ExportCommand.h"
+
+#include "model/ColumnTable.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+#include "tools/CarTable.h"
+
+ExportCommand::ExportCommand()
+    : CliCommand(QStringLiteral("export"),
+                 QStringLiteral("Print the cars as a table separated by TAB characters.")) {
+  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+}
+
+int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
+  NycGciCars file;
+  file.LoadFile(arguments[0]);
+  QByteArray text;
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    text += '\t' + CarTable::Field(CarTable::Heading(file, col));
+  }
+  text += '\n';
+  for (std::int32_t i = 1; i <= file.Count(); ++i) {
+    const NycGciCar& car = file.Car(i);
+    text += CarTable::Field(car.Name());
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+      text += '\t' + CarTable::CellText(car, col);
+    }
+    text += '\n';
+    if (text.size() > (1 << 20)) {
+      Write(out, text);
+      text.clear();
+    }
+  }
+  Write(out, text);
+  return 0;
+}

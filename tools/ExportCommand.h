@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tools/CliCommand.h"
+
+// export FILE: the cars as a TAB-separated table (see CarTable) with LF line
+// ends: a heading line with an empty first field, then a line per car.
+class ExportCommand : public CliCommand {
+ public:
+  ExportCommand();
+
+ protected:
+  int Execute(const QStringList& arguments, std::FILE* out) override;
+};

@@ -1,0 +1,144 @@
+#include "tools/ImportCommand.h"
+
+#include <QHash>
+#include <QLocale>
+#include <array>
+#include <vector>
+
+#include "base/RuntimeErrors.h"
+#include "base/TorqletError.h"
+#include "helperlib/DataHandler.h"
+#include "model/CarDocument.h"
+#include "model/ColumnTable.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+#include "tools/CarTable.h"
+#include "tools/TabTable.h"
+
+namespace {
+
+bool SameValue(const LineValue& a, const LineValue& b) {
+  return a.kind == LineValue::Kind::Integer ? a.integer == b.integer : a.real == b.real;
+}
+
+// Raises the error for a fault of the table at a line and, unless heading is
+// null, in the column of that heading.
+[[noreturn]] void Fail(std::int32_t number, const QString& tableName, int line,
+                       const QByteArray& heading, const QString& what) {
+  QString place = QStringLiteral("%1 line %2").arg(tableName).arg(line);
+  if (!heading.isNull()) place += QStringLiteral(", column '%1'").arg(QString::fromLatin1(heading));
+  RaiseRuntimeError(number, place + QStringLiteral(": ") + what);
+}
+
+}  // namespace
+
+ImportCommand::ImportCommand()
+    : CliCommand(QStringLiteral("import"),
+                 QStringLiteral("Set the values of the cars from a table as export prints it.")),
+      output_({QStringLiteral("o"), QStringLiteral("output")},
+              QStringLiteral("Save the result as OUT, even when nothing changed, instead of "
+                             "saving FILE."),
+              QStringLiteral("OUT")) {
+  AddArgument(QStringLiteral("TABLE"),
+              QStringLiteral("The table: a heading line, then a line per car, fields separated "
+                             "by TAB characters."));
+  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddOption(output_);
+}
+
+int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
+  const QString output = SingleValue(output_);
+  const QString& tableName = arguments[0];
+  DataHandler table;
+  table.LoadFile(tableName);
+  const std::vector<TabTable::Row> rows = TabTable::Read(table.Data().Text(), tableName);
+  CarDocument document;
+  document.LoadFile(arguments[1]);
+  const NycGciCars& file = document.CarFile();
+
+  const auto fail = [&tableName](std::int32_t number, int line, const QByteArray& heading,
+                                 const QString& what) {
+    Fail(number, tableName, line, heading, what);
+  };
+  if (rows.empty()) fail(ErrInvalidArgument, 1, QByteArray(), QStringLiteral("no heading line"));
+
+  // Each heading takes the first column of that heading not taken yet.
+  const QList<QByteArray>& headings = rows[0].fields;
+  std::vector<int> columns(std::size_t(headings.size()), ColumnTable::NameColumn);
+  std::array<bool, ColumnTable::ColumnCount> taken{};
+  for (qsizetype f = 1; f < headings.size(); ++f) {
+    bool named = false;
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+      if (CarTable::Heading(file, col) != headings[f]) continue;
+      named = true;
+      if (taken[std::size_t(col)]) continue;
+      taken[std::size_t(col)] = true;
+      columns[std::size_t(f)] = col;
+      break;
+    }
+    if (columns[std::size_t(f)] == ColumnTable::NameColumn) {
+      fail(ErrInvalidArgument, 1, headings[f],
+           named ? QStringLiteral("repeated heading")
+                 : QStringLiteral("no column of %1 has this heading").arg(arguments[1]));
+    }
+  }
+
+  // Each row takes the first car of its name not taken yet.
+  QHash<QByteArray, std::vector<std::int32_t>> carsOfName;
+  for (std::int32_t i = file.Count(); i >= 1; --i) carsOfName[file.Car(i).Name()].push_back(i);
+  const QLocale point = QLocale::c();
+  std::vector<CellValue> cells;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    const TabTable::Row& row = rows[r];
+    if (row.fields.size() != headings.size()) {
+      fail(ErrInvalidArgument, row.line, QByteArray(),
+           QStringLiteral("%1 fields where the heading line has %2")
+               .arg(row.fields.size())
+               .arg(headings.size()));
+    }
+    const auto named = carsOfName.find(row.fields[0]);
+    if (named == carsOfName.end() || named->empty()) {
+      fail(ErrInvalidArgument, row.line, QByteArray(),
+           QString::fromLatin1(named == carsOfName.end() ? "no car '%1' in %2"
+                                                         : "no further car '%1' in %2")
+               .arg(QString::fromLatin1(row.fields[0]), arguments[1]));
+    }
+    const std::int32_t index = named->back();
+    named->pop_back();
+    const NycGciCar& car = file.Car(index);
+    for (qsizetype f = 1; f < headings.size(); ++f) {
+      const int col = columns[std::size_t(f)];
+      const QString text = QString::fromLatin1(row.fields[f]);
+      if (col == ColumnTable::ModelColumn) {
+        bool same = false;
+        try {
+          same = ColumnTable::ReadNumber(text, point) == car.Model();
+        } catch (const TorqletError&) {
+        }
+        if (!same) {
+          fail(ErrInvalidArgument, row.line, headings[f],
+               QStringLiteral("'%1' is not the model of this car (%2)").arg(text).arg(car.Model()));
+        }
+        continue;
+      }
+      // The text export prints stands for the file's value, also where the
+      // file holds more decimals than the text shows: only another value is
+      // a change.
+      const QString shown = ColumnTable::CellText(car, col, point);
+      if (text == shown) continue;
+      LineValue value;
+      try {
+        value = ColumnTable::ValueOfText(col, text, point);
+      } catch (const TorqletError& error) {
+        fail(error.Number(), row.line, headings[f], QStringLiteral("'%1'").arg(text));
+      }
+      if (!SameValue(value, ColumnTable::ValueOfText(col, shown, point))) {
+        cells.push_back({index, col, value});
+      }
+    }
+  }
+  const std::int64_t changed = document.SetCells(cells, [](std::int64_t) { return QString(); });
+  Store(document, changed, output);
+  Write(out, QByteArray::number(changed) + " cells changed\n");
+  return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tools/CliCommand.h"
+
+// import TABLE FILE [-o OUT]: sets the values of FILE's cars from a table in
+// the form export prints (TabTable reads what spreadsheets make of it). Rows
+// are matched to cars by name (the first car of that name not matched yet),
+// fields to columns by heading; the model column may be present and must then
+// hold each car's model. Any fault of the table is an error that names its
+// line and column, and then nothing is written. A value that reads as the one
+// export prints counts as unchanged, so an unchanged table changes no byte.
+// Prints "N cells changed".
+class ImportCommand : public CliCommand {
+ public:
+  ImportCommand();
+
+ protected:
+  int Execute(const QStringList& arguments, std::FILE* out) override;
+
+ private:
+  QCommandLineOption output_;
+};

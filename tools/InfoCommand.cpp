@@ -1,0 +1,18 @@
+#include "tools/InfoCommand.h"
+
+#include "model/NycGciCars.h"
+
+InfoCommand::InfoCommand()
+    : CliCommand(QStringLiteral("info"),
+                 QStringLiteral("Print the number of cars and the header comment.")) {
+  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+}
+
+int InfoCommand::Execute(const QStringList& arguments, std::FILE* out) {
+  NycGciCars file;
+  file.LoadFile(arguments[0]);
+  QByteArray comment = file.MainComment();
+  comment.replace("\r\n", "\n");
+  Write(out, QByteArray::number(file.Count()) + " cars\n" + comment + '\n');
+  return 0;
+}

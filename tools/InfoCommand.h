@@ -1,0 +1,12 @@
+#pragma once
+
+#include "tools/CliCommand.h"
+
+// info FILE: the number of cars and the header comment, with LF line ends.
+class InfoCommand : public CliCommand {
+ public:
+  InfoCommand();
+
+ protected:
+  int Execute(const QStringList& arguments, std::FILE* out) override;
+};

@@ -1,0 +1,24 @@
+#include "tools/RewriteCommand.h"
+
+#include "model/NycGciCars.h"
+
+RewriteCommand::RewriteCommand()
+    : CliCommand(QStringLiteral("rewrite"),
+                 QStringLiteral("Save a car file under another name, unchanged or rebuilt.")),
+      rebuild_(
+          QStringLiteral("rebuild"),
+          QStringLiteral("Write the content afresh from the cars instead of the bytes read.")) {
+  AddArgument(QStringLiteral("IN"), QStringLiteral("The car file to read."));
+  AddArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
+  AddOption(rebuild_);
+}
+
+int RewriteCommand::Execute(const QStringList& arguments, std::FILE*) {
+  NycGciCars file;
+  file.LoadFile(arguments[0]);
+  // Storing the header comment again marks the file changed, so the save
+  // rebuilds the content from the cars.
+  if (Parser().isSet(rebuild_)) file.SetMainComment(file.MainComment());
+  file.SaveAs(arguments[1]);
+  return 0;
+}
