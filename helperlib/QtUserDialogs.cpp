@@ -9,11 +9,14 @@
 
 UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons buttons, Icon icon,
                                               const QString& title) {
+  QMessageBox::StandardButtons choices = QMessageBox::Ok;
+  if (buttons == Buttons::YesNo) choices = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == Buttons::YesNoCancel) {
+    choices = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
   QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Warning, title,
-                  text,
-                  buttons == Buttons::Ok ? QMessageBox::Ok
-                                         : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                  QApplication::activeWindow());
+                  text, choices, QApplication::activeWindow());
+  if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::No);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return Answer::Yes;

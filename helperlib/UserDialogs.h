@@ -13,7 +13,8 @@ class QIcon;
 // user had cancelled it.
 class UserDialogs {
  public:
-  enum class Buttons { Ok, YesNoCancel };
+  // YesNo has No as its default answer.
+  enum class Buttons { Ok, YesNo, YesNoCancel };
   enum class Icon { Exclamation, Question };
   enum class Answer { Ok, Yes, No, Cancel };
 

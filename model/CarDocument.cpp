@@ -72,6 +72,8 @@ void CarDocument::SaveAs(const QString& fileName) {
   history_->setClean();
 }
 
+bool CarDocument::FileChangedOnDisk() const { return pobjCarFile->FileChangedOnDisk(); }
+
 // A save rebuilds the car file's content from the cars when it was out of
 // date, also when the write itself fails: from then on the content is this
 // state of the history.

@@ -43,6 +43,9 @@ class CarDocument : public QObject {
   // write raises and leaves the name and the Changed state as they were.
   void Save();
   void SaveAs(const QString& fileName);
+  // Another program changed, replaced or deleted the file since the document
+  // read or wrote it last.
+  bool FileChangedOnDisk() const;
 
   bool Changed() const { return !history_->isClean(); }
   // Marks the current state as saved (false) or as never saved (true).

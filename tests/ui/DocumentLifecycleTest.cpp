@@ -141,12 +141,57 @@ TEST_F(DocumentLifecycleTest, ClosePromptYesWithAFailingSaveKeepsTheWindowOpen) 
   ASSERT_TRUE(QFile::remove(path));
   ASSERT_TRUE(QDir().mkdir(path));
   dialogs.AnswerMessage(Answer::Yes);
+  dialogs.AnswerMessage(Answer::Yes);  // overwrite what replaced the file
   dialogs.AnswerMessage(Answer::Ok);
   Trigger("mnuFileClose");
   Flush();
   ASSERT_EQ(frame->CarWindows().size(), 1);
   EXPECT_TRUE(sheet->Changed());
   EXPECT_TRUE(dialogs.asked.back().text.startsWith(QStringLiteral("Unable to save file")));
+}
+
+// A file another program changed is overwritten only when the user says so,
+// also when nothing was edited here; a close then waits as well.
+TEST_F(DocumentLifecycleTest, SavingOverAnOutsideChangeAsksFirst) {
+  frmCars* sheet = OpenDocument(path = WriteFile("outside.gci", StockWith({})));
+  const QByteArray theirs = StockWith({{"{Romero}", "{Theirs}"}});
+  WriteFile("outside.gci", theirs);
+  dialogs.AnswerMessage(Answer::No);
+  Trigger("mnuFileSave");
+  EXPECT_EQ(ReadFileBytes(path), theirs);
+  const ScriptedDialogs::Question& question = dialogs.asked.back();
+  EXPECT_EQ(question.text, "The file \"" + path +
+                               "\" was changed by another program since it was opened. "
+                               "Overwrite it?");
+  EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
+  EXPECT_EQ(question.icon, UserDialogs::Icon::Question);
+  EXPECT_EQ(question.title, ApplicationTitle() + QStringLiteral(" - ") + path);
+
+  sheet->SetCellValue(1, 5, QStringLiteral("42"));
+  dialogs.AnswerMessage(Answer::Yes);  // save now?
+  dialogs.AnswerMessage(Answer::No);   // not over theirs
+  Trigger("mnuFileClose");
+  Flush();
+  ASSERT_EQ(frame->CarWindows().size(), 1);
+  EXPECT_TRUE(sheet->Changed());
+  dialogs.AnswerMessage(Answer::Yes);
+  Trigger("mnuFileSave");
+  EXPECT_EQ(MassOfFirstCar(path), 42.0f);
+  Trigger("mnuFileSave");               // the file is ours again: no question
+  EXPECT_EQ(dialogs.asked.size(), 5u);  // with the Open dialog
+}
+
+// A failed Save as changes nothing: the next Save writes the file the
+// caption names.
+TEST_F(DocumentLifecycleTest, SaveAfterAFailedSaveAsWritesTheOldFile) {
+  frmCars* sheet = ChangedDocument("old.gci");
+  dialogs.ChooseFile(Path("no-such-folder/new.gci"));
+  dialogs.AnswerMessage(Answer::Ok);
+  EXPECT_FALSE(sheet->SaveAs());
+  Trigger("mnuFileSave");
+  EXPECT_EQ(MassOfFirstCar(path), 42.0f);
+  EXPECT_EQ(sheet->FileName(), path);
+  EXPECT_FALSE(sheet->Changed());
 }
 
 TEST_F(DocumentLifecycleTest, ClosingANeverSavedDocumentAndCancellingItsDialogKeepsIt) {

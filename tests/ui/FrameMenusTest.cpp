@@ -15,6 +15,7 @@
 #include "helperlib/QtUserDialogs.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/mdfMain.h"
+#include "ui/sheet/CarGrid.h"
 #include "ui/sheet/SheetSerial.h"
 #include "ui/sheet/frmCars.h"
 
@@ -166,9 +167,13 @@ TEST_F(FrameMenusTest, WindowsMenuListsTheDocumentsAndActivatesTheChosenOne) {
   };
   QStringList texts;
   for (QAction* entry : entries()) texts << entry->text();
-  EXPECT_EQ(texts, QStringList({first->windowTitle(), second->windowTitle()}));
+  EXPECT_EQ(texts, QStringList({"&1 " + first->windowTitle(), "&2 " + second->windowTitle()}));
+  EXPECT_FALSE(entries()[0]->isChecked());
+  EXPECT_TRUE(entries()[1]->isChecked());  // the active one
+  first->showMinimized();
   entries()[0]->trigger();
   EXPECT_EQ(frame->Area()->currentSubWindow(), first);
+  EXPECT_FALSE(first->isMinimized());
   menus.RefreshWindowList();  // rebuilding replaces the entries
   EXPECT_EQ(entries().size(), 2);
 }
@@ -210,8 +215,33 @@ TEST_F(FrameMenusTest, ArrangeCommandsTileStackAndLineUpIcons) {
   EXPECT_EQ(icon2.left(), icon0.right() + 1);
   EXPECT_EQ(icon2.bottom(), space.bottom());
 
-  frame->Menus().mnuWindowsArrange(0)->trigger();  // cascade brings the others back in a staircase
-  EXPECT_NE(windows[1]->geometry(), space);
+  windows[0]->showNormal();
+  frame->Menus().mnuWindowsArrange(0)->trigger();  // a staircase of useful windows
+  EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_GT(windows[1]->geometry().top(), 0);
+  for (frmCars* window : {windows[0], windows[1]}) {
+    EXPECT_TRUE(space.contains(window->geometry()));
+    EXPECT_GE(window->width(), space.width() * 2 / 3);
+    EXPECT_GE(window->height(), space.height() * 2 / 3);
+  }
+}
+
+// New windows open inside the frame from the top-left corner down, each
+// showing at least ten cars, or filling a frame too small for that.
+TEST_F(FrameMenusTest, NewWindowsCascadeInsideTheFrameAndShowTenCars) {
+  const QRect space = frame->Area()->viewport()->rect();
+  QPoint previous(-1, -1);
+  for (int i = 0; i < 3; ++i) {
+    frmCars* window = NewDocument();
+    EXPECT_TRUE(space.contains(window->geometry())) << i;
+    EXPECT_GT(window->geometry().top(), previous.y()) << i;
+    previous = window->geometry().topLeft();
+    const CarGrid& grid = *window->flexCars();
+    EXPECT_GE(grid.rowAt(grid.viewport()->height() - 1), 9) << i;
+  }
+  frame->resize(320, 200);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(NewDocument()->geometry(), frame->Area()->viewport()->rect());
 }
 
 TEST_F(FrameMenusTest, AboutShowsTheVersionWithTheFramesIconWhichBothWindowsCarry) {

@@ -74,18 +74,21 @@ void MainMenus::RefreshWindowList() {
   windowList_.clear();
   const QList<QMdiSubWindow*> windows = area_.subWindowList(QMdiArea::CreationOrder);
   QMdiSubWindow* active = area_.activeSubWindow();
-  bool first = true;
+  int number = 0;
   for (QMdiSubWindow* window : windows) {
     if (window->isHidden() && !window->isMinimized()) continue;
-    if (first) {
-      windowList_ << mnuWindows_->addSeparator();
-      first = false;
-    }
-    QAction* entry = mnuWindows_->addAction(window->windowTitle());
+    if (number++ == 0) windowList_ << mnuWindows_->addSeparator();
+    // The first nine carry their number as access key: "&1 1: nyc.gci".
+    QString title = window->windowTitle();
+    title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* entry = mnuWindows_->addAction(
+        number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
     entry->setCheckable(true);
     entry->setChecked(window == active);
-    connect(entry, &QAction::triggered, window,
-            [this, window] { area_.setActiveSubWindow(window); });
+    connect(entry, &QAction::triggered, window, [this, window] {
+      if (window->isMinimized()) window->showNormal();
+      area_.setActiveSubWindow(window);
+    });
     windowList_ << entry;
   }
 }

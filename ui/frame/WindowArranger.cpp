@@ -1,8 +1,11 @@
 #include "ui/frame/WindowArranger.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +41,33 @@ void Tile(QMdiArea& area, Qt::Orientation stacking) {
 }
 
 }  // namespace
+
+QRect WindowArranger::CascadePlace(const QRect& space, int index, const QSize& minimum) {
+  const QSize size(std::min(std::max(space.width() * 2 / 3, minimum.width()), space.width()),
+                   std::min(std::max(space.height() * 2 / 3, minimum.height()), space.height()));
+  const int step = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight), 16);
+  const int steps =
+      std::min((space.width() - size.width()) / step, (space.height() - size.height()) / step);
+  const int at = index % (std::max(steps, 0) + 1);
+  return QRect(space.topLeft() + QPoint(at * step, at * step), size);
+}
+
+void WindowArranger::Cascade(QMdiArea& area, const QSize& minimum) {
+  const QList<QMdiSubWindow*> windows = Tiled(area);
+  const QRect space = area.viewport()->rect();
+  for (int i = 0; i < int(windows.size()); ++i) {
+    windows[i]->setGeometry(CascadePlace(space, i, minimum));
+    windows[i]->raise();
+  }
+}
+
+void WindowArranger::PlaceNew(QMdiArea& area, QMdiSubWindow& window, const QSize& minimum) {
+  int shown = 0;
+  for (QMdiSubWindow* other : area.subWindowList()) {
+    if (other != &window && !other->isHidden() && !other->isMinimized()) ++shown;
+  }
+  window.setGeometry(CascadePlace(area.viewport()->rect(), shown, minimum));
+}
 
 void WindowArranger::TileHorizontally(QMdiArea& area) { Tile(area, Qt::Vertical); }
 

@@ -100,7 +100,10 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuFileExit(), [this] { mnuFileExit_Click(); });
   bind(m.mnuEditManipulate(), [this] { mnuEditManipulate_Click(); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
-  bind(m.mnuWindowsArrange(0), [this] { area_->cascadeSubWindows(); });
+  bind(m.mnuWindowsArrange(0), [this] {
+    const QList<frmCars*> windows = CarWindows();
+    if (!windows.isEmpty()) WindowArranger::Cascade(*area_, windows.first()->UsefulSize());
+  });
   bind(m.mnuWindowsArrange(1), [this] { WindowArranger::TileHorizontally(*area_); });
   bind(m.mnuWindowsArrange(2), [this] { WindowArranger::TileVertically(*area_); });
   bind(m.mnuWindowsArrange(3), [this] { WindowArranger::ArrangeIcons(*area_); });
@@ -163,8 +166,7 @@ frmCars* mdfMain::NewCarWindow() {
   auto* window = new frmCars(ChildCount(), *this);
   window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
-  const QSize space = area_->viewport()->size();
-  window->resize(std::max(480, space.width() * 3 / 4), std::max(320, space.height() * 3 / 4));
+  WindowArranger::PlaceNew(*area_, *window, window->UsefulSize());
   return window;
 }
 

@@ -208,6 +208,15 @@ QRect CarGrid::CellRect(int row, int col) const {
       cars_->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset));
 }
 
+QSize CarGrid::UsefulSize() const {
+  constexpr int Cars = 10;
+  constexpr int Characters = 56;  // a name, a model and three values
+  const int frame = 2 * frameWidth();
+  return QSize(ValueWidth(Characters) + verticalScrollBar()->sizeHint().width() + frame,
+               horizontalHeader()->sizeHint().height() + Cars * rowHeader_->defaultSectionSize() +
+                   horizontalScrollBar()->sizeHint().height() + frame);
+}
+
 int CarGrid::ColWidth(int col) const {
   if (col == ColumnTable::NameColumn) return rowHeader_->NameWidth();
   if (col == ColumnTable::ModelColumn) return rowHeader_->ModelWidth();

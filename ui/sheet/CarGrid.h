@@ -57,6 +57,9 @@ class CarGrid : public QTableView {
   // fixed or missing).
   QRect CellRect(int row, int col) const;
 
+  // Large enough to show the headings, ten cars and the first value columns.
+  QSize UsefulSize() const;
+
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
   int TwipsToPixels(double twips) const;

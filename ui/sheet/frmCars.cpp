@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QStyle>
 #include <algorithm>
 #include <utility>
 
@@ -106,13 +107,21 @@ void frmCars::OpenFile(const QString& fileName) {
   FillGrid();
 }
 
-void frmCars::Save() {
-  if (FileName().isEmpty()) {
-    SaveAs();
-    return;
-  }
+bool frmCars::Save() {
+  if (FileName().isEmpty()) return SaveAs();
+  if (document_->FileChangedOnDisk() && !ConfirmOverwrite()) return false;
   document_->Save();
   setWindowTitle(pstrCaptionPrefix + FileName());
+  return true;
+}
+
+bool frmCars::ConfirmOverwrite() const {
+  return UserDialogs::Current().MessageBox(
+             QStringLiteral("The file \"%1\" was changed by another program since it was "
+                            "opened. Overwrite it?")
+                 .arg(FileName()),
+             UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question,
+             ApplicationTitle() + QStringLiteral(" - ") + FileName()) == UserDialogs::Answer::Yes;
 }
 
 bool frmCars::SaveAs() {
@@ -165,8 +174,7 @@ bool frmCars::QueryUnload() {
     case UserDialogs::Answer::Yes:
       if (FileName().isEmpty()) return SaveAs();
       try {
-        Save();
-        return true;
+        return Save();
       } catch (const std::exception& error) {
         ReportSaveFailure(FileName(), ErrorReportText(error));
         return false;
@@ -199,6 +207,12 @@ void frmCars::changeEvent(QEvent* event) {
 void frmCars::FillGrid() {
   flexCars_->Fill(&CarFile());
   show();
+}
+
+QSize frmCars::UsefulSize() const {
+  const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+  return flexCars_->UsefulSize() +
+         QSize(frame, frame + style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
 }
 
 QString frmCars::GetCellText(int row, int col) const { return flexCars_->TextMatrix(row, col); }

@@ -36,8 +36,10 @@ class frmCars : public QMdiSubWindow {
   void NewFile();
   // Loads the file; on failure the window closes itself and tells the user.
   void OpenFile(const QString& fileName);
-  // Saves under the document's name, or asks for one when it has none.
-  void Save();
+  // Saves under the document's name, or asks for one when it has none; when
+  // another program changed the file meanwhile, asks before overwriting it.
+  // True when the document was saved; a failed write raises.
+  bool Save();
   // Asks for a name and saves under it; true when the document was saved.
   // A cancelled dialog is silent; a failed write is reported to the user and
   // leaves the document's name as it was.
@@ -64,6 +66,9 @@ class frmCars : public QMdiSubWindow {
   // error; then nothing changes. The name and model columns are never written.
   void SetCellValue(int row, int col, const QString& text);
 
+  // Large enough to show ten cars and the first value columns.
+  QSize UsefulSize() const;
+
   CarGrid* flexCars() const { return flexCars_; }
   CellEditor* txtEdit() const { return txtEdit_; }
   const QString& FileName() const;
@@ -80,6 +85,7 @@ class frmCars : public QMdiSubWindow {
   void FillGrid();
   void ReleaseFrameShortcuts();
   void DoSaveAs();
+  bool ConfirmOverwrite() const;
   void ReportSaveFailure(const QString& fileName, const QString& reason);
   // The text of a step of the history that changed count cells.
   static QString CellCountText(std::int64_t count);
