@@ -13,7 +13,7 @@
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "tools/CarTable.h"
-#include "tools/TabTable.h"
+#include "model/TabTable.h"
 
 namespace {
 

@@ -2,12 +2,14 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "UiTestSupport.h"
 #include "model/NycGciCars.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/CarGrid.h"
+#include "ui/sheet/CarGridCorner.h"
 #include "ui/sheet/CarTableModel.h"
 #include "ui/sheet/frmCars.h"
 
@@ -144,6 +146,60 @@ TEST_F(CarGridTest, FixedColumnsStayInPlaceAndCanNeverBeCurrentOrSelected) {
   EXPECT_TRUE(grid.CellRect(1, 1).isEmpty());
 }
 
+// Clicks on headings, names and the corner select whole columns and rows of
+// value cells, with the current cell at a corner; the keys move without
+// opening anything.
+TEST_F(CarGridTest, HeadingsNamesAndCornerSelectAndKeysMove) {
+  frmCars* sheet = NewDocument();
+  CarGrid& grid = *sheet->flexCars();
+  QHeaderView* columns = grid.horizontalHeader();
+  QHeaderView* rows = grid.verticalHeader();
+  const auto column = [&](int section) {
+    return QPoint(columns->sectionViewportPosition(section) + columns->sectionSize(section) / 2,
+                  columns->height() / 2);
+  };
+  const auto name = [&](int section) {
+    return QPoint(10, rows->sectionViewportPosition(section) + rows->sectionSize(section) / 2);
+  };
+  const struct {
+    QWidget* target;
+    QPoint point;
+    Qt::KeyboardModifiers modifiers;
+    int row, col, rowSel, colSel;
+  } clicks[] = {
+      {columns->viewport(), column(3), {}, 1, 5, 83, 5},
+      {columns->viewport(), column(1), Qt::ShiftModifier, 1, 3, 83, 5},
+      {rows->viewport(), name(2), {}, 3, 2, 3, 21},
+      {rows->viewport(), name(4), Qt::ShiftModifier, 5, 2, 3, 21},
+  };
+  for (const auto& c : clicks) {
+    QTest::mouseClick(c.target, Qt::LeftButton, c.modifiers, c.point);
+    EXPECT_EQ(QList<int>({grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
+              QList<int>({c.row, c.col, c.rowSel, c.colSel}));
+  }
+  QTest::mouseClick(grid.findChild<CarGridCorner*>(), Qt::LeftButton);
+  EXPECT_EQ(grid.selectionModel()->selectedIndexes().size(), 83 * 20);
+  EXPECT_EQ(QList<int>({grid.Row(), grid.Col()}), QList<int>({1, 2}));
+
+  QSignalSpy keys(&grid, &CarGrid::KeyPress);
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int row, col;
+  } moves[] = {{Qt::Key_End, {}, 1, 21},
+               {Qt::Key_Home, {}, 1, 2},
+               {Qt::Key_End, Qt::ControlModifier, 83, 2},
+               {Qt::Key_Home, Qt::ControlModifier, 1, 2},
+               {Qt::Key_PageDown, {}, -1, 2}};
+  for (const auto& m : moves) {
+    QTest::keyClick(&grid, Qt::Key(m.key), m.modifiers);
+    if (m.row > 0) EXPECT_EQ(grid.Row(), m.row) << m.key;
+    EXPECT_EQ(grid.Col(), m.col) << m.key;
+  }
+  EXPECT_GT(grid.Row(), 2);  // a screen down
+  EXPECT_EQ(keys.size(), 0);
+}
+
 TEST_F(CarGridTest, CurrentCellAndSelectionCornersUseSheetNumbering) {
   frmCars* sheet = NewDocument();
   CarGrid& grid = *sheet->flexCars();
@@ -186,16 +242,13 @@ TEST_F(CarGridTest, ReportsCharacterKeysAndDoubleClicksToTheWindow) {
   QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre);
   EXPECT_EQ(doubleClicks, 1);
   EXPECT_EQ(grid.Col(), 3);
-  // On a heading: reported too, and the current cell stays.
+  // On a heading or a name: reported too.
   QHeaderView* header = grid.horizontalHeader();
   const QPoint headingCentre(header->sectionViewportPosition(5) + header->sectionSize(5) / 2,
                              header->height() / 2);
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
   QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, headingCentre);
   QTest::mouseDClick(grid.verticalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
   EXPECT_EQ(doubleClicks, 3);
-  EXPECT_EQ(grid.Row(), 2);
-  EXPECT_EQ(grid.Col(), 3);
   // On a column's edge it fits that column instead.
   const int fitted = grid.ColWidth(7);
   grid.setColumnWidth(5, 30);

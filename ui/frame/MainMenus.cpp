@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QUndoGroup>
 
 namespace {
 
@@ -44,6 +45,23 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuEditManipulate_ =
       AddItem(mnuEdit_, "mnuEditManipulate", QStringLiteral("&Manipulate selection"),
               QKeySequence(Qt::CTRL | Qt::Key_M));
+  mnuEdit_->addSeparator();
+  mnuEditUndo_ =
+      AddItem(mnuEdit_, "mnuEditUndo", UndoCaption(QString()), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuEditRedo_ =
+      AddItem(mnuEdit_, "mnuEditRedo", RedoCaption(QString()), QKeySequence(Qt::CTRL | Qt::Key_Y));
+  mnuEditRedo_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  mnuEdit_->addSeparator();
+  mnuEditCopy_ =
+      AddItem(mnuEdit_, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuEditPaste_ = AddItem(mnuEdit_, "mnuEditPaste", QStringLiteral("&Paste"),
+                          QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuEdit_->addSeparator();
+  mnuEditFind_ = AddItem(mnuEdit_, "mnuEditFind", QStringLiteral("&Find car..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_F));
+  mnuEditFindNext_ =
+      AddItem(mnuEdit_, "mnuEditFindNext", QStringLiteral("Find &next"), QKeySequence(Qt::Key_F3));
 
   mnuWindows_ = AddMenu(frame, "mnuWindows", QStringLiteral("&Windows"));
   const char* const arrangeCaptions[] = {"&Cascade", "Tile &horizontal", "Tile &vertical",
@@ -59,6 +77,28 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
       AddItem(mnuHelp_, "mnuHelpAbout", QStringLiteral("&About"), QKeySequence(Qt::Key_F1));
 
   SetDocumentMenus(false);
+}
+
+// "&Undo" alone, or with the step it undoes: "&Undo Edit mass of Romero".
+QString MainMenus::UndoCaption(const QString& step) {
+  return step.isEmpty() ? QStringLiteral("&Undo")
+                        : QStringLiteral("&Undo ") + QString(step).replace('&', "&&");
+}
+
+QString MainMenus::RedoCaption(const QString& step) {
+  return step.isEmpty() ? QStringLiteral("&Redo")
+                        : QStringLiteral("&Redo ") + QString(step).replace('&', "&&");
+}
+
+void MainMenus::FollowHistory(const QUndoGroup& history) {
+  mnuEditUndo_->setEnabled(history.canUndo());
+  mnuEditRedo_->setEnabled(history.canRedo());
+  connect(&history, &QUndoGroup::canUndoChanged, mnuEditUndo_, &QAction::setEnabled);
+  connect(&history, &QUndoGroup::canRedoChanged, mnuEditRedo_, &QAction::setEnabled);
+  connect(&history, &QUndoGroup::undoTextChanged, mnuEditUndo_,
+          [this](const QString& step) { mnuEditUndo_->setText(UndoCaption(step)); });
+  connect(&history, &QUndoGroup::redoTextChanged, mnuEditRedo_,
+          [this](const QString& step) { mnuEditRedo_->setText(RedoCaption(step)); });
 }
 
 void MainMenus::SetDocumentMenus(bool on) {

@@ -8,6 +8,7 @@ class QAction;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
+class QUndoGroup;
 
 // The frame's menu bar: File, Edit, Windows and Help with their access keys
 // and shortcuts. The document menus (Save, Save as, Close, Edit, Windows) are
@@ -24,6 +25,9 @@ class MainMenus : public QObject {
   void SetDocumentMenus(bool on);
   // Rebuilds the list of open documents in the Windows menu.
   void RefreshWindowList();
+  // Undo and Redo follow the active document's history: enabled when it has a
+  // step to undo or redo, their captions naming the step.
+  void FollowHistory(const QUndoGroup& history);
 
   QMenu* mnuFile() const { return mnuFile_; }
   QAction* mnuFileNew() const { return mnuFileNew_; }
@@ -35,6 +39,12 @@ class MainMenus : public QObject {
   QAction* mnuFileExit() const { return mnuFileExit_; }
   QMenu* mnuEdit() const { return mnuEdit_; }
   QAction* mnuEditManipulate() const { return mnuEditManipulate_; }
+  QAction* mnuEditUndo() const { return mnuEditUndo_; }
+  QAction* mnuEditRedo() const { return mnuEditRedo_; }
+  QAction* mnuEditCopy() const { return mnuEditCopy_; }
+  QAction* mnuEditPaste() const { return mnuEditPaste_; }
+  QAction* mnuEditFind() const { return mnuEditFind_; }
+  QAction* mnuEditFindNext() const { return mnuEditFindNext_; }
   QMenu* mnuWindows() const { return mnuWindows_; }
   // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
   QAction* mnuWindowsArrange(int index) const { return mnuWindowsArrange_.at(std::size_t(index)); }
@@ -42,6 +52,9 @@ class MainMenus : public QObject {
   QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
 
  private:
+  static QString UndoCaption(const QString& step);
+  static QString RedoCaption(const QString& step);
+
   QMdiArea& area_;
   QList<QAction*> windowList_;
   QMenu* mnuFile_;
@@ -54,6 +67,12 @@ class MainMenus : public QObject {
   QAction* mnuFileExit_;
   QMenu* mnuEdit_;
   QAction* mnuEditManipulate_;
+  QAction* mnuEditUndo_;
+  QAction* mnuEditRedo_;
+  QAction* mnuEditCopy_;
+  QAction* mnuEditPaste_;
+  QAction* mnuEditFind_;
+  QAction* mnuEditFindNext_;
   QMenu* mnuWindows_;
   std::array<QAction*, 4> mnuWindowsArrange_;
   QMenu* mnuHelp_;

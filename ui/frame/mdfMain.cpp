@@ -1,11 +1,14 @@
 #include "ui/frame/mdfMain.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +20,7 @@
 #include "helperlib/GlobalFunctions.h"
 #include "helperlib/Term.h"
 #include "helperlib/UserDialogs.h"
+#include "model/CarDocument.h"
 #include "ui/frame/CommandGuard.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/SharedOpenDialog.h"
@@ -60,6 +64,12 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(central);
 
   menus_ = new MainMenus(*this, *area_);
+  history_ = new QUndoGroup(this);
+  menus_->FollowHistory(*history_);
+  connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    auto* cars = qobject_cast<frmCars*>(window);
+    history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
+  });
   ConnectCommands();
   ChildCount();
   setWindowIcon(FrameIcon());
@@ -99,6 +109,12 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuFileClose(), [this] { mnuFileClose_Click(); });
   bind(m.mnuFileExit(), [this] { mnuFileExit_Click(); });
   bind(m.mnuEditManipulate(), [this] { mnuEditManipulate_Click(); });
+  bind(m.mnuEditUndo(), [this] { mnuEditUndo_Click(); });
+  bind(m.mnuEditRedo(), [this] { mnuEditRedo_Click(); });
+  bind(m.mnuEditCopy(), [this] { mnuEditCopy_Click(); });
+  bind(m.mnuEditPaste(), [this] { mnuEditPaste_Click(); });
+  bind(m.mnuEditFind(), [this] { mnuEditFind_Click(); });
+  bind(m.mnuEditFindNext(), [this] { mnuEditFindNext_Click(); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
   bind(m.mnuWindowsArrange(0), [this] {
     const QList<frmCars*> windows = CarWindows();
@@ -166,6 +182,7 @@ frmCars* mdfMain::NewCarWindow() {
   auto* window = new frmCars(ChildCount(), *this);
   window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
+  history_->addStack(&window->Document().History());
   WindowArranger::PlaceNew(*area_, *window, window->UsefulSize());
   return window;
 }
@@ -239,6 +256,56 @@ void mdfMain::mnuEditManipulate_Click() {
                                       window->windowTitle());
   }
   term.Variables().Clear();
+}
+
+frmCars* mdfMain::ActiveCarsValidated() const {
+  frmCars* window = ActiveCars();
+  return window && window->ValidateActiveControl() ? window : nullptr;
+}
+
+void mdfMain::mnuEditUndo_Click() {
+  if (frmCars* window = ActiveCarsValidated()) window->Document().History().undo();
+}
+
+void mdfMain::mnuEditRedo_Click() {
+  if (frmCars* window = ActiveCarsValidated()) window->Document().History().redo();
+}
+
+void mdfMain::mnuEditCopy_Click() {
+  if (frmCars* window = ActiveCarsValidated()) {
+    QGuiApplication::clipboard()->setText(window->SelectionText());
+  }
+}
+
+void mdfMain::mnuEditPaste_Click() {
+  if (frmCars* window = ActiveCarsValidated()) {
+    window->PasteText(QGuiApplication::clipboard()->text());
+  }
+}
+
+void mdfMain::mnuEditFind_Click() {
+  frmCars* window = ActiveCarsValidated();
+  if (!window) return;
+  const QString text = UserDialogs::Current().InputBox(
+      QStringLiteral("Find the car whose name contains:"), window->windowTitle(), lastFind_);
+  if (text.isEmpty()) return;
+  lastFind_ = text;
+  mnuEditFindNext_Click();
+}
+
+void mdfMain::mnuEditFindNext_Click() {
+  if (lastFind_.isEmpty()) {
+    mnuEditFind_Click();
+    return;
+  }
+  frmCars* window = ActiveCarsValidated();
+  if (!window) return;
+  if (!window->FindCar(lastFind_)) {
+    UserDialogs::Current().MessageBox(QStringLiteral("No car named like \"%1\".").arg(lastFind_),
+                                      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                      window->windowTitle());
+  }
+  window->flexCars()->setFocus();
 }
 
 void mdfMain::mnuHelpAbout_Click() {

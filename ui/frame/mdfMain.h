@@ -10,6 +10,7 @@ class Counter;
 class MainMenus;
 class QMdiArea;
 class QProgressBar;
+class QUndoGroup;
 class frmCars;
 
 // The program's one frame: a multiple-document window that holds the car sheet
@@ -53,6 +54,16 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void mnuFileClose_Click();
   void mnuFileExit_Click();
   void mnuEditManipulate_Click();
+  // Undo and redo in the active document; an open edit is stored first (and
+  // so undone with the rest), a text that does not convert refuses them.
+  void mnuEditUndo_Click();
+  void mnuEditRedo_Click();
+  void mnuEditCopy_Click();
+  void mnuEditPaste_Click();
+  // Asks for a text and makes the next car whose name contains it current;
+  // Find next repeats the last search.
+  void mnuEditFind_Click();
+  void mnuEditFindNext_Click();
   void mnuHelpAbout_Click();
 
  protected:
@@ -63,10 +74,16 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void ConnectCommands();
   frmCars* NewCarWindow();
   void ShowProgress();
+  // The active document, once an edit still open in it is stored; null when
+  // there is none or the edit's text does not convert (then with a beep).
+  frmCars* ActiveCarsValidated() const;
 
   QMdiArea* area_;
   QProgressBar* pgbFile_;
   MainMenus* menus_;
+  // The histories of the documents; the active one follows the active window.
+  QUndoGroup* history_;
+  QString lastFind_;
   std::unique_ptr<Counter> pobjCnt;
   QString caption_;
   float progressMax_ = 0;

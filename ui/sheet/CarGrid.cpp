@@ -57,8 +57,18 @@ CarGrid::CarGrid(QWidget* parent)
   rowHeader_->setMinimumSectionSize(rowHeight);
   rowHeader_->setDefaultSectionSize(rowHeight);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setSectionsClickable(true);
   horizontalHeader()->setHighlightSections(false);
+  // After the view selects a column or a row for a heading's click, the
+  // current cell becomes the selection's first cell, so that it is a corner.
+  connect(horizontalHeader(), &QHeaderView::sectionPressed, this,
+          [this](int section) { PlaceCurrent(0, section); });
+  connect(rowHeader_, &QHeaderView::sectionPressed, this,
+          [this](int section) { PlaceCurrent(section, 0); });
+  connect(corner_, &CarGridCorner::Clicked, this, [this] {
+    selectAll();
+    PlaceCurrent(0, 0);
+  });
 
   // Headings take no clicks, but a double click on one still reaches the window.
   horizontalHeader()->viewport()->installEventFilter(this);
@@ -175,6 +185,27 @@ void CarGrid::MakeCurrent(int row, int col) {
   selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
 }
 
+void CarGrid::PlaceCurrent(int modelRow, int modelColumn) {
+  const QModelIndex cell = cars_->index(modelRow, modelColumn);
+  if (!cell.isValid()) return;
+  const bool scrolling = hasAutoScroll();
+  setAutoScroll(false);
+  selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+  setAutoScroll(scrolling);
+}
+
+void CarGrid::SelectRange(int row1, int col1, int row2, int col2) {
+  CheckValueCell(row1, col1);
+  CheckValueCell(row2, col2);
+  const auto cell = [this](int row, int col) {
+    return cars_->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
+  };
+  selectionModel()->setCurrentIndex(cell(row1, col1), QItemSelectionModel::NoUpdate);
+  selectionModel()->select(QItemSelection(cell(row1, col1), cell(row2, col2)),
+                           QItemSelectionModel::ClearAndSelect);
+  scrollTo(currentIndex());
+}
+
 void CarGrid::SetRow(int row) { MakeCurrent(row, Col()); }
 
 void CarGrid::SetCol(int col) { MakeCurrent(Row(), col); }
@@ -274,6 +305,14 @@ bool CarGrid::OnColumnEdge(const QPoint& point) const {
   const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
   return (point.x() < left + grip && header->visualIndex(section) > 0) ||
          point.x() > left + header->sectionSize(section) - grip;
+}
+
+QModelIndex CarGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  // Ctrl+End goes to the last car's first value cell, not its last.
+  if (action == MoveEnd && (modifiers & Qt::ControlModifier) && cars_->CarCount() > 0) {
+    return cars_->index(cars_->CarCount() - 1, 0);
+  }
+  return QTableView::moveCursor(action, modifiers);
 }
 
 bool CarGrid::eventFilter(QObject* watched, QEvent* event) {

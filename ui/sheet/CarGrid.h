@@ -16,6 +16,11 @@ class NycGciCars;
 // column 1 the models, columns 2 to 21 the other values, see ColumnTable).
 // The heading row and the two name and model columns are fixed: they stay in
 // place when the grid scrolls and can never be current, selected or edited.
+// A click on a column's heading selects that column's value cells, on a car's
+// name that car's value cells, on the top-left corner every value cell (shift
+// extends); the current cell is then a corner of the selection. Ctrl+Home and
+// Ctrl+End go to the first and the last car's first value cell, Home and End
+// to the row's first and last value cell.
 // The grid edits nothing itself; it reports double clicks, character keys and
 // scrolling to its window. Widths are in pixels unless a name says twips.
 class CarGrid : public QTableView {
@@ -53,6 +58,9 @@ class CarGrid : public QTableView {
   // nothing else is selected).
   int RowSel() const;
   int ColSel() const;
+  // Selects a rectangle of value cells, makes its top-left cell current and
+  // scrolls it into view.
+  void SelectRange(int row1, int col1, int row2, int col2);
   // A cell's rectangle in the viewport's coordinates (empty when the cell is
   // fixed or missing).
   QRect CellRect(int row, int col) const;
@@ -75,6 +83,7 @@ class CarGrid : public QTableView {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void updateGeometries() override;
 
@@ -84,6 +93,9 @@ class CarGrid : public QTableView {
   void SetWidestText(int col, int characters);
   void CheckValueCell(int row, int col) const;
   void MakeCurrent(int row, int col);
+  // Moves the current cell to the given model cell without touching the
+  // selection or scrolling.
+  void PlaceCurrent(int modelRow, int modelColumn);
   QItemSelectionRange CurrentRange() const;
 
   CarTableModel* cars_;

@@ -1,13 +1,17 @@
 #include "ui/sheet/CarGridCorner.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "ui/sheet/CarRowHeader.h"
 #include "ui/sheet/CarTableModel.h"
 
 CarGridCorner::CarGridCorner(const CarRowHeader& rows, const CarTableModel& cars, QWidget* parent)
-    : QWidget(parent), rows_(rows), cars_(cars) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
+    : QWidget(parent), rows_(rows), cars_(cars) {}
+
+void CarGridCorner::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit Clicked();
+  event->accept();
 }
 
 void CarGridCorner::paintEvent(QPaintEvent*) {

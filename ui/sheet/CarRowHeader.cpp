@@ -6,7 +6,8 @@
 #include "ui/sheet/CarTableModel.h"
 
 CarRowHeader::CarRowHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
-  setSectionsClickable(false);
+  // A click selects the car's value cells (the grid makes it so).
+  setSectionsClickable(true);
   setHighlightSections(false);
   setSectionResizeMode(QHeaderView::Fixed);
 }

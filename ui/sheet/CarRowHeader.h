@@ -6,7 +6,8 @@ class CarTableModel;
 
 // The grid's row headings: two fixed columns side by side, the car's name and
 // its model. Being a header, they stay in place when the grid scrolls
-// sideways, and no click on them selects or edits anything.
+// sideways; a click on them selects the car's value cells, never the name or
+// the model.
 class CarRowHeader : public QHeaderView {
   Q_OBJECT
 

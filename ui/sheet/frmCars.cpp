@@ -23,6 +23,7 @@
 #include "model/Manipulation.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
+#include "model/TabTable.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
 #include "ui/sheet/SheetSerial.h"
@@ -47,6 +48,8 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     throw;
   }
   connect(document_.get(), &CarDocument::CellsChanged, flexCars_, &CarGrid::RefreshRange);
+  // Undo and redo show the cells of their step.
+  connect(document_.get(), &CarDocument::StepReplayed, flexCars_, &CarGrid::SelectRange);
 }
 
 frmCars::~frmCars() {
@@ -230,21 +233,109 @@ void frmCars::SetCellValue(int row, int col, const QString& text) {
   document_->SetCells({{row, col, value}}, [&step](std::int64_t) { return step; });
 }
 
-std::int64_t frmCars::ManipulateSelection(Term& Expr) {
+QRect frmCars::SelectionRect() const {
   int row = flexCars_->Row();
   int col = flexCars_->Col();
   int rowSel = flexCars_->RowSel();
   int colSel = flexCars_->ColSel();
   if (rowSel < row) std::swap(row, rowSel);
   if (colSel < col) std::swap(col, colSel);
+  return QRect(QPoint(col, row), QPoint(colSel, rowSel));
+}
+
+void frmCars::ShowMessage(const QString& text) const {
+  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                    windowTitle());
+}
+
+std::int64_t frmCars::ManipulateSelection(Term& Expr) {
+  const QRect cells = SelectionRect();
   Manipulation manipulation(Expr, QLocale());
-  for (int r = row; r <= rowSel; ++r) {
+  for (int r = cells.top(); r <= cells.bottom(); ++r) {
     const NycGciCar& car = CarFile().Car(r);
-    for (int c = col; c <= colSel; ++c) manipulation.Cell(car, r, c);
+    for (int c = cells.left(); c <= cells.right(); ++c) manipulation.Cell(car, r, c);
   }
   const QString term = Expr.Text();
   document_->SetCells(manipulation.Values(), [&term](std::int64_t count) {
     return QStringLiteral("Manipulate %1 (%2)").arg(term, CellCountText(count));
   });
   return std::int64_t(manipulation.Values().size());
+}
+
+QString frmCars::SelectionText() const {
+  const QRect cells = SelectionRect();
+  QString text;
+  for (int r = cells.top(); r <= cells.bottom(); ++r) {
+    for (int c = cells.left(); c <= cells.right(); ++c) {
+      if (c > cells.left()) text += QLatin1Char('\t');
+      text += GetCellText(r, c);
+    }
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+bool frmCars::PasteText(const QString& text) {
+  std::vector<TabTable::Row> rows;
+  try {
+    rows = TabTable::Read(text.toUtf8(), QStringLiteral("The clipboard"));
+  } catch (const TorqletError& error) {
+    ShowMessage(error.Description());
+    return false;
+  }
+  if (rows.empty()) return true;
+  // One value fills a selection of several cells; a block goes from the
+  // current cell right and down.
+  const QRect selection = SelectionRect();
+  const bool fill =
+      rows.size() == 1 && rows[0].fields.size() == 1 && selection.width() * selection.height() > 1;
+  const QRect target =
+      fill ? selection : QRect(flexCars_->Col(), flexCars_->Row(), 1, int(rows.size()));
+  const QLocale locale;
+  std::vector<CellValue> values;
+  for (int r = target.top(); r <= target.bottom(); ++r) {
+    const QList<QByteArray>& fields = rows[std::size_t(fill ? 0 : r - target.top())].fields;
+    const int last = fill ? target.right() : target.left() + int(fields.size()) - 1;
+    if (r > CarFile().Count()) {
+      ShowMessage(QStringLiteral("The pasted block reaches past the last car."));
+      return false;
+    }
+    if (last >= ColumnTable::ColumnCount) {
+      ShowMessage(QStringLiteral("The pasted block reaches past the last column."));
+      return false;
+    }
+    for (int c = target.left(); c <= last; ++c) {
+      const QString cellText = QString::fromUtf8(fields[fill ? 0 : c - target.left()]);
+      if (cellText == GetCellText(r, c)) continue;  // what was copied from here
+      try {
+        values.push_back({r, c, ColumnTable::ValueOfText(c, cellText, locale)});
+      } catch (const TorqletError& error) {
+        ShowMessage(QStringLiteral("Row %1, column %2: \"%3\" %4")
+                        .arg(r)
+                        .arg(GetCellText(0, c), cellText,
+                             error.Number() == ErrOverflow
+                                 ? QStringLiteral("is too large for this column.")
+                                 : QStringLiteral("is not a number.")));
+        return false;
+      }
+    }
+  }
+  document_->SetCells(values, [](std::int64_t count) {
+    return QStringLiteral("Paste (%1)").arg(CellCountText(count));
+  });
+  return true;
+}
+
+bool frmCars::FindCar(const QString& text) {
+  const std::int32_t count = CarFile().Count();
+  const int start = flexCars_->Row();
+  for (int step = 1; step <= count; ++step) {
+    const int row = (start - 1 + step) % count + 1;
+    if (QString::fromLatin1(CarFile().Car(row).Name()).contains(text, Qt::CaseInsensitive)) {
+      flexCars_->SetRow(row);
+      flexCars_->scrollTo(flexCars_->currentIndex());
+      return true;
+    }
+  }
+  return false;
 }

@@ -58,6 +58,22 @@ class frmCars : public QMdiSubWindow {
   // that got a value (also one equal to their old value).
   std::int64_t ManipulateSelection(Term& Expr);
 
+  // The selected cells as text for the clipboard: one line per row, each
+  // ended by a line feed, the cells separated by TAB, each as the grid shows it.
+  QString SelectionText() const;
+  // Pastes a TAB-separated block at the current cell, right and down, or a
+  // single value into every selected cell when more than one is selected, as
+  // one step of the history. Each text is read as typed into its cell; a text
+  // equal to the cell's shown text leaves the cell alone. Everything is
+  // checked first: a text that does not convert, or a block reaching past the
+  // last car or column, changes nothing and is shown in one message. False
+  // then.
+  bool PasteText(const QString& text);
+  // Makes the next car whose name contains the text, ignoring case, the
+  // current row, searching down from the row after the current one and
+  // wrapping around. False when no car's name contains it.
+  bool FindCar(const QString& text);
+
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
   // Stores a text, read in the user's locale, into the car record behind a
@@ -89,6 +105,9 @@ class frmCars : public QMdiSubWindow {
   void ReportSaveFailure(const QString& fileName, const QString& reason);
   // The text of a step of the history that changed count cells.
   static QString CellCountText(std::int64_t count);
+  // The selection's rectangle, corners ordered.
+  QRect SelectionRect() const;
+  void ShowMessage(const QString& text) const;
 
   Counter& childCount_;
   CarGrid* flexCars_;

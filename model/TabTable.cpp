@@ -1,4 +1,4 @@
-#include "tools/TabTable.h"
+#include "model/TabTable.h"
 
 #include "base/RuntimeErrors.h"
 
