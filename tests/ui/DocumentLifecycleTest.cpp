@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -34,18 +37,28 @@ class DocumentLifecycleTest : public FrameTest {
   QString path;
 };
 
-TEST_F(DocumentLifecycleTest, FilesNamedAtTheStartOpenInOrderAndOneThatFailsIsOnlyReported) {
+// Files named at the start or dropped onto the frame open in order, and one
+// that fails is only reported.
+TEST_F(DocumentLifecycleTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   const QString first = WriteFile("first.gci", StockWith({}));
   const QString second = WriteFile("second.gci", StockWith({}));
+  const QStringList files = {first, Path("missing.gci"), second};
   dialogs.AnswerMessage(Answer::Ok);
-  Main(*frame, {first, Path("missing.gci"), second});
+  Main(*frame, files);
+  QMimeData dropped;
+  for (const QString& file : files) dropped.setUrls(dropped.urls() << QUrl::fromLocalFile(file));
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  dialogs.AnswerMessage(Answer::Ok);
+  QApplication::sendEvent(frame.get(), &drop);
   Flush();
-  const QList<frmCars*> windows = frame->CarWindows();
-  ASSERT_EQ(windows.size(), 2);
-  EXPECT_EQ(windows[0]->FileName(), first);
-  EXPECT_EQ(windows[1]->FileName(), second);
-  ASSERT_EQ(dialogs.asked.size(), 1u);  // no Open dialog, one message
-  EXPECT_TRUE(dialogs.asked[0].text.contains(QStringLiteral("missing.gci")));
+  QStringList opened;
+  for (frmCars* window : frame->CarWindows()) opened << window->FileName();
+  EXPECT_EQ(opened, QStringList({first, second, first, second}));
+  ASSERT_EQ(dialogs.asked.size(), 2u);  // no Open dialog, a message for each failure
+  EXPECT_TRUE(dialogs.asked[1].text.contains(QStringLiteral("missing.gci")));
 }
 
 TEST_F(DocumentLifecycleTest, SavingANewDocumentAsksForANameAndACancelChangesNothing) {

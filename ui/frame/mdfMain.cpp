@@ -2,13 +2,17 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QUndoGroup>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -74,6 +78,7 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
   ChildCount();
   setWindowIcon(FrameIcon());
   resize(960, 640);
+  setAcceptDrops(true);
   SetCaption(ApplicationTitle());
 }
 
@@ -205,6 +210,35 @@ void mdfMain::mnuFileOpen_Click() {
 }
 
 void mdfMain::OpenFile(const QString& fileName) { NewCarWindow()->OpenFile(fileName); }
+
+void mdfMain::OpenFiles(const QStringList& fileNames) {
+  for (const QString& name : fileNames) {
+    CommandGuard::Run([this, &name] { OpenFile(QFileInfo(name).absoluteFilePath()); });
+  }
+}
+
+namespace {
+
+QStringList LocalFiles(const QMimeData* data) {
+  QStringList files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files << url.toLocalFile();
+  }
+  return files;
+}
+
+}  // namespace
+
+void mdfMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void mdfMain::dropEvent(QDropEvent* event) {
+  const QStringList files = LocalFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenFiles(files);
+}
 
 // Saving first stores what the cell editor still holds, so that the file has
 // what the user sees.

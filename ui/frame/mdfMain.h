@@ -45,6 +45,10 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   // Opens a car file in a new window; a file that cannot be read is reported
   // and leaves no window.
   void OpenFile(const QString& fileName);
+  // Opens each file in turn as File > Open would; one that cannot be read is
+  // reported and the others still open. Relative names are taken from the
+  // working folder.
+  void OpenFiles(const QStringList& fileNames);
 
   // The commands, each run through the command guard by its menu item.
   void mnuFileNew_Click();
@@ -68,6 +72,9 @@ class mdfMain : public QMainWindow, public StatusDisplay {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Files dropped onto the frame open as documents.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue);
