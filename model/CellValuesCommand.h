@@ -28,6 +28,8 @@ class CellValuesCommand : public QUndoCommand {
   void redo() override;
 
  private:
+  static_assert(sizeof(Cell) <= 16, "a step keeps 16 bytes a cell");
+
   CarDocument& document_;
   std::vector<Cell> cells_;
   QRect bounds_;
