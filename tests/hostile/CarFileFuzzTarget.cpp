@@ -1,19 +1,138 @@
-// The fuzz target: every input goes through the car file checks; a broken
-// promise or a crash stops the run with the input saved by libFuzzer.
-#include <cstddef>
+// The fuzz target: runs any bytes through the car file library the way the
+// editor does, from a file on disk, and checks what it promises for every input:
+// - loading either succeeds or raises one of the errors of a bad file;
+// - a loaded file saved without an edit is written back byte for byte;
+// - the rebuilt content is the header comment and the car blocks, each
+//   followed by an empty line, and loads back to the same header comment and
+//   blocks (each float as the text it was written as), so that rebuilding it
+//   again gives the same bytes;
+// - every load and save, failed or not, leaves the caption at the title and
+//   the progress bar hidden.
+// A broken promise or a crash stops the run, with the input saved by libFuzzer.
+// Built with TORQLET_REPLAY_MAIN it has a main() that replays files and folders
+// of inputs without libFuzzer, so that the committed corpus is an ordinary test
+// of every build:  car_file_replay PATH...
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <functional>
 
-#include "CarFileChecks.h"
+#include "RecordingDisplay.h"
+#include "base/ErrorReport.h"
+#include "base/TorqletError.h"
+#include "core/AppInfo.h"
+#include "core/ErrorCodes.h"
+#include "model/LineCodec.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+
+namespace {
+
+RecordingDisplay display;
+
+// Stops the run, naming the broken promise.
+void Expect(bool holds, const char* promise) {
+  if (holds) return;
+  std::fprintf(stderr, "car file check failed: %s\n", promise);
+  std::abort();
+}
+
+// Expects the display at rest after each step.
+void Step(const char* promise, const std::function<void()>& step) {
+  step();
+  Expect(display.caption == ApplicationTitle() && !display.visible, promise);
+}
+
+QString Path(const char* name) {
+  static const QTemporaryDir folder;
+  return folder.filePath(QLatin1String(name));
+}
+
+QByteArray Read(const char* name) {
+  QFile file(Path(name));
+  Expect(file.open(QIODevice::ReadOnly), "the written file can be read");
+  return file.readAll();
+}
+
+// Saves the file rebuilt from its header comment and cars, the way the editor
+// does after an edit, and checks the layout of what was written.
+QByteArray Rebuild(NycGciCars& file, const char* name) {
+  file.SetMainComment(file.MainComment());
+  Step("a save ends at rest", [&] { file.SaveAs(Path(name)); });
+  QByteArray expected = FormatLine(LineValue::Empty(), file.MainComment()) + "\r\n\r\n";
+  for (std::int32_t i = 1; i <= file.Count(); ++i) expected += file.Car(i).Block() + "\r\n\r\n";
+  Expect(!file.IsChanged() && Read(name) == expected, "a rebuilt file is header and blocks");
+  return expected;
+}
+
+void Check(QByteArrayView input) {
+  QFile file(Path("input.gci"));
+  Expect(file.open(QIODevice::WriteOnly) && file.write(input.data(), input.size()) == input.size(),
+         "the input can be written");
+  file.close();
+  display.events.clear();
+  NycGciCars loaded(&display), again(&display);
+  try {
+    Step("a load ends at rest", [&] { loaded.LoadFile(Path("input.gci")); });
+  } catch (const TorqletError& error) {
+    // No car after the header, a block of fewer than 22 lines, a line without
+    // its blank or brace, a number out of range.
+    const std::int32_t n = error.Number();
+    Expect(n == ErrBadFileContent || n == ErrBadPropertyValue || n == ErrInvalidArgument ||
+               n == ErrOverflow,
+           "a load fails only with an error of a bad file");
+    Step("a failed load ends at rest", [] {});
+    return;
+  }
+  Expect(loaded.Count() >= 1 && !loaded.IsChanged(), "a load gives cars and no change");
+  Step("an unchanged save ends at rest", [&] { loaded.SaveAs(Path("unchanged.gci")); });
+  Expect(Read("unchanged.gci") == input, "an unchanged save writes the loaded bytes");
+  const QByteArray rebuilt = Rebuild(loaded, "rebuilt.gci");
+  Step("loading a rebuilt file ends at rest", [&] { again.LoadFile(Path("rebuilt.gci")); });
+  Expect(again.MainComment() == loaded.MainComment() && again.Count() == loaded.Count(),
+         "a rebuilt file loads back to the same header comment and count");
+  for (std::int32_t i = 1; i <= loaded.Count(); ++i) {
+    Expect(again.Car(i).Block() == loaded.Car(i).Block(), "a rebuilt file loads to the same cars");
+  }
+  Expect(Rebuild(again, "again.gci") == rebuilt, "rebuilding a rebuilt file keeps its bytes");
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static CarFileChecks checks;
-  const QString fault =
-      checks.Check(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-  if (!fault.isEmpty()) {
-    std::fprintf(stderr, "car file check failed: %s\n", fault.toLocal8Bit().constData());
+  try {
+    Check(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "unexpected %s\n", qPrintable(ErrorLineText(error)));
     std::abort();
   }
   return 0;
 }
+
+#ifdef TORQLET_REPLAY_MAIN
+int main(int argc, char* argv[]) {
+  QStringList files;
+  for (int i = 1; i < argc; ++i) {
+    QDirIterator it(QFile::decodeName(argv[i]), QDir::Files | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    if (!it.hasNext()) files << QFile::decodeName(argv[i]);  // a file
+    while (it.hasNext()) files << it.next();
+  }
+  files.sort();
+  for (const QString& path : std::as_const(files)) {
+    // The name goes first, so that a failing input is named before the run stops.
+    std::fprintf(stderr, "%s\n", qPrintable(path));
+    QFile file(path);
+    Expect(file.open(QIODevice::ReadOnly), "every input can be read");
+    const QByteArray bytes = file.readAll();
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                           std::size_t(bytes.size()));
+  }
+  std::fprintf(stderr, "%d inputs replayed\n", int(files.size()));
+  return files.isEmpty() ? 1 : 0;
+}
+#endif

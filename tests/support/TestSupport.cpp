@@ -2,76 +2,8 @@
 
 #include <QFile>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QProcess>
-#include <clocale>
-#include <cstdio>
-#include <cstring>
-
-void RecordingDisplay::SetCaption(const QString& text) {
-  caption_ = text;
-  events << QStringLiteral("caption ") + text;
-}
-
-void RecordingDisplay::SetProgressVisible(bool visible) {
-  visible_ = visible;
-  events << QStringLiteral("visible %1").arg(int(visible));
-}
-
-void RecordingDisplay::SetProgressMax(float max) {
-  events << QStringLiteral("max %1").arg(double(max), 0, 'f', 0);
-}
-
-void RecordingDisplay::SetProgressValue(float value) {
-  events << QStringLiteral("value %1").arg(double(value), 0, 'f', 0);
-}
-
-QStringList RecordingDisplay::Folded() const {
-  QStringList folded;
-  QString first, last;
-  auto flush = [&] {
-    if (first.isEmpty()) return;
-    folded << (first == last ? QStringLiteral("value ") + first
-                             : QStringLiteral("value %1..%2").arg(first, last));
-    first.clear();
-  };
-  for (const QString& event : events) {
-    if (event.startsWith(QLatin1String("value "))) {
-      if (first.isEmpty()) first = event.mid(6);
-      last = event.mid(6);
-    } else {
-      flush();
-      folded << event;
-    }
-  }
-  flush();
-  return folded;
-}
-
-namespace {
-DiagnosticsCapture* activeCapture = nullptr;
-QtMessageHandler previousHandler = nullptr;
-
-void CaptureMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (activeCapture && qstrcmp(context.category, "torqlet.diagnostics") == 0) {
-    activeCapture->lines << text;
-  } else if (previousHandler) {
-    previousHandler(type, context, text);
-  }
-}
-}  // namespace
-
-DiagnosticsCapture::DiagnosticsCapture() {
-  activeCapture = this;
-  QLoggingCategory::setFilterRules(QStringLiteral("torqlet.diagnostics.debug=true"));
-  previousHandler = qInstallMessageHandler(CaptureMessage);
-}
-
-DiagnosticsCapture::~DiagnosticsCapture() {
-  qInstallMessageHandler(previousHandler);
-  QLoggingCategory::setFilterRules(QStringLiteral("torqlet.diagnostics.debug=false"));
-  activeCapture = nullptr;
-}
+#include <locale>
 
 TorqletError ErrorOf(const std::function<void()>& call) {
   try {
@@ -97,16 +29,14 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+QByteArray StockBytes() {
+  return ReadFileBytes(QStringLiteral(TORQLET_SOURCE_DIR "/resources/nyc.gci"));
+}
+
 QString FileFolder::Write(const QByteArray& bytes, const char* name) const {
   WriteFileBytes(Path(name), bytes);
   return Path(name);
 }
-
-QString SourcePath(const QString& relative) {
-  return QStringLiteral(TORQLET_SOURCE_DIR "/") + relative;
-}
-
-QByteArray StockBytes() { return ReadFileBytes(SourcePath(QStringLiteral("resources/nyc.gci"))); }
 
 QByteArray MakeBlock(const QByteArray& name, int model) {
   return "{" + name + "}\r\n" + QByteArray::number(model) +
@@ -135,23 +65,9 @@ int RunProgram(const QString& program, const QStringList& arguments, QByteArray*
   return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-namespace {
-
-// Under TORQLET_EXPECT_COMMA_LOCALE the whole process runs in the German
-// locale, C library included, so that any locale-dependent formatting shows.
-class LocaleEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("TORQLET_EXPECT_COMMA_LOCALE")) return;
-    ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr) << "the German locale is not installed";
-    std::locale::global(std::locale(""));
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", 0.5);
-    ASSERT_STREQ(text, "0,5") << "the C library does not use a decimal comma";
-    ASSERT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
-  }
-};
-
-const auto* const localeEnvironment = ::testing::AddGlobalTestEnvironment(new LocaleEnvironment);
-
-}  // namespace
+// Under TORQLET_EXPECT_COMMA_LOCALE the C and C++ libraries take the locale of
+// the environment as well (Qt always does); a locale that is not installed
+// throws here, before any test runs.
+[[maybe_unused]] const bool commaLocale =
+    !qEnvironmentVariableIsEmpty("TORQLET_EXPECT_COMMA_LOCALE") &&
+    (std::locale::global(std::locale("")), true);

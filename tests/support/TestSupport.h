@@ -8,46 +8,31 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "RecordingDisplay.h"
 #include "base/TorqletError.h"
-#include "model/StatusDisplay.h"
 
-// Records what the car file does to the main window, one line per call:
-// "caption <text>", "visible 0|1", "max <n>", "value <n>", "show".
-class RecordingDisplay final : public StatusDisplay {
- public:
-  QString Caption() const override { return caption_; }
-  void SetCaption(const QString& text) override;
-  void SetProgressVisible(bool visible) override;
-  void SetProgressMax(float max) override;
-  void SetProgressValue(float value) override;
-  void Show() override { events << QStringLiteral("show"); }
+// What the tests of every folder share: errors, files, car texts and child
+// programs. Under TORQLET_EXPECT_COMMA_LOCALE the whole process runs in the
+// German locale, so that any locale-dependent formatting shows.
 
-  bool ProgressVisible() const { return visible_; }
-  // The events with runs of "value" lines folded into "value a..b".
-  QStringList Folded() const;
+// Readable failure messages.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+  return out << text.toStdString();
+}
+inline std::ostream& operator<<(std::ostream& out, const QByteArray& bytes) {
+  return out << bytes.toStdString();
+}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) { *out << bytes; }
 
-  QStringList events;
-
- private:
-  QString caption_;
-  bool visible_ = false;
-};
-
-// Captures the diagnostic lines written while it lives.
-class DiagnosticsCapture {
- public:
-  DiagnosticsCapture();
-  ~DiagnosticsCapture();
-  QStringList lines;
-};
-
-// Runs the call and returns the number of the TorqletError it raised; fails
-// the test when it raises nothing or something else.
-std::int32_t ErrorNumberOf(const std::function<void()>& call);
+// Runs the call and returns the TorqletError it raised (or its number); fails
+// the test when it raises nothing.
 TorqletError ErrorOf(const std::function<void()>& call);
+std::int32_t ErrorNumberOf(const std::function<void()>& call);
 
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
+// The program's stock car file, as committed.
 QByteArray StockBytes();
 
 // A test's own folder of files; Write puts bytes into a file there.
@@ -56,18 +41,17 @@ class FileFolder {
   QString Path(const char* name) const { return folder_.filePath(QLatin1String(name)); }
   QString Write(const QByteArray& bytes, const char* name = "cars.gci") const;
   QString path() const { return folder_.path(); }
-  QString filePath(const QString& name) const { return folder_.filePath(name); }
 
  private:
   QTemporaryDir folder_;
 };
-QString SourcePath(const QString& relative);
 
 // A car block in the stock layout, with the given name and model number.
 QByteArray MakeBlock(const QByteArray& name, int model);
 // A file: header comment and blocks, every section followed by an empty line.
 QByteArray MakeFile(const QByteArray& comment, const QList<QByteArray>& blocks);
 
-// Runs a program and returns its exit code; out and err receive its output.
+// Runs a program and returns its exit code (-1 for a crash); out and err
+// receive its output.
 int RunProgram(const QString& program, const QStringList& arguments, QByteArray* out = nullptr,
                QByteArray* err = nullptr);

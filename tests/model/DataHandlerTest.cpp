@@ -1,0 +1,233 @@
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
+#include "TestSupport.h"
+#include "core/ErrorCodes.h"
+#include "helperlib/DataHandler.h"
+
+namespace {
+
+// Every write of the data handler in these tests goes through here: while the
+// budget is not negative, writes fail with ENOSPC once it is spent, as on a
+// full disk.
+std::int64_t writeBudget = -1;
+
+std::int64_t WriteWithinBudget(int descriptor, const char* data, std::int64_t size) {
+  if (writeBudget >= 0) size = std::min(size, writeBudget);
+  if (size == 0) return errno = ENOSPC, -1;
+  const std::int64_t written = ::write(descriptor, data, std::size_t(size));
+  if (writeBudget > 0 && written > 0) writeBudget -= written;
+  return written;
+}
+
+QByteArray Name(const QString& path) { return QFile::encodeName(path); }
+
+struct stat StatusOf(const QString& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(Name(path).constData(), &status), 0) << path.toStdString();
+  return status;
+}
+
+// Runs the call in a child process, as nobody when the tests run as root (who
+// may write whatever the permission bits say); returns the number of the
+// runtime error it raised, 0 for none.
+int ErrorAsUser(const std::function<void()>& call) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+                           setresuid(65534, 65534, 65534) != 0)) {
+      _exit(255);
+    }
+    try {
+      call();
+    } catch (const TorqletError& error) {
+      _exit(error.Number() > 0 && error.Number() < 255 ? error.Number() : 255);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class DataHandlerTest : public ::testing::Test {
+ protected:
+  QStringList Entries(const char* sub = "") const {
+    return QDir(folder.Path(sub))
+        .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
+  QString Link(const QString& path) const {
+    EXPECT_EQ(link(Name(path).constData(), Name(path + "2").constData()), 0);
+    return path + "2";
+  }
+  void SetUp() override { DataHandler::writeFunction = WriteWithinBudget; }
+  void TearDown() override {
+    DataHandler::writeFunction = systemWrite;
+    writeBudget = -1;
+    if (mounted) umount2(Name(folder.path()).constData(), MNT_DETACH);
+  }
+
+  FileFolder folder;
+  DataHandler handler;
+  bool mounted = false;
+  const DataHandler::WriteFunction systemWrite = DataHandler::writeFunction;
+};
+
+TEST_F(DataHandlerTest, RefusesWhatIsNoRegularFileOrTooLargeAndNamesTheReason) {
+  const QString path = folder.Write("content"), fifo = folder.Path("pipe.gci");
+  handler.LoadFile(path);
+  ASSERT_EQ(mkfifo(Name(fifo).constData(), 0600), 0);
+  // Sparse files cost no disk; 4 GiB + 5 bytes would look like 5 bytes in 32 bits.
+  const QString large = folder.Write("", "large.gci"), larger = folder.Write("", "larger.gci");
+  ASSERT_EQ(truncate(Name(large).constData(), off_t(1) << 31), 0);
+  ASSERT_EQ(truncate(Name(larger).constData(), (off_t(1) << 32) + 5), 0);
+  const QString irregular = "not a regular file",
+                huge = "files of 2 GiB and more are not supported";
+  // Path, error, reason, and whether to save there too (never onto a device or a huge file).
+  // clang-format off
+  const std::tuple<QString, std::int32_t, QString, bool> cases[] = {
+      {fifo, ErrPathFileAccess, irregular, true}, {"/dev/zero", ErrPathFileAccess, irregular, false},
+      {folder.path(), ErrPathFileAccess, "it is a folder", true},
+      {folder.Path("none"), ErrFileNotFound, std::strerror(ENOENT), false},
+      {large, ErrPathFileAccess, huge, false}, {larger, ErrPathFileAccess, huge, false}};
+  // clang-format on
+  for (const auto& [where, number, reason, save] : cases) {
+    DataHandler writer;
+    writer.NewData();
+    for (const bool saving : {false, save}) {
+      const QString target = where;  // clang 14 lambdas cannot take a structured binding
+      const TorqletError error =
+          ErrorOf([&] { saving ? writer.SaveAs(target) : handler.LoadFile(target); });
+      EXPECT_EQ(error.Number(), number) << target;
+      EXPECT_TRUE(error.Description().endsWith("'" + target + "' (" + reason + ")"))
+          << error.Description();
+    }
+  }
+  EXPECT_EQ(handler.Data().Text(), "content");
+  EXPECT_EQ(handler.FileName(), path);
+  EXPECT_FALSE(QFileInfo(fifo).isFile());  // still the pipe
+  EXPECT_EQ(Entries(), QStringList({"cars.gci", "large.gci", "larger.gci", "pipe.gci"}));
+}
+
+TEST_F(DataHandlerTest, SavingKeepsLinksPermissionsAndTheOwner) {
+  const bool root = geteuid() == 0;  // only root may give a file away
+  const QString real = folder.Write("old", "real.gci"), hard = folder.Write("old", "hard.gci");
+  ASSERT_TRUE(QFile::link(real, folder.Path("link.gci")));
+  for (const QString& path : {real, Link(hard)}) {
+    ASSERT_EQ(chmod(Name(path).constData(), 0640), 0);
+    ASSERT_TRUE(!root || chown(Name(path).constData(), 65534, 65534) == 0);
+  }
+  for (const char* name : {"link.gci", "hard.gci"}) {
+    handler.LoadFile(folder.Path(name));
+    handler.Data().SetText("new content");
+    handler.Save();
+  }
+  EXPECT_TRUE(QFileInfo(folder.Path("link.gci")).isSymLink());
+  for (const QString& path : {real, hard + "2"}) {
+    const struct stat status = StatusOf(path);
+    EXPECT_EQ(ReadFileBytes(path), "new content");
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_TRUE(!root || (status.st_uid == 65534 && status.st_gid == 65534));
+    EXPECT_EQ(status.st_nlink, path == real ? 1u : 2u);
+  }
+  EXPECT_EQ(Entries(), QStringList({"hard.gci", "hard.gci2", "link.gci", "real.gci"}));
+}
+
+TEST_F(DataHandlerTest, NoticesWhenAnotherProgramChangedTheFile) {
+  const QString path = folder.Path("cars.gci");
+  const std::function<void()> changes[] = {
+      [&] {  // one byte other, at another time
+        WriteFileBytes(path, "content!");
+        const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000'000, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, Name(path).constData(), times, 0), 0);
+      },
+      [&] { ASSERT_TRUE(QFile::remove(path)); },
+      [&] {  // replaced by another file with the same content
+        ASSERT_EQ(
+            rename(Name(folder.Write("content.", "new.gci")).constData(), Name(path).constData()),
+            0);
+      }};
+  for (const auto& change : changes) {
+    handler.LoadFile(folder.Write("content."));
+    EXPECT_FALSE(handler.FileChangedOnDisk());
+    handler.Save();
+    EXPECT_FALSE(handler.FileChangedOnDisk());
+    EXPECT_EQ(handler.DiskIdentity(), FileIdentity::Of(path));
+    change();
+    EXPECT_TRUE(handler.FileChangedOnDisk());
+  }
+  handler.NewData();
+  EXPECT_FALSE(handler.DiskIdentity().IsValid());
+  EXPECT_EQ(ErrorNumberOf([&] { handler.Save(); }), ErrPathFileAccess);  // no file to save to
+}
+
+TEST_F(DataHandlerTest, WithoutWriteAccessTheFileStaysAsItWas) {
+  ASSERT_EQ(chmod(Name(folder.path()).constData(), 0755), 0);
+  // A folder nobody may write to, and a read-only file, with one name or two.
+  const std::pair<const char*, mode_t> cases[] = {
+      {"locked", 0555}, {"open", 0777}, {"linked", 0777}};
+  for (const auto& [name, mode] : cases) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir(name));
+    const QString path = folder.Write("old", (name + QByteArray("/cars.gci")).constData());
+    if (name == QLatin1String("linked")) Link(path);
+    ASSERT_EQ(chmod(Name(path).constData(), 0444), 0);
+    ASSERT_EQ(chmod(Name(folder.Path(name)).constData(), mode), 0);
+    const QStringList before = Entries(name);
+    handler.LoadFile(path);
+    handler.Data().SetText("new content");
+    EXPECT_EQ(ErrorAsUser([&] { handler.Save(); }), ErrPermissionDenied) << name;
+    EXPECT_EQ(ReadFileBytes(path), "old");
+    EXPECT_EQ(StatusOf(path).st_mode & 0777, 0444u);
+    EXPECT_EQ(Entries(name), before);
+    chmod(Name(folder.Path(name)).constData(), 0755);
+  }
+}
+
+TEST_F(DataHandlerTest, AFullDiskKeepsTheOldFileWithNothingBesideIt) {
+  // A disk of 64 KiB: a tmpfs where the process may mount one, else a write budget.
+  mounted = geteuid() == 0 &&
+            mount("tmpfs", Name(folder.path()).constData(), "tmpfs", 0, "size=64k") == 0;
+  const QString path = folder.Path("cars.gci");
+  // Linked or not, KiB of the old and the new content. 8 and 36 KiB fit beside
+  // each other, not in one file: only a real file system can reserve the room
+  // before the file is touched.
+  const std::tuple<bool, int, int> cases[] = {{false, 24, 48}, {true, 24, 48}, {true, 8, 36}};
+  for (const auto& [linked, oldKiB, newKiB] : cases) {
+    if (oldKiB + newKiB < 64 && !mounted) continue;
+    const QByteArray old(oldKiB << 10, 'o');
+    WriteFileBytes(path, old);
+    if (linked) Link(path);
+    if (!mounted) writeBudget = (64 - oldKiB) << 10;
+    handler.LoadFile(path);
+    handler.Data().SetText(QByteArray(newKiB << 10, 'n'));
+    const TorqletError error = ErrorOf([&] { handler.Save(); });
+    EXPECT_EQ(error.Number(), ErrDiskFull);
+    EXPECT_TRUE(error.Description().startsWith("Disk full: '" + path + "' ("));
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(Entries().size(), linked ? 2 : 1);
+    EXPECT_FALSE(handler.FileChangedOnDisk());
+    QFile::remove(path + "2");
+  }
+  // Should the copy into a linked file fail, its new content stays beside it.
+  WriteFileBytes(path, "old");
+  Link(path);
+  handler.LoadFile(path);
+  handler.Data().SetText("new content");
+  writeBudget = 11;  // the temporary file, not the copy
+  const TorqletError error = ErrorOf([&] { handler.Save(); });
+  EXPECT_EQ(error.Number(), ErrDiskFull);
+  const QStringList entries = Entries();  // cars.gci, its temporary file, cars.gci2
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_TRUE(error.Description().endsWith(entries[1] + "'")) << error.Description().toStdString();
+  EXPECT_EQ(ReadFileBytes(folder.path() + "/" + entries[1]), "new content");
+}
+
+}  // namespace
