@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
-#include <QTest>
 
 void FrameTest::SetUp() {
   frame = std::make_unique<mdfMain>();
@@ -14,6 +13,7 @@ void FrameTest::SetUp() {
 }
 
 void FrameTest::TearDown() {
+  Flush();  // windows closed but not yet deleted go before the frame
   for (frmCars* window : frame->CarWindows()) window->SetChanged(false);
   frame.reset();
   Flush();
@@ -75,15 +75,6 @@ QPoint FrameTest::Heading(int col) const {
 QPoint FrameTest::Name(int row) const {
   const QHeaderView* header = grid->verticalHeader();
   return {10, header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2};
-}
-
-void FrameTest::Click(int row, int col) {
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Centre(row, col));
-}
-
-void FrameTest::DoubleClick(int row, int col) {
-  Click(row, col);
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, Centre(row, col));
 }
 
 void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QLocale>
-#include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "ScriptedDialogs.h"
@@ -41,13 +40,20 @@ class FrameTest : public ::testing::Test {
 
   NycGciCar& Car(int row) const { return sheet->CarFile().Car(row); }
   QStringList Texts(int row1, int col1, int row2, int col2) const;
+  // The current cell and the selection's other corner.
+  QList<int> Cursor() const { return {grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}; }
   QPoint Centre(int row, int col) const { return grid->CellRect(row, col).center(); }
   // The centre of a column's heading and of a car's name, in their headers' viewports.
   QPoint Heading(int col) const;
   QPoint Name(int row) const;
-  void Click(int row, int col);
+  void Click(int row, int col, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, Centre(row, col));
+  }
   // A click first, as a user's double click starts with one.
-  void DoubleClick(int row, int col);
+  void DoubleClick(int row, int col) {
+    Click(row, col);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, Centre(row, col));
+  }
   // Keys go where the focus is, as the user's would.
   static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
   static void Type(const QString& text);
