@@ -1,12 +1,4 @@
-#include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMdiArea>
-#include <QSignalSpy>
-#include <functional>
-
 #include "UiTestSupport.h"
-#include "ui/frame/MainMenus.h"
 
 namespace {
 
@@ -39,7 +31,9 @@ TEST_F(EditTest, ManipulateAsksForATermAndRecomputesTheSelectionOrSaysWhyNot) {
     EXPECT_EQ(dialogs.asked[0].defaultText, QStringLiteral("x"));
     EXPECT_EQ(dialogs.asked.back().title, sheet->windowTitle());
     if (c.message) EXPECT_EQ(dialogs.asked[1].text, QLatin1String(c.message));
-    EXPECT_EQ(sheet->Changed(), Texts(1, 2, 3, 6) != before);
+    const bool changed = !c.message && *c.term;
+    EXPECT_EQ(Texts(1, 2, 3, 6) != before, changed);
+    EXPECT_EQ(sheet->Changed(), changed);
     EXPECT_TRUE(grid->hasFocus());
   }
   EXPECT_EQ(QList<float>({float(Car(1).Value()), Car(2).Mass()}), QList<float>({100, 68.5f}));
@@ -134,7 +128,8 @@ TEST_F(EditTest, EditsManipulationsAndPastesAreUndoneAndRedoneAsOneStepEach) {
 
 // What is copied reads back as the same numbers in the user's locale, into
 // the same place (no change at all) or elsewhere; one value fills a selection.
-TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGerman) {
+// A paste that does not fit changes nothing and says why.
+TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGermanOrSayWhyNot) {
   for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
     const LocaleScope scope(locale);
     NewDocument();
@@ -154,11 +149,7 @@ TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGerman) {
     Paste(locale.toString(2.5, 'f', 1));
     EXPECT_EQ(Texts(20, 5, 21, 6), QStringList(4, locale.toString(2.5, 'f', 3)));
   }
-}
-
-TEST_F(EditTest, APasteThatDoesNotFitChangesNothingAndSaysWhy) {
-  NewDocument();
-  grid->setFocus();
+  sheet->SetChanged(false);
   const struct {
     int row, col;
     const char* text;
@@ -170,6 +161,7 @@ TEST_F(EditTest, APasteThatDoesNotFitChangesNothingAndSaysWhy) {
       {1, 21, "1\t2", "The pasted block reaches past the last column."},
   };
   const QStringList before = Texts(1, 2, 5, 21);
+  const int steps = sheet->Document().History().count();
   for (const auto& r : refused) {
     grid->SelectRange(r.row, r.col, r.row, r.col);
     dialogs.AnswerMessage(Answer::Ok);
@@ -178,7 +170,8 @@ TEST_F(EditTest, APasteThatDoesNotFitChangesNothingAndSaysWhy) {
     EXPECT_EQ(dialogs.asked.back().title, sheet->windowTitle());
   }
   EXPECT_EQ(Texts(1, 2, 5, 21), before);
-  EXPECT_FALSE(frame->Menus().mnuEditUndo()->isEnabled());
+  EXPECT_EQ(sheet->Document().History().count(), steps);
+  EXPECT_FALSE(sheet->Changed());
 }
 
 TEST_F(EditTest, FindMovesToTheNextCarNamedLikeTheTextAndWraps) {

@@ -1,16 +1,8 @@
-#include <QAction>
-#include <QApplication>
-#include <QMdiArea>
-#include <QMenu>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QTimer>
 
 #include "UiTestSupport.h"
-#include "core/AppInfo.h"
-#include "helperlib/Counter.h"
 #include "helperlib/QtUserDialogs.h"
-#include "ui/frame/MainMenus.h"
 
 namespace {
 
@@ -64,8 +56,12 @@ TEST_F(MainFrameTest, WindowsMenuListsTheDocumentsAndActivatesTheChosenOne) {
 }
 
 // New windows open inside the frame from the top-left corner down, each
-// showing at least ten cars, or filling a frame too small for that.
-TEST_F(MainFrameTest, NewWindowsCascadeInsideTheFrameAndShowTenCars) {
+// showing at least ten cars, or filling a frame too small for that. The
+// tilings share the frame among the windows that are not minimized (a
+// maximized one too): stacked full-width, or side by side full-height.
+// Arrange icons lines the minimized ones up along the bottom; Cascade keeps
+// useful sizes.
+TEST_F(MainFrameTest, WindowsCascadeTileAndLineUpInsideTheFrame) {
   const QRect space = frame->Area()->viewport()->rect();
   int top = -1;
   for (int i = 0; i < 3; ++i) {
@@ -74,19 +70,7 @@ TEST_F(MainFrameTest, NewWindowsCascadeInsideTheFrameAndShowTenCars) {
     top = place.top();
     EXPECT_GE(grid->rowAt(grid->viewport()->height() - 1), 9) << i;
   }
-  frame->resize(320, 200);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(NewDocument()->geometry(), frame->Area()->viewport()->rect());
-}
-
-// The tilings share the frame among the windows that are not minimized (a
-// maximized one too): stacked full-width, or side by side full-height. Arrange
-// icons lines the minimized ones up along the bottom; Cascade keeps useful
-// sizes.
-TEST_F(MainFrameTest, ArrangeCommandsTileStackAndLineUpIcons) {
-  for (int i = 0; i < 3; ++i) NewDocument();
   const QList<frmCars*> windows = frame->CarWindows();
-  const QRect space = frame->Area()->viewport()->rect();
   const auto arrange = [this](int item) { frame->Menus().mnuWindowsArrange(item)->trigger(); };
   windows[1]->showMaximized();
   for (const bool stacked : {true, false}) {
@@ -119,6 +103,9 @@ TEST_F(MainFrameTest, ArrangeCommandsTileStackAndLineUpIcons) {
     EXPECT_GE(window->width(), space.width() * 2 / 3);
     EXPECT_GE(window->height(), space.height() * 2 / 3);
   }
+  frame->resize(320, 200);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(NewDocument()->geometry(), frame->Area()->viewport()->rect());
 }
 
 // F1 shows the version with the frame's icon, which the documents carry too;

@@ -1,11 +1,5 @@
 #include "UiTestSupport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFile>
-#include <QHeaderView>
-
 void FrameTest::SetUp() {
   frame = std::make_unique<mdfMain>();
   frame->show();

@@ -2,15 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QHeaderView>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "core/AppInfo.h"
+#include "helperlib/Counter.h"
+#include "model/CarDocument.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
+#include "ui/frame/MainMenus.h"
 #include "ui/frame/mdfMain.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
