@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QIcon>
-#include <QString>
 #include <QStringList>
 #include <deque>
 #include <vector>
 
 #include "helperlib/UserDialogs.h"
 
-// Plays back the user's answers in order and records every question asked.
-// It installs itself while it lives. A question whose kind does not match the
-// next scripted answer (or with none left) is answered with Cancel and counted
-// in Unexpected().
+// Plays back the user's answers in order and records every question asked;
+// installed while it lives. A question whose kind does not match the next
+// scripted answer (or with none left) is answered with Cancel and counted in
+// Unexpected().
 class ScriptedDialogs final : public UserDialogs {
  public:
   struct Question {
@@ -19,42 +18,62 @@ class ScriptedDialogs final : public UserDialogs {
     QString title;
     QString text;  // the message, the prompt or the about box's heading
     Buttons buttons = Buttons::Ok;
-    FileRequest file;
     Icon icon = Icon::Exclamation;
+    FileRequest file;
     QString defaultText;  // of an input box
     QStringList lines;    // of the about box
     QIcon picture;        // of the about box
   };
 
-  ScriptedDialogs();
-  ~ScriptedDialogs() override;
+  ScriptedDialogs() { Install(this); }
+  ~ScriptedDialogs() override { Install(nullptr); }
 
-  void AnswerMessage(Answer answer);
-  void ChooseFile(const QString& path);
-  void CancelFile();
-  void EnterText(const QString& text);
-
+  void AnswerMessage(Answer answer) { answers_.push_back({"message", answer, {}}); }
+  void ChooseFile(const QString& path) { answers_.push_back({"file", Answer::Ok, path}); }
+  void CancelFile() { answers_.push_back({"file", Answer::Cancel, {}}); }
+  void EnterText(const QString& text) { answers_.push_back({"input", Answer::Ok, text}); }
   int Unexpected() const { return unexpected_; }
   bool AllUsed() const { return answers_.empty(); }
   std::vector<Question> asked;
 
-  Answer MessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
-  QString InputBox(const QString& prompt, const QString& title,
-                   const QString& defaultText) override;
-  std::optional<QString> AskFileName(const FileRequest& request) override;
-  // Needs no answer: it is only recorded.
+  Answer MessageBox(const QString& text, Buttons buttons, Icon icon,
+                    const QString& title) override {
+    asked.push_back({"message", title, text, buttons, icon});
+    return Next("message").answer;
+  }
+  QString InputBox(const QString& prompt, const QString& title, const QString& text) override {
+    asked.push_back({"input", title, prompt});
+    asked.back().defaultText = text;
+    return Next("input").text;
+  }
+  std::optional<QString> AskFileName(const FileRequest& request) override {
+    asked.push_back({request.save ? "save" : "open"});
+    asked.back().file = request;
+    const QString path = Next("file").text;
+    return path.isNull() ? std::nullopt : std::optional<QString>(path);
+  }
   void AboutBox(const QString& title, const QIcon& icon, const QString& heading,
-                const QStringList& lines) override;
+                const QStringList& lines) override {
+    asked.push_back({"about", title, heading});
+    asked.back().lines = lines;
+    asked.back().picture = icon;
+  }
 
  private:
-  enum class Kind { Message, File, Input };
   struct Scripted {
-    Kind kind;
+    QString kind;
     Answer answer = Answer::Cancel;
     QString text;  // null when the answer carries none
   };
-  std::optional<Scripted> Next(Kind kind);
-  Question& Record(const QString& kind, const QString& title, const QString& text);
+  Scripted Next(const QString& kind) {
+    if (answers_.empty() || answers_.front().kind != kind) {
+      ++unexpected_;
+      return {};
+    }
+    Scripted next = answers_.front();
+    answers_.pop_front();
+    return next;
+  }
 
   std::deque<Scripted> answers_;
   int unexpected_ = 0;

@@ -1,22 +1,13 @@
 #include "UiTestSupport.h"
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QFile>
-#include <QMdiArea>
-#include <QTest>
-
-#include "model/NycGciCars.h"
-#include "ui/frame/mdfMain.h"
-#include "ui/sheet/frmCars.h"
-
 void FrameTest::SetUp() {
   frame = std::make_unique<mdfMain>();
   frame->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
 }
 
 void FrameTest::TearDown() {
+  Flush();  // windows closed but not yet deleted go before the frame
   for (frmCars* window : frame->CarWindows()) window->SetChanged(false);
   frame.reset();
   Flush();
@@ -25,41 +16,70 @@ void FrameTest::TearDown() {
 }
 
 void FrameTest::Trigger(const char* actionName) {
-  for (QAction* action : frame->findChildren<QAction*>(QLatin1String(actionName))) {
-    action->trigger();
-    return;
-  }
-  ADD_FAILURE() << "no action " << actionName;
+  QAction* action = frame->findChild<QAction*>(QLatin1String(actionName));
+  ASSERT_NE(action, nullptr) << actionName;
+  action->trigger();
+  Flush();
 }
 
 frmCars* FrameTest::NewDocument() {
   Trigger("mnuFileNew");
-  return Newest();
+  Use(frame->CarWindows().last());
+  return sheet;
 }
 
 frmCars* FrameTest::OpenDocument(const QString& path) {
   dialogs.ChooseFile(path);
   Trigger("mnuFileOpen");
-  return Newest();
+  if (!frame->CarWindows().isEmpty()) Use(frame->CarWindows().last());
+  return sheet;
 }
 
-frmCars* FrameTest::Newest() const {
-  const QList<frmCars*> windows = frame->CarWindows();
-  return windows.isEmpty() ? nullptr : windows.last();
+void FrameTest::Use(frmCars* window) {
+  sheet = window;
+  grid = window->flexCars();
+  editor = window->txtEdit();
 }
 
-QString FrameTest::Path(const char* name) const { return folder.filePath(QLatin1String(name)); }
-
-QString FrameTest::WriteFile(const char* name, const QByteArray& bytes) const {
-  QFile file(Path(name));
-  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-  return file.fileName();
+QString FrameTest::WriteFile(const QString& name, const QByteArray& bytes) const {
+  WriteFileBytes(Path(name), bytes);
+  return Path(name);
 }
 
 void FrameTest::Flush() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
+}
+
+QStringList FrameTest::Texts(int row1, int col1, int row2, int col2) const {
+  QStringList texts;
+  for (int r = row1; r <= row2; ++r) {
+    for (int c = col1; c <= col2; ++c) texts << sheet->GetCellText(r, c);
+  }
+  return texts;
+}
+
+QPoint FrameTest::Heading(int col) const {
+  const QHeaderView* header = grid->horizontalHeader();
+  const int section = col - 2;
+  return {header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+          header->height() / 2};
+}
+
+QPoint FrameTest::Name(int row) const {
+  const QHeaderView* header = grid->verticalHeader();
+  return {10, header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2};
+}
+
+void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+void FrameTest::Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+
+void FrameTest::Paste(const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
 }
 
 QByteArray StockWith(std::initializer_list<std::pair<const char*, const char*>> replacements) {
