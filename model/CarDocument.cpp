@@ -89,6 +89,7 @@ void CarDocument::SetChanged(bool changed) {
 
 std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const StepName& stepName) {
   std::vector<CellValuesCommand::Cell> changed;
+  changed.reserve(cells.size());
   int top = 0, left = 0, bottom = -1, right = -1;
   for (const CellValue& cell : cells) {
     const NycGciCar& car = pobjCarFile->Car(cell.row);
@@ -116,6 +117,8 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
     }
   }
   if (changed.empty()) return 0;
+  // The step keeps its cells for as long as the history does.
+  if (changed.capacity() - changed.size() > changed.size() / 16) changed.shrink_to_fit();
   const QRect bounds(QPoint(left, top), QPoint(right, bottom));
   const auto count = std::int64_t(changed.size());
   // A new step drops the steps after the current one; the content may have

@@ -170,22 +170,34 @@ double ReadNumber(QByteArrayView text) {
   return ReadDecimal(p, end);
 }
 
-std::int32_t ToInteger(double value) {
+std::optional<std::int32_t> TryToInteger(double value) {
   const double rounded = std::nearbyint(value);  // ties to even in the default mode
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseRuntimeError(ErrOverflow);
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return std::nullopt;
   return static_cast<std::int32_t>(rounded);
 }
 
-float ToSingle(double value) {
+std::int32_t ToInteger(double value) {
+  const std::optional<std::int32_t> integer = TryToInteger(value);
+  if (!integer) RaiseRuntimeError(ErrOverflow);
+  return *integer;
+}
+
+std::optional<float> TryToSingle(double value) {
   constexpr double maxFloat = std::numeric_limits<float>::max();
   // Halfway between the largest float and the next power of two: from there on
   // a double rounds to infinity.
   constexpr double limit = 340282356779733661637539395458142568448.0;  // 2^128 - 2^103
   const double magnitude = std::fabs(value);
-  if (!(magnitude < limit)) RaiseRuntimeError(ErrOverflow);
+  if (!(magnitude < limit)) return std::nullopt;
   if (magnitude > maxFloat)
     return value < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
   return static_cast<float>(value);
+}
+
+float ToSingle(double value) {
+  const std::optional<float> single = TryToSingle(value);
+  if (!single) RaiseRuntimeError(ErrOverflow);
+  return *single;
 }
 
 namespace {
@@ -260,17 +272,36 @@ int number_text_detail::FormatThreeDecimalsFromShortest(float value, char* buffe
   return int(out - buffer);
 }
 
-int FormatThreeDecimals(float value, char* buffer) {
-  // Below 2^14 a float's rounding interval is narrower than a thousandth, so
-  // when a thousandths text reads back as this float it is the shortest text,
-  // rounded already. Checked in double, which holds every such quotient closely
-  // enough to round to the same float.
+namespace {
+
+// Below 2^14 a float's rounding interval is narrower than a thousandth, so
+// when a thousandths text reads back as this float it is the shortest text,
+// rounded already. Checked in double, which holds every such quotient closely
+// enough to round to the same float.
+bool ShortcutThousandths(float value, long long& thousandths) {
   const double exact = value;
-  if (std::fabs(exact) < 16384.0) {
-    const long long thousandths = std::llround(exact * 1000.0);
-    if (static_cast<float>(double(thousandths) / 1000.0) == value) {
-      return WriteThousandths(value < 0, std::uint64_t(std::llabs(thousandths)), buffer);
-    }
+  if (!(std::fabs(exact) < 16384.0)) return false;
+  thousandths = std::llround(exact * 1000.0);
+  return static_cast<float>(double(thousandths) / 1000.0) == value;
+}
+
+}  // namespace
+
+int FormatThreeDecimals(float value, char* buffer) {
+  long long thousandths = 0;
+  if (ShortcutThousandths(value, thousandths)) {
+    return WriteThousandths(value < 0, std::uint64_t(std::llabs(thousandths)), buffer);
   }
   return number_text_detail::FormatThreeDecimalsFromShortest(value, buffer);
+}
+
+double ThreeDecimalsValue(float value) {
+  // Both numbers are exact, so the one division rounds the decimal correctly.
+  long long thousandths = 0;
+  if (ShortcutThousandths(value, thousandths)) return double(thousandths) / 1000.0;
+  char buffer[ThreeDecimalsBufferSize];
+  const int length = number_text_detail::FormatThreeDecimalsFromShortest(value, buffer);
+  double result = 0.0;
+  std::from_chars(buffer, buffer + length, result);
+  return result;
 }

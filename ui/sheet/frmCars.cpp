@@ -229,6 +229,7 @@ std::int64_t frmCars::ManipulateSelection(Term& Expr) {
   if (rowSel < row) std::swap(row, rowSel);
   if (colSel < col) std::swap(col, colSel);
   Manipulation manipulation(Expr, QLocale());
+  manipulation.Reserve(std::int64_t(rowSel - row + 1) * (colSel - col + 1));
   for (int r = row; r <= rowSel; ++r) {
     const NycGciCar& car = CarFile().Car(r);
     for (int c = col; c <= colSel; ++c) manipulation.Cell(car, r, c);
