@@ -86,8 +86,12 @@ static bool SplitBlockLines(QByteArrayView text,
 }
 
 void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour) {
+  if (!ReadBlock(text, neighbour)) RaiseError(ErrBadPropertyValue, "NycGciCar");
+}
+
+bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour) {
   std::array<QByteArrayView, BlockLineCount> lines;
-  if (!SplitBlockLines(text, lines)) RaiseError(ErrBadPropertyValue, "NycGciCar");
+  if (!SplitBlockLines(text, lines)) return false;
 
   // Comments are collected first and stored together, so that a file's cars
   // can share one set; on a failure the ones read so far are stored, as if
@@ -132,4 +136,5 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
     storeComments();
   }
   NotifyParent();
+  return true;
 }

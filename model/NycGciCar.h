@@ -155,6 +155,8 @@ class NycGciCar {
   void SetParent(NycGciCars* parent) { parent_ = parent; }
   // SetBlock that shares the comment set of a neighbour when it is the same.
   void SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour);
+  // Same, but false instead of the error for a block of fewer than 22 lines.
+  bool ReadBlock(QByteArrayView text, const NycGciCar* neighbour);
   void NotifyParent();
 
   NycGciCars* parent_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <string_view>
+#include <thread>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
@@ -46,6 +47,32 @@ StatusDisplay& Silent() {
   static SilentDisplay silent;
   return silent;
 }
+
+std::atomic<qsizetype> parallelMinimumBytes{qsizetype(2) << 20};
+
+bool UseTwoThreads(qsizetype bytes) {
+  return bytes >= parallelMinimumBytes.load() && std::thread::hardware_concurrency() > 1;
+}
+
+// A second thread that is told to stop and joined when the scope ends, also
+// on the way out of an error.
+class ThreadJoiner {
+ public:
+  explicit ThreadJoiner(std::atomic<bool>& stop) : stop_(stop) {}
+  ~ThreadJoiner() {
+    stop_ = true;
+    Join();
+  }
+  void Start(std::thread thread) { thread_ = std::move(thread); }
+  // Waits until the thread has done its work.
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::atomic<bool>& stop_;
+  std::thread thread_;
+};
 
 }  // namespace
 
@@ -114,6 +141,10 @@ void NycGciCars::EndSteps() {
   status_.SetCaption(ApplicationTitle());
 }
 
+qsizetype NycGciCars::ParallelMinimumBytes() { return parallelMinimumBytes.load(); }
+
+void NycGciCars::SetParallelMinimumBytes(qsizetype bytes) { parallelMinimumBytes = bytes; }
+
 QByteArray NycGciCars::StockContent() {
   InitStockResources();
   QFile stock(QStringLiteral(":/stock/nyc.gci"));
@@ -149,14 +180,26 @@ void NycGciCars::NewFile() {
 // most four characters are dropped (the empty one after the final separator,
 // and short rubbish such as NUL bytes). The sections are walked in place, so
 // memory does not grow with their number. The caller puts the steps at rest.
+//
+// A large content is parsed by two threads: this one takes the cars before the
+// middle, a second one those after it, quietly, stopping before the first car
+// whose block fails. Then this one takes over the second thread's cars with
+// their progress and carries on where it stopped, so that a failing car
+// raises its error here, after the cars before it, as with one thread.
 void NycGciCars::ParseContent() {
   SetStep(" - processing data...");
   const QByteArray content = pobjDH->Data().Text();
   const QByteArrayView all(content);
 
-  // First pass: how many sections remain once the short trailing ones are gone.
-  std::int64_t sections = 0, kept = 0;
+  // First pass: how many sections remain once the short trailing ones are
+  // gone, and the first section that starts in the content's second half.
+  std::int64_t sections = 0, kept = 0, middleSection = 0;
+  qsizetype middleStart = -1;
   for (qsizetype start = 0;;) {
+    if (middleStart < 0 && start >= all.size() / 2) {
+      middleSection = sections;
+      middleStart = start;
+    }
     const qsizetype hit = FindSeparator(all, start);
     const qsizetype end = hit < 0 ? all.size() : hit;
     ++sections;
@@ -181,7 +224,29 @@ void NycGciCars::ParseContent() {
   cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
   status_.SetProgressMax(float(carCount));
   status_.SetProgressValue(0);
+
+  // Section i is car i: the second thread takes the cars from middleSection on.
+  std::atomic<bool> stop{false};
+  ParsedCars parsed;
+  ThreadJoiner second(stop);
+  auto split = std::int64_t(carCount) + 1;
+  if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
+    split = middleSection;
+    const auto count = static_cast<std::int32_t>(carCount - split + 1);
+    second.Start(std::thread(
+        [=, &stop, &parsed] { ParseCarsQuietly(all, middleStart, count, stop, parsed); }));
+  }
   for (std::int32_t i = 1; i <= carCount; ++i) {
+    if (i == split) {
+      second.Join();
+      for (std::shared_ptr<NycGciCar>& car : parsed.cars) {
+        car->SetParent(this);
+        cars_.push_back(std::move(car));
+        status_.SetProgressValue(float(i++));
+      }
+      if (!parsed.cars.empty()) start = parsed.next;
+      if (i > carCount) break;
+    }
     auto car = std::make_shared<NycGciCar>();
     car->SetParent(this);
     const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
@@ -190,6 +255,28 @@ void NycGciCars::ParseContent() {
     status_.SetProgressValue(float(i));
   }
   pblnChanged = false;
+}
+
+// Parses count car blocks from the section at start on, without a parent and
+// without raising: stops before a block that fails (or when told to stop).
+void NycGciCars::ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
+                                  const std::atomic<bool>& stop, ParsedCars& parsed) {
+  try {
+    parsed.cars.reserve(std::size_t(
+        std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
+    for (std::int32_t i = 0; i < count && !stop; ++i) {
+      const qsizetype hit = FindSeparator(content, start);
+      const qsizetype end = hit < 0 ? content.size() : hit;
+      auto car = std::make_shared<NycGciCar>();
+      const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
+      if (!car->ReadBlock(content.sliced(start, end - start), neighbour)) return;
+      parsed.cars.push_back(std::move(car));
+      start = end + SectionSeparator.size();
+      parsed.next = start;
+    }
+  } catch (...) {
+    // The first thread reads this block again and raises its error.
+  }
 }
 
 void NycGciCars::Save() { Write(nullptr); }
