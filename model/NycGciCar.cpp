@@ -3,6 +3,7 @@
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "model/ByteSearch.h"
+#include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NumberText.h"
 #include "model/NycGciCars.h"
@@ -85,11 +86,11 @@ static bool SplitBlockLines(QByteArrayView text,
   return true;
 }
 
-void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour) {
-  if (!ReadBlock(text, neighbour)) RaiseError(ErrBadPropertyValue, "NycGciCar");
+void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
+  if (!ReadBlock(text, neighbour, batch)) RaiseError(ErrBadPropertyValue, "NycGciCar");
 }
 
-bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour) {
+bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
   std::array<QByteArrayView, BlockLineCount> lines;
   if (!SplitBlockLines(text, lines)) return false;
 
@@ -106,7 +107,9 @@ bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour) {
     }
   };
   try {
-    name_ = ParseComment(lines[0]);
+    const QByteArrayView name = CommentView(lines[0]);
+    name_ = batch ? batch->KeepName(name) : name.toByteArray();
+    nameInBatch_ = batch != nullptr;
     for (int k = 0; k < CarFieldCount; ++k) {
       const QByteArrayView line = lines[std::size_t(k) + 1];
       const LineValue value = ParseValue(line);

@@ -10,6 +10,7 @@
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
+#include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
 #include "model/StatusDisplay.h"
@@ -229,6 +230,7 @@ void NycGciCars::ParseContent() {
   std::atomic<bool> stop{false};
   ParsedCars parsed;
   ThreadJoiner second(stop);
+  CarBatch batch;
   auto split = std::int64_t(carCount) + 1;
   if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
     split = middleSection;
@@ -247,11 +249,11 @@ void NycGciCars::ParseContent() {
       if (!parsed.cars.empty()) start = parsed.next;
       if (i > carCount) break;
     }
-    auto car = std::make_shared<NycGciCar>();
+    auto car = batch.NewCar();
     car->SetParent(this);
     const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
     cars_.push_back(car);  // a car whose block fails stays, as far as it was read
-    car->SetBlockSharing(nextSection(), neighbour);
+    car->SetBlockSharing(nextSection(), neighbour, &batch);
     status_.SetProgressValue(float(i));
   }
   pblnChanged = false;
@@ -262,14 +264,15 @@ void NycGciCars::ParseContent() {
 void NycGciCars::ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
                                   const std::atomic<bool>& stop, ParsedCars& parsed) {
   try {
-    parsed.cars.reserve(std::size_t(
-        std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
+    CarBatch batch;
+    parsed.cars.reserve(
+        std::size_t(std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
     for (std::int32_t i = 0; i < count && !stop; ++i) {
       const qsizetype hit = FindSeparator(content, start);
       const qsizetype end = hit < 0 ? content.size() : hit;
-      auto car = std::make_shared<NycGciCar>();
+      auto car = batch.NewCar();
       const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
-      if (!car->ReadBlock(content.sliced(start, end - start), neighbour)) return;
+      if (!car->ReadBlock(content.sliced(start, end - start), neighbour, &batch)) return;
       parsed.cars.push_back(std::move(car));
       start = end + SectionSeparator.size();
       parsed.next = start;

@@ -64,9 +64,9 @@ class TwoThreads : public ::testing::Test {
                                 MakeFile(QByteArray(20000, 'h'), cars.mid(0, 2))};
     // The second thread starts near car 21: faults around it and after it.
     const std::pair<QByteArray, QByteArray> faults[] = {
-        {"f16.500 {mass}", "f16.500 mass"},     // no brace
-        {"\r\n0 {pad}", ""},                    // 21 lines (the error writes diagnostics)
-        {"f16.500 {mass}", "f3e99 {mass}"},     // overflow
+        {"f16.500 {mass}", "f16.500 mass"},  // no brace
+        {"\r\n0 {pad}", ""},                 // 21 lines (the error writes diagnostics)
+        {"f16.500 {mass}", "f3e99 {mass}"},  // overflow
         {"0 {pad}\r\n", "0 {pad}\r\n\r\n"},  // an empty line splits the block
     };
     for (const auto& [from, to] : faults) {
