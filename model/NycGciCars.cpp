@@ -307,7 +307,9 @@ void NycGciCars::Write(const QString* newFileName) {
 
 // Rebuilds the raw content from the header comment and the cars: every section
 // followed by an empty line. The caller checks that there is something to
-// build and puts the steps at rest.
+// build and puts the steps at rest. A large file's second half is written by
+// a second thread; this one appends it and reports its progress, and writes
+// on itself from wherever the second thread stopped.
 void NycGciCars::BuildContent() {
   SetStep(" - processing data...");
   status_.SetProgressMax(float(Count()));
@@ -326,7 +328,25 @@ void NycGciCars::BuildContent() {
     TextWriter writer(content, estimate + mainComment_.size());
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
-    for (std::int32_t i = 1; i <= Count(); ++i) {
+    const std::int32_t count = Count();
+    std::atomic<bool> stop{false};
+    WrittenCars written;
+    ThreadJoiner second(stop);
+    std::int32_t split = count + 1;
+    if (UseTwoThreads(estimate) && count >= 2) {
+      split = count / 2 + 1;
+      second.Start(std::thread([this, split, count, estimate, &stop, &written] {
+        WriteCarsQuietly(split, count, estimate / 2, stop, written);
+      }));
+    }
+    for (std::int32_t i = 1; i <= count; ++i) {
+      if (i == split) {
+        second.Join();
+        writer.Write(written.text);
+        written.text = QByteArray();
+        for (std::int32_t k = 0; k < written.count; ++k) status_.SetProgressValue(float(i++));
+        if (i > count) break;
+      }
       cars_[std::size_t(i - 1)]->AppendBlock(writer);
       writer.Write(SectionSeparator);
       status_.SetProgressValue(float(i));
@@ -335,4 +355,24 @@ void NycGciCars::BuildContent() {
   SetStep(" - writing data...");
   pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
+}
+
+// Writes the blocks of cars first to last, each followed by an empty line,
+// without raising: stops after the last block written whole when one fails
+// (or when told to stop).
+void NycGciCars::WriteCarsQuietly(std::int32_t first, std::int32_t last, qsizetype expected,
+                                  const std::atomic<bool>& stop, WrittenCars& written) const {
+  qsizetype whole = 0;
+  try {
+    TextWriter writer(written.text, expected);
+    for (std::int32_t i = first; i <= last && !stop; ++i) {
+      cars_[std::size_t(i - 1)]->AppendBlock(writer);
+      writer.Write(SectionSeparator);
+      whole = writer.Size();
+      ++written.count;
+    }
+  } catch (...) {
+    // The first thread writes this block again and raises its error.
+  }
+  written.text.truncate(whole);
 }

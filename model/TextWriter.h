@@ -28,6 +28,8 @@ class TextWriter {
   void Write(QByteArrayView text) { Write(text.data(), text.size()); }
   void Write(char c) { Write(&c, 1); }
 
+  // The number of bytes in the target so far.
+  qsizetype Size() const { return written_; }
   // Cuts the target to what was written; further writes go on from there.
   void Finish() { target_.truncate(written_); }
 
