@@ -53,9 +53,14 @@ qsizetype Find(QByteArrayView line, char c) {
 }  // namespace
 
 LineValue ParseValue(QByteArrayView line) {
-  const qsizetype blank = Find(line, ' ');
-  if (blank < 0) RaiseRuntimeError(ErrInvalidArgument);
-  const QByteArrayView token = line.first(blank);
+  LineMarks marks;
+  marks.blank = Find(line, ' ');
+  return ParseValue(line, marks);
+}
+
+LineValue ParseValue(QByteArrayView line, const LineMarks& marks) {
+  if (marks.blank < 0) RaiseRuntimeError(ErrInvalidArgument);
+  const QByteArrayView token = line.first(marks.blank);
   if (!token.isEmpty() && token.front() == 'f') {
     return LineValue::FromFloat(ToSingle(ReadNumber(token.sliced(1))));
   }
@@ -63,11 +68,16 @@ LineValue ParseValue(QByteArrayView line) {
 }
 
 QByteArrayView CommentView(QByteArrayView line) {
-  const qsizetype open = Find(line, '{');  // -1 when there is none
-  const qsizetype close = Find(line, '}');
-  const qsizetype length = close - open - 1;
-  if (close < 0 || length < 0) RaiseRuntimeError(ErrInvalidArgument);
-  return line.sliced(open + 1, length);
+  LineMarks marks;
+  marks.open = Find(line, '{');
+  marks.close = Find(line, '}');
+  return CommentView(line, marks);
+}
+
+QByteArrayView CommentView(QByteArrayView line, const LineMarks& marks) {
+  const qsizetype length = marks.close - marks.open - 1;  // open is -1 when there is none
+  if (marks.close < 0 || length < 0) RaiseRuntimeError(ErrInvalidArgument);
+  return line.sliced(marks.open + 1, length);
 }
 
 QByteArray ParseComment(QByteArrayView line) { return CommentView(line).toByteArray(); }

@@ -2,15 +2,13 @@
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
-#include "model/ByteSearch.h"
+#include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NumberText.h"
 #include "model/NycGciCars.h"
 
 namespace {
-
-constexpr int BlockLineCount = 22;
 
 const QSharedDataPointer<CarComments>& EmptyComments() {
   static const QSharedDataPointer<CarComments> empty(new CarComments);
@@ -72,26 +70,12 @@ QByteArray NycGciCar::Block() const {
 
 void NycGciCar::SetBlock(QByteArrayView text) { SetBlockSharing(text, nullptr); }
 
-// The first 22 lines of a block, split at CR LF; false when there are fewer.
-static bool SplitBlockLines(QByteArrayView text,
-                            std::array<QByteArrayView, BlockLineCount>& lines) {
-  const char* start = text.data();
-  const char* const end = start + text.size();
-  for (int k = 0; k < BlockLineCount; ++k) {
-    if (!start) return false;  // the text ended before this line
-    const char* lineEnd = FindLineBreak(start, end);
-    lines[std::size_t(k)] = QByteArrayView(start, lineEnd - start);
-    start = lineEnd == end ? nullptr : lineEnd + 2;
-  }
-  return true;
-}
-
 void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
   if (!ReadBlock(text, neighbour, batch)) RaiseError(ErrBadPropertyValue, "NycGciCar");
 }
 
 bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
-  std::array<QByteArrayView, BlockLineCount> lines;
+  BlockLines lines;
   if (!SplitBlockLines(text, lines)) return false;
 
   // Comments are collected first and stored together, so that a file's cars
@@ -107,12 +91,12 @@ bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBa
     }
   };
   try {
-    const QByteArrayView name = CommentView(lines[0]);
+    const QByteArrayView name = CommentView(lines[0].text, lines[0].marks);
     name_ = batch ? batch->KeepName(name) : name.toByteArray();
     nameInBatch_ = batch != nullptr;
     for (int k = 0; k < CarFieldCount; ++k) {
-      const QByteArrayView line = lines[std::size_t(k) + 1];
-      const LineValue value = ParseValue(line);
+      const BlockLine& line = lines[std::size_t(k) + 1];
+      const LineValue value = ParseValue(line.text, line.marks);
       const CarField field = FieldAt(k);
       if (IsIntegerField(field)) {
         integers_[k] = value.kind == LineValue::Kind::Float ? ToInteger(value.real) : value.integer;
@@ -120,7 +104,7 @@ bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBa
         floats_[k - CarIntegerFieldCount] =
             value.kind == LineValue::Kind::Float ? value.real : float(value.integer);
       }
-      comments[k] = CommentView(line);
+      comments[k] = CommentView(line.text, line.marks);
       read = k + 1;
     }
   } catch (...) {

@@ -10,6 +10,7 @@
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
+#include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
@@ -20,12 +21,11 @@ namespace {
 const char* const Source = "NycGciCars";
 constexpr QByteArrayView SectionSeparator("\r\n\r\n");
 
-// Position of the next separator at or after from, or -1. std::string_view's
-// search is a memchr loop, much quicker than a general substring search here.
+// Position of the next separator at or after from, or -1.
 qsizetype FindSeparator(QByteArrayView text, qsizetype from) {
-  const std::size_t hit = std::string_view(text.data(), std::size_t(text.size()))
-                              .find(std::string_view("\r\n\r\n", 4), std::size_t(from));
-  return hit == std::string_view::npos ? -1 : qsizetype(hit);
+  const char* const end = text.data() + text.size();
+  const char* hit = FindEmptyLine(text.data() + std::min(from, text.size()), end);
+  return hit == end ? -1 : hit - text.data();
 }
 // The smallest block that parses: "}" and 21 lines " }", joined by CR LF.
 constexpr qsizetype SmallestBlock = 1 + 21 * 2 + 21 * 2;
