@@ -53,9 +53,13 @@ void NycGciCar::SetComment(CarField field, QByteArray text) {
 void NycGciCar::AppendBlock(TextWriter& out) const {
   const CarComments& comments = *comments_.constData();
   AppendLine(out, LineValue::Empty(), name_);
-  for (int k = 0; k < CarFieldCount; ++k) {
+  for (int k = 0; k < CarIntegerFieldCount; ++k) {
     out.Write("\r\n", 2);
-    AppendLine(out, ValueOf(FieldAt(k)), comments.texts[k]);
+    AppendLine(out, LineValue::FromInteger(integers_[k]), comments.texts[k]);
+  }
+  for (int k = CarIntegerFieldCount; k < CarFieldCount; ++k) {
+    out.Write("\r\n", 2);
+    AppendLine(out, LineValue::FromFloat(floats_[k - CarIntegerFieldCount]), comments.texts[k]);
   }
 }
 
