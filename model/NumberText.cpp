@@ -119,39 +119,13 @@ double ReadDecimal(const char* p, const char* end) {
   return negative ? -value : value;
 }
 
-// The common case in one pass: an optional minus, up to 15 digits with at
-// most one point, nothing else.
-bool TryPlainNumber(const char* p, const char* end, double& result) {
-  static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  std::uint64_t mantissa = 0;
-  int digits = 0, decimals = -1;
-  for (; p < end; ++p) {
-    if (IsDigit(*p)) {
-      if (++digits > 15) return false;
-      mantissa = mantissa * 10 + std::uint64_t(*p - '0');
-      if (decimals >= 0) ++decimals;
-    } else if (*p == '.' && decimals < 0) {
-      decimals = 0;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0) return false;
-  const double value = double(mantissa) / powers[decimals < 0 ? 0 : decimals];
-  result = negative ? -value : value;
-  return true;
-}
-
 }  // namespace
 
-double ReadNumber(QByteArrayView text) {
+[[noreturn]] void number_text_detail::RaiseOverflow() { RaiseRuntimeError(ErrOverflow); }
+
+double number_text_detail::ReadNumberGenerally(QByteArrayView text) {
   const char* p = text.data();
   const char* end = p + text.size();
-  double plain;
-  if (TryPlainNumber(p, end, plain)) return plain;
   std::string compact;
   if (std::find_if(p, end, IsSkipped) != end) {
     compact.reserve(std::size_t(text.size()));
@@ -168,36 +142,6 @@ double ReadNumber(QByteArrayView text) {
     return 0.0;
   }
   return ReadDecimal(p, end);
-}
-
-std::optional<std::int32_t> TryToInteger(double value) {
-  const double rounded = std::nearbyint(value);  // ties to even in the default mode
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return std::nullopt;
-  return static_cast<std::int32_t>(rounded);
-}
-
-std::int32_t ToInteger(double value) {
-  const std::optional<std::int32_t> integer = TryToInteger(value);
-  if (!integer) RaiseRuntimeError(ErrOverflow);
-  return *integer;
-}
-
-std::optional<float> TryToSingle(double value) {
-  constexpr double maxFloat = std::numeric_limits<float>::max();
-  // Halfway between the largest float and the next power of two: from there on
-  // a double rounds to infinity.
-  constexpr double limit = 340282356779733661637539395458142568448.0;  // 2^128 - 2^103
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < limit)) return std::nullopt;
-  if (magnitude > maxFloat)
-    return value < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
-  return static_cast<float>(value);
-}
-
-float ToSingle(double value) {
-  const std::optional<float> single = TryToSingle(value);
-  if (!single) RaiseRuntimeError(ErrOverflow);
-  return *single;
 }
 
 namespace {
