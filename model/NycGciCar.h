@@ -38,6 +38,8 @@ class NycGciCar {
   QByteArray Name() const {
     return nameInBatch_ ? QByteArray(name_.constData(), name_.size()) : name_;
   }
+  // The name's bytes, valid while the car lives and its name stays.
+  QByteArrayView NameView() const { return name_; }
   NycGciCars* Parent() const { return parent_; }
 
   // Table access by field. SetInteger refuses Model, which only SetBlock changes.
