@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "core/AppInfo.h"
@@ -64,7 +65,17 @@ class ThreadJoiner {
     stop_ = true;
     Join();
   }
-  void Start(std::thread thread) { thread_ = std::move(thread); }
+  // Runs work on the second thread; false when no thread can be made, and
+  // then the first thread does all the work.
+  template <typename Work>
+  bool Start(Work work) {
+    try {
+      thread_ = std::thread(std::move(work));
+      return true;
+    } catch (const std::system_error&) {
+      return false;
+    }
+  }
   // Waits until the thread has done its work.
   void Join() {
     if (thread_.joinable()) thread_.join();
@@ -233,10 +244,11 @@ void NycGciCars::ParseContent() {
   CarBatch batch;
   auto split = std::int64_t(carCount) + 1;
   if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
-    split = middleSection;
-    const auto count = static_cast<std::int32_t>(carCount - split + 1);
-    second.Start(std::thread(
-        [=, &stop, &parsed] { ParseCarsQuietly(all, middleStart, count, stop, parsed); }));
+    const auto count = static_cast<std::int32_t>(carCount - middleSection + 1);
+    if (second.Start(
+            [=, &stop, &parsed] { ParseCarsQuietly(all, middleStart, count, stop, parsed); })) {
+      split = middleSection;
+    }
   }
   for (std::int32_t i = 1; i <= carCount; ++i) {
     if (i == split) {
@@ -334,10 +346,12 @@ void NycGciCars::BuildContent() {
     ThreadJoiner second(stop);
     std::int32_t split = count + 1;
     if (UseTwoThreads(estimate) && count >= 2) {
-      split = count / 2 + 1;
-      second.Start(std::thread([this, split, count, estimate, &stop, &written] {
-        WriteCarsQuietly(split, count, estimate / 2, stop, written);
-      }));
+      const std::int32_t half = count / 2 + 1;
+      if (second.Start([this, half, count, estimate, &stop, &written] {
+            WriteCarsQuietly(half, count, estimate / 2, stop, written);
+          })) {
+        split = half;
+      }
     }
     for (std::int32_t i = 1; i <= count; ++i) {
       if (i == split) {
