@@ -91,8 +91,14 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
   std::vector<CellValuesCommand::Cell> changed;
   changed.reserve(cells.size());
   int top = 0, left = 0, bottom = -1, right = -1;
+  const NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
+  std::int32_t carRow = 0;
   for (const CellValue& cell : cells) {
-    const NycGciCar& car = pobjCarFile->Car(cell.row);
+    if (!rowCar || cell.row != carRow) {
+      rowCar = &pobjCarFile->Car(cell.row);
+      carRow = cell.row;
+    }
+    const NycGciCar& car = *rowCar;
     if (!ColumnTable::IsEditable(cell.col)) RaiseError(ErrBadCall, Source);
     const CarField field = ColumnTable::Field(cell.col);
     const bool integer = IsIntegerField(field);
@@ -133,8 +139,14 @@ void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool 
   // Cars changed past the history (never by the editor) make the content's
   // index meaningless.
   if (pobjCarFile->IsChanged() && history_->index() == contentIndex_) contentIndex_ = -1;
+  NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
+  std::int32_t carRow = 0;
   for (const CellValuesCommand::Cell& cell : cells) {
-    NycGciCar& car = pobjCarFile->Car(cell.row);
+    if (!rowCar || cell.row != carRow) {
+      rowCar = &pobjCarFile->Car(cell.row);
+      carRow = cell.row;
+    }
+    NycGciCar& car = *rowCar;
     const CarField field = ColumnTable::Field(cell.col);
     const std::uint32_t bits = after ? cell.after : cell.before;
     if (IsIntegerField(field)) {
