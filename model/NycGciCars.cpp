@@ -347,8 +347,8 @@ void NycGciCars::BuildContent() {
     std::int32_t split = count + 1;
     if (UseTwoThreads(estimate) && count >= 2) {
       const std::int32_t half = count / 2 + 1;
-      if (second.Start([this, half, count, estimate, &stop, &written] {
-            WriteCarsQuietly(half, count, estimate / 2, stop, written);
+      if (second.Start([this, half, count, &stop, &written] {
+            WriteCarsQuietly(half, count, stop, written);
           })) {
         split = half;
       }
@@ -356,8 +356,10 @@ void NycGciCars::BuildContent() {
     for (std::int32_t i = 1; i <= count; ++i) {
       if (i == split) {
         second.Join();
-        writer.Write(written.text);
-        written.text = QByteArray();
+        for (QByteArray& piece : written.pieces) {
+          writer.Write(piece);
+          piece = QByteArray();  // the copy is never held twice
+        }
         for (std::int32_t k = 0; k < written.count; ++k) status_.SetProgressValue(float(i++));
         if (i > count) break;
       }
@@ -374,19 +376,27 @@ void NycGciCars::BuildContent() {
 // Writes the blocks of cars first to last, each followed by an empty line,
 // without raising: stops after the last block written whole when one fails
 // (or when told to stop).
-void NycGciCars::WriteCarsQuietly(std::int32_t first, std::int32_t last, qsizetype expected,
+void NycGciCars::WriteCarsQuietly(std::int32_t first, std::int32_t last,
                                   const std::atomic<bool>& stop, WrittenCars& written) const {
-  qsizetype whole = 0;
+  constexpr qsizetype PieceSize = 4 << 20;
   try {
-    TextWriter writer(written.text, expected);
-    for (std::int32_t i = first; i <= last && !stop; ++i) {
-      cars_[std::size_t(i - 1)]->AppendBlock(writer);
-      writer.Write(SectionSeparator);
-      whole = writer.Size();
-      ++written.count;
+    for (std::int32_t i = first; i <= last && !stop;) {
+      QByteArray& piece = written.pieces.emplace_back();
+      qsizetype whole = 0;
+      try {
+        TextWriter writer(piece, PieceSize + 4096);
+        for (; i <= last && !stop && writer.Size() < PieceSize; ++i) {
+          cars_[std::size_t(i - 1)]->AppendBlock(writer);
+          writer.Write(SectionSeparator);
+          whole = writer.Size();
+          ++written.count;
+        }
+      } catch (...) {
+        piece.truncate(whole);
+        throw;
+      }
     }
   } catch (...) {
-    // The first thread writes this block again and raises its error.
+    // The first thread writes the next block again and raises its error.
   }
-  written.text.truncate(whole);
 }

@@ -73,13 +73,14 @@ class NycGciCars {
   };
   static void ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
                                const std::atomic<bool>& stop, ParsedCars& parsed);
-  // Blocks written on a second thread, each followed by an empty line.
+  // Blocks written on a second thread, each followed by an empty line, in
+  // pieces of a few megabytes that can be let go one by one.
   struct WrittenCars {
-    QByteArray text;
+    std::vector<QByteArray> pieces;
     std::int32_t count = 0;
   };
-  void WriteCarsQuietly(std::int32_t first, std::int32_t last, qsizetype expected,
-                        const std::atomic<bool>& stop, WrittenCars& written) const;
+  void WriteCarsQuietly(std::int32_t first, std::int32_t last, const std::atomic<bool>& stop,
+                        WrittenCars& written) const;
   void BuildContent();
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);
