@@ -56,15 +56,12 @@ bool UseTwoThreads(qsizetype bytes) {
   return bytes >= parallelMinimumBytes.load() && std::thread::hardware_concurrency() > 1;
 }
 
-// A second thread that is told to stop and joined when the scope ends, also
-// on the way out of an error.
+// A second thread that is told to stop and joined when the first thread
+// needs its work, or when the scope ends, also on the way out of an error.
 class ThreadJoiner {
  public:
   explicit ThreadJoiner(std::atomic<bool>& stop) : stop_(stop) {}
-  ~ThreadJoiner() {
-    stop_ = true;
-    Join();
-  }
+  ~ThreadJoiner() { Stop(); }
   // Runs work on the second thread; false when no thread can be made, and
   // then the first thread does all the work.
   template <typename Work>
@@ -76,8 +73,9 @@ class ThreadJoiner {
       return false;
     }
   }
-  // Waits until the thread has done its work.
-  void Join() {
+  // Tells the thread to stop after the car at hand and waits for it.
+  void Stop() {
+    stop_ = true;
     if (thread_.joinable()) thread_.join();
   }
 
@@ -195,9 +193,11 @@ void NycGciCars::NewFile() {
 //
 // A large content is parsed by two threads: this one takes the cars before the
 // middle, a second one those after it, quietly, stopping before the first car
-// whose block fails. Then this one takes over the second thread's cars with
-// their progress and carries on where it stopped, so that a failing car
-// raises its error here, after the cars before it, as with one thread.
+// whose block fails. Once this one has reached the middle, it stops the second
+// one, takes over its cars with their progress and carries on where it
+// stopped, so that a failing car raises its error here, after the cars before
+// it, as with one thread; and a second thread that got little time on a busy
+// machine is never waited for.
 void NycGciCars::ParseContent() {
   SetStep(" - processing data...");
   const QByteArray content = pobjDH->Data().Text();
@@ -252,7 +252,7 @@ void NycGciCars::ParseContent() {
   }
   for (std::int32_t i = 1; i <= carCount; ++i) {
     if (i == split) {
-      second.Join();
+      second.Stop();
       for (std::shared_ptr<NycGciCar>& car : parsed.cars) {
         car->SetParent(this);
         cars_.push_back(std::move(car));
@@ -319,9 +319,10 @@ void NycGciCars::Write(const QString* newFileName) {
 
 // Rebuilds the raw content from the header comment and the cars: every section
 // followed by an empty line. The caller checks that there is something to
-// build and puts the steps at rest. A large file's second half is written by
-// a second thread; this one appends it and reports its progress, and writes
-// on itself from wherever the second thread stopped.
+// build and puts the steps at rest. One thread does it: a second one would
+// write its half into memory of its own, and on a machine whose page faults
+// are dear, giving it that memory and copying its half over costs more than
+// the second core saves.
 void NycGciCars::BuildContent() {
   SetStep(" - processing data...");
   status_.SetProgressMax(float(Count()));
@@ -329,40 +330,19 @@ void NycGciCars::BuildContent() {
   status_.SetProgressVisible(true);
   status_.Show();
 
-  // The old content is let go before the new one is built, so that a large
-  // file is never held twice; should building fail, the flag stays set and
-  // the next save builds again.
+  // The new content is built in the old one's memory, so that a large file is
+  // never held twice and its pages, already there, need not be given anew;
+  // should building fail, the flag stays set and the next save builds again.
   const qsizetype estimate =
       std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
+  QByteArray content = pobjDH->Data().Text();
   pobjDH->Data().Clear();
-  QByteArray content;
+  content.truncate(0);  // keeps the memory unless somebody else holds the old content
   {
     TextWriter writer(content, estimate + mainComment_.size());
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
-    const std::int32_t count = Count();
-    std::atomic<bool> stop{false};
-    WrittenCars written;
-    ThreadJoiner second(stop);
-    std::int32_t split = count + 1;
-    if (UseTwoThreads(estimate) && count >= 2) {
-      const std::int32_t half = count / 2 + 1;
-      if (second.Start([this, half, count, &stop, &written] {
-            WriteCarsQuietly(half, count, stop, written);
-          })) {
-        split = half;
-      }
-    }
-    for (std::int32_t i = 1; i <= count; ++i) {
-      if (i == split) {
-        second.Join();
-        for (QByteArray& piece : written.pieces) {
-          writer.Write(piece);
-          piece = QByteArray();  // the copy is never held twice
-        }
-        for (std::int32_t k = 0; k < written.count; ++k) status_.SetProgressValue(float(i++));
-        if (i > count) break;
-      }
+    for (std::int32_t i = 1; i <= Count(); ++i) {
       cars_[std::size_t(i - 1)]->AppendBlock(writer);
       writer.Write(SectionSeparator);
       status_.SetProgressValue(float(i));
@@ -371,32 +351,4 @@ void NycGciCars::BuildContent() {
   SetStep(" - writing data...");
   pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
-}
-
-// Writes the blocks of cars first to last, each followed by an empty line,
-// without raising: stops after the last block written whole when one fails
-// (or when told to stop).
-void NycGciCars::WriteCarsQuietly(std::int32_t first, std::int32_t last,
-                                  const std::atomic<bool>& stop, WrittenCars& written) const {
-  constexpr qsizetype PieceSize = 4 << 20;
-  try {
-    for (std::int32_t i = first; i <= last && !stop;) {
-      QByteArray& piece = written.pieces.emplace_back();
-      qsizetype whole = 0;
-      try {
-        TextWriter writer(piece, PieceSize + 4096);
-        for (; i <= last && !stop && writer.Size() < PieceSize; ++i) {
-          cars_[std::size_t(i - 1)]->AppendBlock(writer);
-          writer.Write(SectionSeparator);
-          whole = writer.Size();
-          ++written.count;
-        }
-      } catch (...) {
-        piece.truncate(whole);
-        throw;
-      }
-    }
-  } catch (...) {
-    // The first thread writes the next block again and raises its error.
-  }
 }

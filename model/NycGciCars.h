@@ -52,9 +52,9 @@ class NycGciCars {
   // The stock content of a new document, as the program carries it.
   static QByteArray StockContent();
 
-  // Content of at least this many bytes is parsed and rebuilt by two threads
-  // where the machine has two cores; the result, the progress reported and
-  // the errors raised are the same as with one. Tests lower it.
+  // Content of at least this many bytes is parsed by two threads where the
+  // machine has two cores; the cars, the progress reported and the errors
+  // raised are the same as with one. Tests lower it.
   static qsizetype ParallelMinimumBytes();
   static void SetParallelMinimumBytes(qsizetype bytes);
 
@@ -73,14 +73,6 @@ class NycGciCars {
   };
   static void ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
                                const std::atomic<bool>& stop, ParsedCars& parsed);
-  // Blocks written on a second thread, each followed by an empty line, in
-  // pieces of a few megabytes that can be let go one by one.
-  struct WrittenCars {
-    std::vector<QByteArray> pieces;
-    std::int32_t count = 0;
-  };
-  void WriteCarsQuietly(std::int32_t first, std::int32_t last, const std::atomic<bool>& stop,
-                        WrittenCars& written) const;
   void BuildContent();
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);

@@ -39,8 +39,6 @@ class TextWriter {
   }
   void Commit(qsizetype length) { written_ += length; }
 
-  // The number of bytes in the target so far.
-  qsizetype Size() const { return written_; }
   // Cuts the target to what was written; further writes go on from there.
   void Finish() { target_.truncate(written_); }
 
