@@ -5,6 +5,11 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "base/RuntimeErrors.h"
 
@@ -36,6 +41,22 @@ float Percentage(std::int64_t count, std::int64_t length) {
       break;
   }
   RaiseRuntimeError(number, QStringLiteral("'%1' (%2)").arg(fileName, why));
+}
+
+// Asks the system to back a large buffer with huge pages where it can, so that
+// reading a large file into it costs a few page faults per 2 MiB instead of
+// one per 4 KiB. Only a hint: where the system does not take it, nothing changes.
+void AdviseHugePages(char* data, qsizetype length) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t huge = std::uintptr_t(2) << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t begin = (start + huge - 1) & ~(huge - 1);
+  const std::uintptr_t end = (start + std::uintptr_t(length)) & ~(huge - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)length;
+#endif
 }
 
 }  // namespace
@@ -81,6 +102,7 @@ void DataHandler::LoadFile(const QString& fileName) {
   }
   const auto length = static_cast<std::int32_t>(size);
   QByteArray content(length, Qt::Uninitialized);
+  AdviseHugePages(content.data(), length);
   emit FilePartlyRead(length, 0, Percentage(0, length));
   std::int32_t done = 0;
   while (done < length) {
