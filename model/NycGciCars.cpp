@@ -339,7 +339,9 @@ void NycGciCars::BuildContent() {
   pobjDH->Data().Clear();
   content.truncate(0);  // keeps the memory unless somebody else holds the old content
   {
-    TextWriter writer(content, estimate + mainComment_.size());
+    // Room beyond the estimate for the writer's bound of a line; should the
+    // old memory be too small, it grows in place where the system can.
+    TextWriter writer(content, estimate + mainComment_.size() + 4096);
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
     for (std::int32_t i = 1; i <= Count(); ++i) {
