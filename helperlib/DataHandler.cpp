@@ -10,6 +10,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "base/RuntimeErrors.h"
 
@@ -88,6 +94,26 @@ class Descriptor {
   int descriptor_;
 };
 
+// Asks the system to back a large buffer with huge pages where it can, so that
+// reading a large file into it costs a few page faults per 2 MiB instead of
+// one per 4 KiB. Only a hint: where the system does not take it, nothing
+// changes. It covers every page of the buffer, so that the buffer's mapping is
+// not split and can still grow in place.
+void AdviseHugePages(char* data, qsizetype length) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t huge = std::uintptr_t(2) << 20;
+  if (std::uintptr_t(length) < 2 * huge) return;
+  const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t begin = start & ~(page - 1);
+  const std::uintptr_t end = (start + std::uintptr_t(length) + page) & ~(page - 1);
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)length;
+#endif
+}
+
 }  // namespace
 
 DataHandler::WriteFunction DataHandler::writeFunction = SystemWrite;
@@ -136,6 +162,7 @@ void DataHandler::LoadFile(const QString& fileName) {
   if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
   const auto length = static_cast<std::int32_t>(status.st_size);
   QByteArray content(length, Qt::Uninitialized);
+  AdviseHugePages(content.data(), length);
   emit FilePartlyRead(length, 0, Percentage(0, length));
   std::int32_t done = 0;
   while (done < length) {

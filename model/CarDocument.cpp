@@ -91,9 +91,16 @@ void CarDocument::SetChanged(bool changed) {
 
 std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const StepName& stepName) {
   std::vector<CellValuesCommand::Cell> changed;
+  changed.reserve(cells.size());
   int top = 0, left = 0, bottom = -1, right = -1;
+  const NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
+  std::int32_t carRow = 0;
   for (const CellValue& cell : cells) {
-    const NycGciCar& car = pobjCarFile->Car(cell.row);
+    if (!rowCar || cell.row != carRow) {
+      rowCar = &pobjCarFile->Car(cell.row);
+      carRow = cell.row;
+    }
+    const NycGciCar& car = *rowCar;
     if (!ColumnTable::IsEditable(cell.col)) RaiseError(ErrBadCall, Source);
     const CarField field = ColumnTable::Field(cell.col);
     const bool integer = IsIntegerField(field);
@@ -118,6 +125,8 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
     }
   }
   if (changed.empty()) return 0;
+  // The step keeps its cells for as long as the history does.
+  if (changed.capacity() - changed.size() > changed.size() / 16) changed.shrink_to_fit();
   const QRect bounds(QPoint(left, top), QPoint(right, bottom));
   const auto count = std::int64_t(changed.size());
   // A new step drops the steps after the current one; the content may have
@@ -132,8 +141,14 @@ void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool 
   // Cars changed past the history (never by the editor) make the content's
   // index meaningless.
   if (pobjCarFile->IsChanged() && history_->index() == contentIndex_) contentIndex_ = -1;
+  NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
+  std::int32_t carRow = 0;
   for (const CellValuesCommand::Cell& cell : cells) {
-    NycGciCar& car = pobjCarFile->Car(cell.row);
+    if (!rowCar || cell.row != carRow) {
+      rowCar = &pobjCarFile->Car(cell.row);
+      carRow = cell.row;
+    }
+    NycGciCar& car = *rowCar;
     const CarField field = ColumnTable::Field(cell.col);
     const std::uint32_t bits = after ? cell.after : cell.before;
     if (IsIntegerField(field)) {

@@ -17,7 +17,7 @@ QString ColumnTable::FloatText(float value, const QLocale& locale) {
 }
 
 QString ColumnTable::CellText(const NycGciCar& car, int col, const QLocale& locale) {
-  if (col == NameColumn) return QString::fromLatin1(car.Name());
+  if (col == NameColumn) return QString::fromLatin1(car.NameView());
   const CarField field = Field(col);
   if (IsIntegerField(field)) return QString::number(car.Integer(field));
   return FloatText(car.Float(field), locale);

@@ -1,6 +1,7 @@
 #include "model/LineCodec.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
@@ -8,28 +9,29 @@
 #include "model/NumberText.h"
 
 void AppendLine(TextWriter& out, const LineValue& value, QByteArrayView comment) {
-  char number[ThreeDecimalsBufferSize];
-  int length = 0;
+  // Room for "f", the longest number, the blank, the braces and the comment.
+  char* const start = out.Room(1 + ThreeDecimalsBufferSize + 3 + comment.size());
+  char* p = start;
   switch (value.kind) {
     case LineValue::Kind::None:
-      out.Write('{');
-      out.Write(comment);
-      out.Write('}');
-      return;
+      break;
     case LineValue::Kind::Integer:
-      length = int(std::to_chars(number, number + sizeof number, value.integer).ptr - number);
+      p = std::to_chars(p, p + ThreeDecimalsBufferSize, value.integer).ptr;
+      *p++ = ' ';
       break;
     case LineValue::Kind::Float:
-      number[0] = 'f';
-      length = 1 + FormatThreeDecimals(value.real, number + 1);
+      *p++ = 'f';
+      p += FormatThreeDecimals(value.real, p);
+      *p++ = ' ';
       break;
     default:
       RaiseError(ErrBadCall);
   }
-  out.Write(number, length);
-  out.Write(" {", 2);
-  out.Write(comment);
-  out.Write('}');
+  *p++ = '{';
+  if (!comment.isEmpty()) std::memcpy(p, comment.data(), std::size_t(comment.size()));
+  p += comment.size();
+  *p++ = '}';
+  out.Commit(p - start);
 }
 
 QByteArray FormatLine(const LineValue& value, QByteArrayView comment) {
@@ -53,9 +55,14 @@ qsizetype Find(QByteArrayView line, char c) {
 }  // namespace
 
 LineValue ParseValue(QByteArrayView line) {
-  const qsizetype blank = Find(line, ' ');
-  if (blank < 0) RaiseRuntimeError(ErrInvalidArgument);
-  const QByteArrayView token = line.first(blank);
+  LineMarks marks;
+  marks.blank = Find(line, ' ');
+  return ParseValue(line, marks);
+}
+
+LineValue ParseValue(QByteArrayView line, const LineMarks& marks) {
+  if (marks.blank < 0) RaiseRuntimeError(ErrInvalidArgument);
+  const QByteArrayView token = line.first(marks.blank);
   if (!token.isEmpty() && token.front() == 'f') {
     return LineValue::FromFloat(ToSingle(ReadNumber(token.sliced(1))));
   }
@@ -63,11 +70,16 @@ LineValue ParseValue(QByteArrayView line) {
 }
 
 QByteArrayView CommentView(QByteArrayView line) {
-  const qsizetype open = Find(line, '{');  // -1 when there is none
-  const qsizetype close = Find(line, '}');
-  const qsizetype length = close - open - 1;
-  if (close < 0 || length < 0) RaiseRuntimeError(ErrInvalidArgument);
-  return line.sliced(open + 1, length);
+  LineMarks marks;
+  marks.open = Find(line, '{');
+  marks.close = Find(line, '}');
+  return CommentView(line, marks);
+}
+
+QByteArrayView CommentView(QByteArrayView line, const LineMarks& marks) {
+  const qsizetype length = marks.close - marks.open - 1;  // open is -1 when there is none
+  if (marks.close < 0 || length < 0) RaiseRuntimeError(ErrInvalidArgument);
+  return line.sliced(marks.open + 1, length);
 }
 
 QByteArray ParseComment(QByteArrayView line) { return CommentView(line).toByteArray(); }

@@ -16,10 +16,21 @@ QByteArray FormatLine(const LineValue& value, QByteArrayView comment);
 // Same as FormatLine, appended to out.
 void AppendLine(TextWriter& out, const LineValue& value, QByteArrayView comment);
 
+// Where the first blank and the first braces of a line stand (-1 where there
+// is none): what ParseValue and CommentView look for. A reader of whole blocks
+// notes them while it looks for the line's end.
+struct LineMarks {
+  qsizetype blank = -1;
+  qsizetype open = -1;
+  qsizetype close = -1;
+};
+
 // The value of a value line: the text before the first blank, read as a float
 // when it starts with "f", else as an integer. Raises the invalid-argument error
 // for a line without a blank, the overflow error beyond the type's range.
 LineValue ParseValue(QByteArrayView line);
+// Same as ParseValue, with the line's marks found already.
+LineValue ParseValue(QByteArrayView line, const LineMarks& marks);
 
 // The text between the first "{" and the first "}" (from the line's start when
 // there is no "{"). Raises the invalid-argument error when there is no "}" or
@@ -27,3 +38,5 @@ LineValue ParseValue(QByteArrayView line);
 QByteArray ParseComment(QByteArrayView line);
 // Same as ParseComment, as a view into line.
 QByteArrayView CommentView(QByteArrayView line);
+// Same as CommentView, with the line's marks found already.
+QByteArrayView CommentView(QByteArrayView line, const LineMarks& marks);

@@ -1,32 +1,22 @@
 #include "model/Manipulation.h"
 
 #include "helperlib/Term.h"
-#include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 
 Manipulation::Manipulation(Term& term, const QLocale& locale)
-    : term_(term),
-      x_(term.Variables().Item(QStringLiteral("x"))),
-      locale_(ColumnTable::NumberLocale(locale)),
-      writing_(locale_) {
-  writing_.setNumberOptions(QLocale::OmitGroupSeparator);
-}
+    : term_(term), x_(term.Variables().Item(QStringLiteral("x"))), numbers_(locale) {}
 
 void Manipulation::Cell(const NycGciCar& car, std::int32_t row, int col) {
-  try {
-    x_.SetValue(ColumnTable::ReadNumber(ColumnTable::CellText(car, col, locale_), locale_));
-  } catch (const std::exception&) {
-    // x keeps the previous cell's value.
-  }
+  // A cell whose text is no number leaves x at the previous cell's value.
+  if (const std::optional<double> shown = numbers_.Shown(car, col)) x_.SetValue(*shown);
   const std::optional<double> value = term_.FiniteValue();
   if (!value) {
     ++skipped_;
     return;
   }
-  try {
-    values_.push_back(
-        {row, col, ColumnTable::ValueOfText(col, writing_.toString(*value, 'g', 15), locale_)});
-  } catch (const std::exception&) {
+  if (const std::optional<LineValue> typed = numbers_.Typed(col, *value)) {
+    values_.push_back({row, col, *typed});
+  } else {
     ++skipped_;
   }
 }

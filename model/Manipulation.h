@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/CellNumbers.h"
 #include "model/CellValue.h"
 
 class NycGciCar;
@@ -27,6 +28,8 @@ class Manipulation {
   // new value; row is the car's number in its file.
   void Cell(const NycGciCar& car, std::int32_t row, int col);
 
+  // Makes room for the values of as many cells.
+  void Reserve(std::int64_t cells) { values_.reserve(std::size_t(cells)); }
   // The new values collected so far, in the order the cells were given.
   const std::vector<CellValue>& Values() const { return values_; }
   std::int64_t Skipped() const { return skipped_; }
@@ -34,8 +37,7 @@ class Manipulation {
  private:
   Term& term_;
   TermVariable& x_;
-  QLocale locale_;
-  QLocale writing_;
+  CellNumbers numbers_;
   std::vector<CellValue> values_;
   std::int64_t skipped_ = 0;
 };

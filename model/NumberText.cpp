@@ -141,41 +141,18 @@ double ReadDecimal(const char* p, const char* end) {
   return negative ? -value : value;
 }
 
-// The common case in one pass: an optional minus, up to 15 digits with at
-// most one point, nothing else.
-bool TryPlainNumber(const char* p, const char* end, double& result) {
-  static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  const char* const start = p;
-  std::uint64_t mantissa = 0;
-  int digits = 0, decimals = -1;
-  for (; p < end; ++p) {
-    if (IsDigit(*p)) {
-      if (++digits > 15) return false;
-      mantissa = mantissa * 10 + std::uint64_t(*p - '0');
-      if (decimals >= 0) ++decimals;
-    } else if (*p == '.' && decimals < 0) {
-      decimals = 0;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0) return false;
-  const double value =
-      KeepSingleRounding(double(mantissa) / powers[decimals < 0 ? 0 : decimals], start, end);
-  result = negative ? -value : value;
-  return true;
-}
-
 }  // namespace
 
-double ReadNumber(QByteArrayView text) {
+double number_text_detail::KeepSingleRounding(double value, const char* begin,
+                                              const char* end) {
+  return ::KeepSingleRounding(value, begin, end);
+}
+
+[[noreturn]] void number_text_detail::RaiseOverflow() { RaiseRuntimeError(ErrOverflow); }
+
+double number_text_detail::ReadNumberGenerally(QByteArrayView text) {
   const char* p = text.data();
   const char* end = p + text.size();
-  double plain;
-  if (TryPlainNumber(p, end, plain)) return plain;
   std::string compact;
   if (std::find_if(p, end, IsSkipped) != end) {
     compact.reserve(std::size_t(text.size()));
@@ -192,24 +169,6 @@ double ReadNumber(QByteArrayView text) {
     return 0.0;
   }
   return ReadDecimal(p, end);
-}
-
-std::int32_t ToInteger(double value) {
-  const double rounded = std::nearbyint(value);  // ties to even in the default mode
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseRuntimeError(ErrOverflow);
-  return static_cast<std::int32_t>(rounded);
-}
-
-float ToSingle(double value) {
-  constexpr double maxFloat = std::numeric_limits<float>::max();
-  // Halfway between the largest float and the next power of two: from there on
-  // a double rounds to infinity.
-  constexpr double limit = 340282356779733661637539395458142568448.0;  // 2^128 - 2^103
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < limit)) RaiseRuntimeError(ErrOverflow);
-  if (magnitude > maxFloat)
-    return value < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
-  return static_cast<float>(value);
 }
 
 namespace {
@@ -284,17 +243,36 @@ int number_text_detail::FormatThreeDecimalsFromShortest(float value, char* buffe
   return int(out - buffer);
 }
 
-int FormatThreeDecimals(float value, char* buffer) {
-  // Below 2^14 a float's rounding interval is narrower than a thousandth, so
-  // when a thousandths text reads back as this float it is the shortest text,
-  // rounded already. Checked in double, which holds every such quotient closely
-  // enough to round to the same float.
+namespace {
+
+// Below 2^14 a float's rounding interval is narrower than a thousandth, so
+// when a thousandths text reads back as this float it is the shortest text,
+// rounded already. Checked in double, which holds every such quotient closely
+// enough to round to the same float.
+bool ShortcutThousandths(float value, long long& thousandths) {
   const double exact = value;
-  if (std::fabs(exact) < 16384.0) {
-    const long long thousandths = std::llround(exact * 1000.0);
-    if (static_cast<float>(double(thousandths) / 1000.0) == value) {
-      return WriteThousandths(value < 0, std::uint64_t(std::llabs(thousandths)), buffer);
-    }
+  if (!(std::fabs(exact) < 16384.0)) return false;
+  thousandths = std::llround(exact * 1000.0);
+  return static_cast<float>(double(thousandths) / 1000.0) == value;
+}
+
+}  // namespace
+
+int FormatThreeDecimals(float value, char* buffer) {
+  long long thousandths = 0;
+  if (ShortcutThousandths(value, thousandths)) {
+    return WriteThousandths(value < 0, std::uint64_t(std::llabs(thousandths)), buffer);
   }
   return number_text_detail::FormatThreeDecimalsFromShortest(value, buffer);
+}
+
+double ThreeDecimalsValue(float value) {
+  // Both numbers are exact, so the one division rounds the decimal correctly.
+  long long thousandths = 0;
+  if (ShortcutThousandths(value, thousandths)) return double(thousandths) / 1000.0;
+  char buffer[ThreeDecimalsBufferSize];
+  const int length = number_text_detail::FormatThreeDecimalsFromShortest(value, buffer);
+  double result = 0.0;
+  std::from_chars(buffer, buffer + length, result);
+  return result;
 }

@@ -4,14 +4,13 @@
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
-#include "model/ByteSearch.h"
+#include "model/BlockLines.h"
+#include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NumberText.h"
 #include "model/NycGciCars.h"
 
 namespace {
-
-constexpr int BlockLineCount = 22;
 
 const QSharedDataPointer<CarComments>& EmptyComments() {
   static const QSharedDataPointer<CarComments> empty(new CarComments);
@@ -58,9 +57,13 @@ void NycGciCar::SetComment(CarField field, QByteArray text) {
 void NycGciCar::AppendBlock(TextWriter& out) const {
   const CarComments& comments = *comments_.constData();
   AppendLine(out, LineValue::Empty(), name_);
-  for (int k = 0; k < CarFieldCount; ++k) {
+  for (int k = 0; k < CarIntegerFieldCount; ++k) {
     out.Write("\r\n", 2);
-    AppendLine(out, ValueOf(FieldAt(k)), comments.texts[k]);
+    AppendLine(out, LineValue::FromInteger(integers_[k]), comments.texts[k]);
+  }
+  for (int k = CarIntegerFieldCount; k < CarFieldCount; ++k) {
+    out.Write("\r\n", 2);
+    AppendLine(out, LineValue::FromFloat(floats_[k - CarIntegerFieldCount]), comments.texts[k]);
   }
 }
 
@@ -75,23 +78,13 @@ QByteArray NycGciCar::Block() const {
 
 void NycGciCar::SetBlock(QByteArrayView text) { SetBlockSharing(text, nullptr); }
 
-// The first 22 lines of a block, split at CR LF; false when there are fewer.
-static bool SplitBlockLines(QByteArrayView text,
-                            std::array<QByteArrayView, BlockLineCount>& lines) {
-  const char* start = text.data();
-  const char* const end = start + text.size();
-  for (int k = 0; k < BlockLineCount; ++k) {
-    if (!start) return false;  // the text ended before this line
-    const char* lineEnd = FindLineBreak(start, end);
-    lines[std::size_t(k)] = QByteArrayView(start, lineEnd - start);
-    start = lineEnd == end ? nullptr : lineEnd + 2;
-  }
-  return true;
+void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
+  if (!ReadBlock(text, neighbour, batch)) RaiseError(ErrBadPropertyValue, "NycGciCar");
 }
 
-void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour) {
-  std::array<QByteArrayView, BlockLineCount> lines;
-  if (!SplitBlockLines(text, lines)) RaiseError(ErrBadPropertyValue, "NycGciCar");
+bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
+  BlockLines lines;
+  if (!SplitBlockLines(text, lines)) return false;
 
   // Comments are collected first and stored together, so that a file's cars
   // can share one set; on a failure the ones read so far are stored, as if
@@ -106,10 +99,12 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
     }
   };
   try {
-    name_ = ParseComment(lines[0]);
+    const QByteArrayView name = CommentView(lines[0].text, lines[0].marks);
+    name_ = batch ? batch->KeepName(name) : name.toByteArray();
+    nameInBatch_ = batch != nullptr;
     for (int k = 0; k < CarFieldCount; ++k) {
-      const QByteArrayView line = lines[std::size_t(k) + 1];
-      const LineValue value = ParseValue(line);
+      const BlockLine& line = lines[std::size_t(k) + 1];
+      const LineValue value = ParseValue(line.text, line.marks);
       const CarField field = FieldAt(k);
       if (IsIntegerField(field)) {
         integers_[k] = value.kind == LineValue::Kind::Float ? ToInteger(value.real) : value.integer;
@@ -117,7 +112,7 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
         floats_[k - CarIntegerFieldCount] =
             value.kind == LineValue::Kind::Float ? value.real : float(value.integer);
       }
-      comments[k] = CommentView(line);
+      comments[k] = CommentView(line.text, line.marks);
       read = k + 1;
     }
   } catch (...) {
@@ -136,4 +131,5 @@ void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour)
     storeComments();
   }
   NotifyParent();
+  return true;
 }

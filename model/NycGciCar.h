@@ -11,6 +11,7 @@
 #include "model/LineValue.h"
 #include "model/TextWriter.h"
 
+class CarBatch;
 class NycGciCars;
 
 // One car of a car file: its name, 21 values and the comment of each value.
@@ -32,7 +33,13 @@ class NycGciCar {
   // Appends the block to out, without a line break after its last line.
   void AppendBlock(TextWriter& out) const;
 
-  QByteArray Name() const { return name_; }
+  // A name read while its file loaded is kept with the car's batch (see
+  // CarBatch); it is handed out as a copy, which may outlive the batch.
+  QByteArray Name() const {
+    return nameInBatch_ ? QByteArray(name_.constData(), name_.size()) : name_;
+  }
+  // The name's bytes, valid while the car lives and its name stays.
+  QByteArrayView NameView() const { return name_; }
   NycGciCars* Parent() const { return parent_; }
 
   // Table access by field. SetInteger refuses Model, which only SetBlock changes.
@@ -154,8 +161,11 @@ class NycGciCar {
  private:
   friend class NycGciCars;
   void SetParent(NycGciCars* parent) { parent_ = parent; }
-  // SetBlock that shares the comment set of a neighbour when it is the same.
-  void SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour);
+  // SetBlock that shares the comment set of a neighbour when it is the same,
+  // and keeps the name with the batch that made the car, if given.
+  void SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch = nullptr);
+  // Same, but false instead of the error for a block of fewer than 22 lines.
+  bool ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch);
   void NotifyParent();
 
   NycGciCars* parent_ = nullptr;
@@ -163,4 +173,5 @@ class NycGciCar {
   std::array<std::int32_t, CarIntegerFieldCount> integers_{};
   std::array<float, CarFieldCount - CarIntegerFieldCount> floats_{};
   QSharedDataPointer<CarComments> comments_;
+  bool nameInBatch_ = false;
 };

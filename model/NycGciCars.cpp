@@ -4,11 +4,15 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
+#include "model/BlockLines.h"
+#include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
 #include "model/StatusDisplay.h"
@@ -18,12 +22,11 @@ namespace {
 const char* const Source = "NycGciCars";
 constexpr QByteArrayView SectionSeparator("\r\n\r\n");
 
-// Position of the next separator at or after from, or -1. std::string_view's
-// search is a memchr loop, much quicker than a general substring search here.
+// Position of the next separator at or after from, or -1.
 qsizetype FindSeparator(QByteArrayView text, qsizetype from) {
-  const std::size_t hit = std::string_view(text.data(), std::size_t(text.size()))
-                              .find(std::string_view("\r\n\r\n", 4), std::size_t(from));
-  return hit == std::string_view::npos ? -1 : qsizetype(hit);
+  const char* const end = text.data() + text.size();
+  const char* hit = FindEmptyLine(text.data() + std::min(from, text.size()), end);
+  return hit == end ? -1 : hit - text.data();
 }
 // The smallest block that parses: "}" and 21 lines " }", joined by CR LF.
 constexpr qsizetype SmallestBlock = 1 + 21 * 2 + 21 * 2;
@@ -46,6 +49,40 @@ StatusDisplay& Silent() {
   static SilentDisplay silent;
   return silent;
 }
+
+std::atomic<qsizetype> parallelMinimumBytes{qsizetype(2) << 20};
+
+bool UseTwoThreads(qsizetype bytes) {
+  return bytes >= parallelMinimumBytes.load() && std::thread::hardware_concurrency() > 1;
+}
+
+// A second thread that is told to stop and joined when the first thread
+// needs its work, or when the scope ends, also on the way out of an error.
+class ThreadJoiner {
+ public:
+  explicit ThreadJoiner(std::atomic<bool>& stop) : stop_(stop) {}
+  ~ThreadJoiner() { Stop(); }
+  // Runs work on the second thread; false when no thread can be made, and
+  // then the first thread does all the work.
+  template <typename Work>
+  bool Start(Work work) {
+    try {
+      thread_ = std::thread(std::move(work));
+      return true;
+    } catch (const std::system_error&) {
+      return false;
+    }
+  }
+  // Tells the thread to stop after the car at hand and waits for it.
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::atomic<bool>& stop_;
+  std::thread thread_;
+};
 
 }  // namespace
 
@@ -116,6 +153,10 @@ void NycGciCars::EndSteps() {
   status_.SetCaption(ApplicationTitle());
 }
 
+qsizetype NycGciCars::ParallelMinimumBytes() { return parallelMinimumBytes.load(); }
+
+void NycGciCars::SetParallelMinimumBytes(qsizetype bytes) { parallelMinimumBytes = bytes; }
+
 QByteArray NycGciCars::StockContent() {
   InitStockResources();
   QFile stock(QStringLiteral(":/stock/nyc.gci"));
@@ -151,14 +192,28 @@ void NycGciCars::NewFile() {
 // most four characters are dropped (the empty one after the final separator,
 // and short rubbish such as NUL bytes). The sections are walked in place, so
 // memory does not grow with their number. The caller puts the steps at rest.
+//
+// A large content is parsed by two threads: this one takes the cars before the
+// middle, a second one those after it, quietly, stopping before the first car
+// whose block fails. Once this one has reached the middle, it stops the second
+// one, takes over its cars with their progress and carries on where it
+// stopped, so that a failing car raises its error here, after the cars before
+// it, as with one thread; and a second thread that got little time on a busy
+// machine is never waited for.
 void NycGciCars::ParseContent() {
   SetStep(" - processing data...");
   const QByteArray content = pobjDH->Data().Text();
   const QByteArrayView all(content);
 
-  // First pass: how many sections remain once the short trailing ones are gone.
-  std::int64_t sections = 0, kept = 0;
+  // First pass: how many sections remain once the short trailing ones are
+  // gone, and the first section that starts in the content's second half.
+  std::int64_t sections = 0, kept = 0, middleSection = 0;
+  qsizetype middleStart = -1;
   for (qsizetype start = 0;;) {
+    if (middleStart < 0 && start >= all.size() / 2) {
+      middleSection = sections;
+      middleStart = start;
+    }
     const qsizetype hit = FindSeparator(all, start);
     const qsizetype end = hit < 0 ? all.size() : hit;
     ++sections;
@@ -183,15 +238,62 @@ void NycGciCars::ParseContent() {
   cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
   status_.SetProgressMax(float(carCount));
   status_.SetProgressValue(0);
+
+  // Section i is car i: the second thread takes the cars from middleSection on.
+  std::atomic<bool> stop{false};
+  ParsedCars parsed;
+  ThreadJoiner second(stop);
+  CarBatch batch;
+  auto split = std::int64_t(carCount) + 1;
+  if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
+    const auto count = static_cast<std::int32_t>(carCount - middleSection + 1);
+    if (second.Start(
+            [=, &stop, &parsed] { ParseCarsQuietly(all, middleStart, count, stop, parsed); })) {
+      split = middleSection;
+    }
+  }
   for (std::int32_t i = 1; i <= carCount; ++i) {
-    auto car = std::make_shared<NycGciCar>();
+    if (i == split) {
+      second.Stop();
+      for (std::shared_ptr<NycGciCar>& car : parsed.cars) {
+        car->SetParent(this);
+        cars_.push_back(std::move(car));
+        status_.SetProgressValue(float(i++));
+      }
+      if (!parsed.cars.empty()) start = parsed.next;
+      if (i > carCount) break;
+    }
+    auto car = batch.NewCar();
     car->SetParent(this);
     const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
     cars_.push_back(car);  // a car whose block fails stays, as far as it was read
-    car->SetBlockSharing(nextSection(), neighbour);
+    car->SetBlockSharing(nextSection(), neighbour, &batch);
     status_.SetProgressValue(float(i));
   }
   pblnChanged = false;
+}
+
+// Parses count car blocks from the section at start on, without a parent and
+// without raising: stops before a block that fails (or when told to stop).
+void NycGciCars::ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
+                                  const std::atomic<bool>& stop, ParsedCars& parsed) {
+  try {
+    CarBatch batch;
+    parsed.cars.reserve(
+        std::size_t(std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
+    for (std::int32_t i = 0; i < count && !stop; ++i) {
+      const qsizetype hit = FindSeparator(content, start);
+      const qsizetype end = hit < 0 ? content.size() : hit;
+      auto car = batch.NewCar();
+      const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
+      if (!car->ReadBlock(content.sliced(start, end - start), neighbour, &batch)) return;
+      parsed.cars.push_back(std::move(car));
+      start = end + SectionSeparator.size();
+      parsed.next = start;
+    }
+  } catch (...) {
+    // The first thread reads this block again and raises its error.
+  }
 }
 
 void NycGciCars::Save() { Write(nullptr); }
@@ -219,7 +321,10 @@ void NycGciCars::Write(const QString* newFileName) {
 
 // Rebuilds the raw content from the header comment and the cars: every section
 // followed by an empty line. The caller checks that there is something to
-// build and puts the steps at rest.
+// build and puts the steps at rest. One thread does it: a second one would
+// write its half into memory of its own, and on a machine whose page faults
+// are dear, giving it that memory and copying its half over costs more than
+// the second core saves.
 void NycGciCars::BuildContent() {
   SetStep(" - processing data...");
   status_.SetProgressMax(float(Count()));
@@ -227,15 +332,18 @@ void NycGciCars::BuildContent() {
   status_.SetProgressVisible(true);
   status_.Show();
 
-  // The old content is let go before the new one is built, so that a large
-  // file is never held twice; should building fail, the flag stays set and
-  // the next save builds again.
+  // The new content is built in the old one's memory, so that a large file is
+  // never held twice and its pages, already there, need not be given anew;
+  // should building fail, the flag stays set and the next save builds again.
   const qsizetype estimate =
       std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
+  QByteArray content = pobjDH->Data().Text();
   pobjDH->Data().Clear();
-  QByteArray content;
+  content.truncate(0);  // keeps the memory unless somebody else holds the old content
   {
-    TextWriter writer(content, estimate + mainComment_.size());
+    // Room beyond the estimate for the writer's bound of a line; should the
+    // old memory be too small, it grows in place where the system can.
+    TextWriter writer(content, estimate + mainComment_.size() + 4096);
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
     for (std::int32_t i = 1; i <= Count(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -54,6 +55,12 @@ class NycGciCars {
   // The stock content of a new document, as the program carries it.
   static QByteArray StockContent();
 
+  // Content of at least this many bytes is parsed by two threads where the
+  // machine has two cores; the cars, the progress reported and the errors
+  // raised are the same as with one. Tests lower it.
+  static qsizetype ParallelMinimumBytes();
+  static void SetParallelMinimumBytes(qsizetype bytes);
+
  private:
   friend class NycGciCar;
   // The document puts the flag back when an undo returns the cars to the
@@ -62,6 +69,13 @@ class NycGciCars {
   void MarkChanged() { pblnChanged = true; }
   void CheckIndex(std::int32_t index) const;
   void ParseContent();
+  // Cars parsed on a second thread, from the section at start on.
+  struct ParsedCars {
+    std::vector<std::shared_ptr<NycGciCar>> cars;
+    qsizetype next = 0;  // where the section after the last of them starts
+  };
+  static void ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
+                               const std::atomic<bool>& stop, ParsedCars& parsed);
   void BuildContent();
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);

@@ -14,6 +14,7 @@ class TextWriter {
   explicit TextWriter(QByteArray& target, qsizetype expected = 0) : target_(target) {
     written_ = target_.size();
     Reserve(expected);
+    data_ = target_.data();
   }
   ~TextWriter() { Finish(); }
   TextWriter(const TextWriter&) = delete;
@@ -21,12 +22,22 @@ class TextWriter {
 
   void Write(const char* data, qsizetype length) {
     if (length <= 0) return;
-    if (written_ + length > target_.size()) Reserve(length);
-    std::memcpy(target_.data() + written_, data, std::size_t(length));
+    std::memcpy(Room(length), data, std::size_t(length));
     written_ += length;
   }
   void Write(QByteArrayView text) { Write(text.data(), text.size()); }
   void Write(char c) { Write(&c, 1); }
+
+  // Where the next bytes go, with room for at least length of them; Commit
+  // tells how many were put there.
+  char* Room(qsizetype length) {
+    if (written_ + length > target_.size()) {
+      Reserve(length);
+      data_ = target_.data();
+    }
+    return data_ + written_;
+  }
+  void Commit(qsizetype length) { written_ += length; }
 
   // Cuts the target to what was written; further writes go on from there.
   void Finish() { target_.truncate(written_); }
@@ -39,5 +50,6 @@ class TextWriter {
   }
 
   QByteArray& target_;
+  char* data_ = nullptr;  // the target's bytes, while its size stays
   qsizetype written_;
 };

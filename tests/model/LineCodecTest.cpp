@@ -1,5 +1,9 @@
+#include <random>
+#include <string>
+
 #include "TestSupport.h"
 #include "core/ErrorCodes.h"
+#include "model/BlockLines.h"
 #include "model/LineCodec.h"
 
 namespace {
@@ -40,6 +44,49 @@ TEST(LineCodec, ReadsTheCommentBetweenTheFirstBraces) {
   for (const auto& [line, comment] : cases) EXPECT_EQ(ParseComment(line), comment);
   for (const char* line : {"{open", "} before {", "plain"}) {
     EXPECT_EQ(ErrorNumberOf([&] { ParseComment(line); }), ErrInvalidArgument) << line;
+  }
+}
+
+// Blocks and lines are found 16 bytes at a time; compared with a plain search
+// on random texts of the bytes that matter, so that every place of a line
+// break, blank and brace against those 16 bytes comes up.
+TEST(BlockLines, SplitAndEmptyLinesAsAPlainSearchFindsThem) {
+  std::mt19937 random(11);
+  const std::string alphabet = "\r\n {}aaaaa";
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;  // about 22 lines of up to 24 bytes, stray CR and LF among them
+    for (int line = int(random() % 26); line >= 0; --line) {
+      for (auto length = random() % 25; length > 0; --length) text += alphabet[random() % 11];
+      text += "\r\n";
+    }
+    text.resize(text.size() - random() % 4);
+    SCOPED_TRACE(::testing::PrintToString(text));
+
+    std::vector<std::string> expected;  // each line with its marks
+    std::size_t start = 0;
+    while (expected.size() < BlockLineCount) {
+      const std::size_t end = std::min(text.find("\r\n", start), text.size());
+      const std::string line = text.substr(start, end - start);
+      auto mark = [&](char c) { return std::to_string(qsizetype(line.find(c))); };
+      expected.push_back(line + "|" + mark(' ') + mark('{') + mark('}'));
+      if (end == text.size()) break;
+      start = end + 2;
+    }
+    BlockLines lines;
+    const bool enough = SplitBlockLines(QByteArrayView(text.data(), qsizetype(text.size())), lines);
+    EXPECT_EQ(enough, expected.size() == BlockLineCount);
+    if (enough) {
+      for (int k = 0; k < BlockLineCount; ++k) {
+        const BlockLine& line = lines[std::size_t(k)];
+        auto mark = [](qsizetype at) { return std::to_string(at < 0 ? qsizetype(-1) : at); };
+        EXPECT_EQ(line.text.toByteArray().toStdString() + "|" + mark(line.marks.blank) +
+                      mark(line.marks.open) + mark(line.marks.close),
+                  expected[std::size_t(k)]);
+      }
+    }
+    const std::size_t empty = std::min(text.find("\r\n\r\n"), text.size());
+    EXPECT_EQ(FindEmptyLine(text.data(), text.data() + text.size()) - text.data(),
+              qsizetype(empty));
   }
 }
 

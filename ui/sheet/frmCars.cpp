@@ -251,6 +251,7 @@ void frmCars::ShowMessage(const QString& text) const {
 std::int64_t frmCars::ManipulateSelection(Term& Expr) {
   const QRect cells = SelectionRect();
   Manipulation manipulation(Expr, QLocale());
+  manipulation.Reserve(std::int64_t(cells.height()) * cells.width());
   for (int r = cells.top(); r <= cells.bottom(); ++r) {
     const NycGciCar& car = CarFile().Car(r);
     for (int c = cells.left(); c <= cells.right(); ++c) manipulation.Cell(car, r, c);
