@@ -4,7 +4,16 @@
 #include <cstdio>
 
 #include "ui/frame/mdfMain.h"
+#include "ui/sheet/CarGrid.h"
 #include "ui/sheet/frmCars.h"
+
+// The one file a benchmark is given; empty after the usage line when the
+// command line names none or more.
+inline QString FileArgument(int argc, char* argv[]) {
+  if (argc == 2) return QString::fromLocal8Bit(argv[1]);
+  std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+  return QString();
+}
 
 // The document window that the last Open command made, maximized with its
 // pending events run; null (with a message) when the file did not open.
@@ -17,5 +26,15 @@ inline frmCars* ShowOpenedSheet(mdfMain& frame) {
   frmCars* sheet = windows.last();
   sheet->showMaximized();
   QApplication::processEvents();
+  return sheet;
+}
+
+// Shows the frame, runs its Open command (the benchmark's dialogs answer with
+// the file) and returns the window it made, with every value cell selected.
+inline frmCars* OpenWithAllSelected(mdfMain& frame) {
+  frame.show();
+  frame.mnuFileOpen_Click();
+  frmCars* sheet = ShowOpenedSheet(frame);
+  if (sheet) sheet->flexCars()->selectAll();
   return sheet;
 }

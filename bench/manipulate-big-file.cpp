@@ -19,18 +19,13 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
-    return 2;
-  }
-  BenchDialogs dialogs(QString::fromLocal8Bit(argv[1]), QStringLiteral("x*1.1"));
+  const QString path = FileArgument(argc, argv);
+  if (path.isEmpty()) return 2;
+  BenchDialogs dialogs(path, QStringLiteral("x*1.1"));
   mdfMain frame;
-  frame.show();
-  frame.mnuFileOpen_Click();
-  frmCars* sheet = ShowOpenedSheet(frame);
+  frmCars* sheet = OpenWithAllSelected(frame);
   if (!sheet) return 1;
   CarGrid& grid = *sheet->flexCars();
-  grid.selectAll();
   const int cars = sheet->CarFile().Count();
   const qint64 cells = qint64(cars) * (grid.model()->columnCount());
   const float massBefore = sheet->CarFile().Car(cars).Mass();

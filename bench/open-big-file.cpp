@@ -29,11 +29,8 @@ double PeakMegabytes() {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
-    return 2;
-  }
-  const QString path = QString::fromLocal8Bit(argv[1]);
+  const QString path = FileArgument(argc, argv);
+  if (path.isEmpty()) return 2;
   BenchDialogs dialogs(path);
   mdfMain frame;
   frame.show();

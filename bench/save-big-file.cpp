@@ -21,21 +21,17 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
-    return 2;
-  }
+  const QString path = FileArgument(argc, argv);
+  if (path.isEmpty()) return 2;
   QTemporaryDir folder;
   const QString copy = folder.filePath(QStringLiteral("big.gci"));
-  if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
+  if (!QFile::copy(path, copy)) {
     std::fprintf(stderr, "cannot copy the file to %s\n", qPrintable(copy));
     return 1;
   }
   BenchDialogs dialogs(copy);
   mdfMain frame;
-  frame.show();
-  frame.mnuFileOpen_Click();
-  frmCars* sheet = ShowOpenedSheet(frame);
+  frmCars* sheet = OpenWithAllSelected(frame);
   if (!sheet) return 1;
   const qint64 sizeBefore = QFileInfo(copy).size();
   sheet->SetCellValue(1, 5, QStringLiteral("17"));
