@@ -1,5 +1,3 @@
-#include <QScrollBar>
-
 #include "UiTestSupport.h"
 
 namespace {
@@ -7,7 +5,7 @@ namespace {
 using CellEditorTest = FrameTest;
 
 // How an edit ends after the typing, besides a key.
-enum End { ByClick = 1, ByDrag, ByHeading, ByMove, ByScroll, ByOtherWindow };
+enum End { ByClick = 1, ByDrag, ByHeading, ByMove, ByScroll };
 enum class Outcome { Stored, Dropped, Open };
 
 // The editor's states. It opens over the current cell (a double click, or a
@@ -45,12 +43,9 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
       {Qt::Key_unknown, 4, "5", Qt::Key_Down, Outcome::Open, nullptr, 0, 2, 4},
       {Qt::Key_unknown, 4, "5", Qt::Key_PageDown, Outcome::Open, nullptr, 0, 2, 4},
       {Qt::Key_unknown, 6, "0.75", ByScroll, Outcome::Open, nullptr, 0, 2, 6},
-      {Qt::Key_unknown, 5, "7", ByOtherWindow, Outcome::Open, nullptr, 0, 2, 5},
-      {Qt::Key_unknown, 5, "x", ByOtherWindow, Outcome::Open, nullptr, 0, 2, 5},
   };
   const auto finish = [this](int end) {
     QWidget* cells = grid->viewport();
-    QWidget other;
     switch (end) {
       case ByClick:
         return Click(4, 7);
@@ -68,14 +63,6 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
         grid->verticalScrollBar()->setValue(1);
         grid->horizontalScrollBar()->setValue(2);
         return grid->horizontalHeader()->resizeSection(2, 200);
-      case ByOtherWindow:  // another application's, and back
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-        other.close();
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        return;
       default:
         return Key(Qt::Key(end));
     }
@@ -124,32 +111,13 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
   }
 }
 
-// Another document taking the focus stores a good text; a bad one stays in
-// its editor, stored nowhere.
-TEST_F(CellEditorTest, AnotherDocumentTakingTheFocusStoresAGoodTextOnly) {
-  frmCars* first = NewDocument();
-  DoubleClick(1, 5);
-  Type(QStringLiteral("bad"));
-  frmCars* second = NewDocument();
-  EXPECT_TRUE(first->txtEdit()->IsEditing());
-  EXPECT_EQ(first->CarFile().Car(1).Mass(), 16.5f);
-  frame->Area()->setActiveSubWindow(first);
-  first->txtEdit()->setText(QStringLiteral("8"));
-  frame->Area()->setActiveSubWindow(second);
-  EXPECT_FALSE(first->txtEdit()->IsEditing());
-  EXPECT_EQ(first->CarFile().Car(1).Mass(), 8.0f);
-}
-
 // Every command that reads or replaces the cells or ends the document first
 // stores an open edit, or refuses to run (a beep, no question) while its text
 // does not convert.
 TEST_F(CellEditorTest, CommandsStoreAnOpenEditFirstOrRefuse) {
   const QString saved = Path("saved.gci");
-  const struct {
-    const char* command;
-    std::function<void()> script;  // the answers, or an earlier step
-    const char* shown;
-  } commands[] = {
+  // A command, its answers (or an earlier step), and the cell's text after it.
+  const std::tuple<const char*, std::function<void()>, const char*> commands[] = {
       {"mnuFileSave", [&] { dialogs.ChooseFile(saved); }, "7"},
       {"mnuEditManipulate", [&] { dialogs.EnterText(QStringLiteral("x*2")); }, "14"},
       {"mnuEditUndo", [&] { sheet->SetCellValue(2, 3, QStringLiteral("5")); }, "50"},
@@ -157,25 +125,25 @@ TEST_F(CellEditorTest, CommandsStoreAnOpenEditFirstOrRefuse) {
       {"mnuFileClose", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "7"},
       {"mnuFileExit", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "7"},
   };
-  for (const auto& c : commands) {
-    SCOPED_TRACE(c.command);
+  for (const auto& [command, script, shown] : commands) {
+    SCOPED_TRACE(command);
     NewDocument();
-    c.script();
+    script();
     grid->SelectRange(1, 3, 1, 3);
     grid->setFocus();
     QSignalSpy beeps(editor, &CellEditor::Refused);
     Key(Qt::Key_1);
     Type(QStringLiteral("7x"));
     const std::size_t asked = dialogs.asked.size();
-    Trigger(c.command);
+    Trigger(command);
     EXPECT_EQ(beeps.size(), 1);
     EXPECT_EQ(dialogs.asked.size(), asked);
     EXPECT_TRUE(editor->hasFocus());
     EXPECT_EQ(sheet->GetCellText(1, 3), QStringLiteral("50"));
     Key(Qt::Key_Backspace);
-    Trigger(c.command);
+    Trigger(command);
     EXPECT_FALSE(editor->IsEditing());
-    EXPECT_EQ(sheet->GetCellText(1, 3), QLatin1String(c.shown));
+    EXPECT_EQ(sheet->GetCellText(1, 3), QLatin1String(shown));
     sheet->SetChanged(false);
     sheet->close();
   }
