@@ -106,6 +106,17 @@ TEST_F(CarGridTest, HeadingsNamesAndCornerSelectAndKeysMove) {
     QTest::keyClick(grid, key, modifiers);
     EXPECT_EQ(Cursor(), cursor) << key;
   }
+  // A double click on a column's edge fits it: the edge right of a section,
+  // and the same edge seen from the next section.
+  QHeaderView* header = grid->horizontalHeader();
+  for (const int section : {5, 0}) {
+    const int fitted = header->sectionSize(section);
+    header->resizeSection(section, 30);
+    const int x = section == 0 ? header->sectionViewportPosition(1) + 1
+                               : header->sectionViewportPosition(section) + 28;
+    QTest::mouseDClick(columns, Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    EXPECT_EQ(header->sectionSize(section), fitted);
+  }
   EXPECT_FALSE(editor->IsEditing());
 }
 

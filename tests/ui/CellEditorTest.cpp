@@ -5,7 +5,7 @@ namespace {
 using CellEditorTest = FrameTest;
 
 // How an edit ends after the typing, besides a key.
-enum End { ByClick = 1, ByDrag, ByHeading, ByMove, ByScroll };
+enum End { ByClick = 1, ByDrag, ByHeading, ByMove, ByScroll, ByOtherWindow };
 enum class Outcome { Stored, Dropped, Open };
 
 // The editor's states. It opens over the current cell (a double click, or a
@@ -43,9 +43,11 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
       {Qt::Key_unknown, 4, "5", Qt::Key_Down, Outcome::Open, nullptr, 0, 2, 4},
       {Qt::Key_unknown, 4, "5", Qt::Key_PageDown, Outcome::Open, nullptr, 0, 2, 4},
       {Qt::Key_unknown, 6, "0.75", ByScroll, Outcome::Open, nullptr, 0, 2, 6},
+      {Qt::Key_unknown, 5, "7", ByOtherWindow, Outcome::Open, nullptr, 0, 2, 5},
   };
   const auto finish = [this](int end) {
     QWidget* cells = grid->viewport();
+    QWidget other;
     switch (end) {
       case ByClick:
         return Click(4, 7);
@@ -63,6 +65,14 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
         grid->verticalScrollBar()->setValue(1);
         grid->horizontalScrollBar()->setValue(2);
         return grid->horizontalHeader()->resizeSection(2, 200);
+      case ByOtherWindow:  // another application's, and back
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        other.close();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        return;
       default:
         return Key(Qt::Key(end));
     }
