@@ -15,10 +15,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <functional>
 
 #include "RecordingDisplay.h"
@@ -30,46 +28,44 @@
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 
-namespace {
-
-RecordingDisplay display;
+static RecordingDisplay display;
 
 // Stops the run, naming the broken promise.
-void Expect(bool holds, const char* promise) {
+static void Expect(bool holds, const char* promise) {
   if (holds) return;
   std::fprintf(stderr, "car file check failed: %s\n", promise);
   std::abort();
 }
 
 // Expects the display at rest after each step.
-void Step(const char* promise, const std::function<void()>& step) {
+static void Step(const char* promise, const std::function<void()>& step) {
   step();
   Expect(display.caption == ApplicationTitle() && !display.visible, promise);
 }
 
-QString Path(const char* name) {
+static QString Path(const char* name) {
   static const QTemporaryDir folder;
   return folder.filePath(QLatin1String(name));
 }
 
-QByteArray Read(const char* name) {
-  QFile file(Path(name));
-  Expect(file.open(QIODevice::ReadOnly), "the written file can be read");
+static QByteArray Read(const QString& path) {
+  QFile file(path);
+  Expect(file.open(QIODevice::ReadOnly), "every file can be read");
   return file.readAll();
 }
 
 // Saves the file rebuilt from its header comment and cars, the way the editor
 // does after an edit, and checks the layout of what was written.
-QByteArray Rebuild(NycGciCars& file, const char* name) {
+static QByteArray Rebuild(NycGciCars& file, const char* name) {
   file.SetMainComment(file.MainComment());
   Step("a save ends at rest", [&] { file.SaveAs(Path(name)); });
   QByteArray expected = FormatLine(LineValue::Empty(), file.MainComment()) + "\r\n\r\n";
   for (std::int32_t i = 1; i <= file.Count(); ++i) expected += file.Car(i).Block() + "\r\n\r\n";
-  Expect(!file.IsChanged() && Read(name) == expected, "a rebuilt file is header and blocks");
+  Expect(!file.IsChanged() && Read(Path(name)) == expected, "a rebuilt file is header and blocks");
   return expected;
 }
 
-void Check(QByteArrayView input) {
+static void Check(QByteArrayView input) {
   QFile file(Path("input.gci"));
   Expect(file.open(QIODevice::WriteOnly) && file.write(input.data(), input.size()) == input.size(),
          "the input can be written");
@@ -90,18 +86,12 @@ void Check(QByteArrayView input) {
   }
   Expect(loaded.Count() >= 1 && !loaded.IsChanged(), "a load gives cars and no change");
   Step("an unchanged save ends at rest", [&] { loaded.SaveAs(Path("unchanged.gci")); });
-  Expect(Read("unchanged.gci") == input, "an unchanged save writes the loaded bytes");
+  Expect(Read(Path("unchanged.gci")) == input, "an unchanged save writes the loaded bytes");
   const QByteArray rebuilt = Rebuild(loaded, "rebuilt.gci");
   Step("loading a rebuilt file ends at rest", [&] { again.LoadFile(Path("rebuilt.gci")); });
-  Expect(again.MainComment() == loaded.MainComment() && again.Count() == loaded.Count(),
-         "a rebuilt file loads back to the same header comment and count");
-  for (std::int32_t i = 1; i <= loaded.Count(); ++i) {
-    Expect(again.Car(i).Block() == loaded.Car(i).Block(), "a rebuilt file loads to the same cars");
-  }
-  Expect(Rebuild(again, "again.gci") == rebuilt, "rebuilding a rebuilt file keeps its bytes");
+  // Rebuilt again, it gives the same bytes only with the same header comment and blocks.
+  Expect(Rebuild(again, "again.gci") == rebuilt, "a rebuilt file loads back to the same cars");
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
@@ -126,9 +116,7 @@ int main(int argc, char* argv[]) {
   for (const QString& path : std::as_const(files)) {
     // The name goes first, so that a failing input is named before the run stops.
     std::fprintf(stderr, "%s\n", qPrintable(path));
-    QFile file(path);
-    Expect(file.open(QIODevice::ReadOnly), "every input can be read");
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = Read(path);
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                            std::size_t(bytes.size()));
   }

@@ -1,60 +1,30 @@
-#include <gtest/gtest.h>
-
 #include <QSet>
-#include <bit>
 #include <cfloat>
-#include <random>
 
+#include "TestSupport.h"
 #include "model/CellNumbers.h"
-#include "model/NycGciCar.h"
-
-namespace {
 
 // Bits and kind, so that a negative zero differs from zero.
-std::string Describe(const std::optional<LineValue>& value) {
-  if (!value) return "none";
-  return value->kind == LineValue::Kind::Integer
-             ? "integer " + std::to_string(value->integer)
-             : "float " + std::to_string(std::bit_cast<std::uint32_t>(value->real));
+static std::string Bits(const std::optional<LineValue>& v) {
+  if (!v) return "none";
+  return v->kind == LineValue::Kind::Integer
+             ? "i" + std::to_string(v->integer)
+             : "f" + std::to_string(std::bit_cast<std::uint32_t>(v->real));
+}
+static std::string Bits(const std::optional<double>& v) {
+  return v ? std::to_string(std::bit_cast<std::uint64_t>(*v)) : "none";
 }
 
-std::string Describe(const std::optional<double>& value) {
-  return value ? std::to_string(std::bit_cast<std::uint64_t>(*value)) : "none";
-}
-
-std::vector<double> Values() {
-  std::vector<double> values = {0.0,
-                                -0.0,
-                                1.0,
-                                -1.5,
-                                2.5,
-                                0.1,
-                                16.5 * 1.1,
-                                1e-7,
-                                9.99999999999999e-8,
-                                1e22,
-                                9.9e21,
-                                1000000000000005.0,
-                                100000000000000.5,
-                                -100000000000001.5,
-                                0.30000000000000004,
-                                2147483647.0,
-                                2147483647.5,
-                                2147483648.0,
-                                -2147483648.5,
-                                -2147483649.0,
-                                16383.9995,
-                                double(FLT_MAX),
-                                3.4028235677973366e38,
-                                3.4028236e38,
-                                DBL_MAX,
-                                DBL_MIN,
-                                4.9e-324,
-                                1e-310,
-                                123456789012345678.0,
-                                0.000123456789012345,
-                                999999999999999.4,
-                                999999999999999.6};
+// Ties, signed zeros, the edges of int32, float and double, and random numbers
+// of every size and of three decimals.
+TEST(CellNumbers, DirectConversionsGiveExactlyWhatQLocaleGives) {
+  // clang-format off
+  std::vector<double> values = {0.0, -0.0, 1.0, -1.5, 2.5, 0.1, 16.5 * 1.1, 1e-7, 9.99999999999999e-8,
+      1e22, 9.9e21, 1000000000000005.0, 100000000000000.5, -100000000000001.5, 0.30000000000000004,
+      2147483647.0, 2147483647.5, 2147483648.0, -2147483648.5, -2147483649.0, 16383.9995,
+      double(FLT_MAX), 3.4028235677973366e38, 3.4028236e38, DBL_MAX, DBL_MIN, 4.9e-324, 1e-310,
+      123456789012345678.0, 0.000123456789012345, 999999999999999.4, 999999999999999.6};
+  // clang-format on
   std::mt19937_64 random(4711);
   std::uniform_real_distribution<double> exponent(-12, 26), unit(-1, 1);
   std::uniform_int_distribution<int> thousandths(-40000000, 40000000);
@@ -62,39 +32,27 @@ std::vector<double> Values() {
     values.push_back(unit(random) * std::pow(10.0, exponent(random)));
     values.push_back(double(float(thousandths(random) / 1000.0)) * 1.1);
   }
-  return values;
-}
-
-TEST(CellNumbers, DirectConversionsGiveExactlyWhatQLocaleGives) {
-  const std::vector<double> values = Values();
-  const CarField integer = CarField::Value, single = CarField::Mass;
-  const int integerCol = 3, singleCol = 5;
   QSet<QString> kinds;
-  const auto locales =
-      QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-  for (const QLocale& locale : locales) {
-    const CellNumbers direct(locale);
+  for (const QLocale& locale :
+       QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    const CellNumbers direct(locale), byLocale(locale, false);
     // Only the separators and the exponent's letter make plain locales differ.
     const QString kind = locale.decimalPoint() + locale.groupSeparator() + locale.exponential();
     if (!direct.Direct() || kinds.contains(kind)) continue;
     kinds.insert(kind);
     SCOPED_TRACE(locale.name().toStdString());
-    const CellNumbers byLocale(locale, false);
     NycGciCar car;
     for (const double value : values) {
       SCOPED_TRACE(value);
-      for (const int col : {integerCol, singleCol}) {
-        EXPECT_EQ(Describe(direct.Typed(col, value)), Describe(byLocale.Typed(col, value)));
+      if (std::fabs(value) < 2e9) car.SetInteger(CarField::Value, std::int32_t(value));
+      if (std::isfinite(float(value))) car.SetFloat(CarField::Mass, float(value));
+      for (const int col : {3, 5}) {  // value (an integer) and mass (a float)
+        EXPECT_EQ(Bits(direct.Typed(col, value)), Bits(byLocale.Typed(col, value)));
+        EXPECT_EQ(Bits(direct.Shown(car, col)), Bits(byLocale.Shown(car, col)));
       }
-      if (std::fabs(value) < 2e9) car.SetInteger(integer, std::int32_t(value));
-      if (std::isfinite(float(value))) car.SetFloat(single, float(value));
-      EXPECT_EQ(Describe(direct.Shown(car, integerCol)), Describe(byLocale.Shown(car, integerCol)));
-      EXPECT_EQ(Describe(direct.Shown(car, singleCol)), Describe(byLocale.Shown(car, singleCol)));
     }
   }
   EXPECT_GE(kinds.size(), 3);  // at least the point, the comma and another group separator
   EXPECT_FALSE(CellNumbers(QLocale(QStringLiteral("sv_SE"))).Direct());  // minus is U+2212
   EXPECT_FALSE(CellNumbers(QLocale(QStringLiteral("ar_EG"))).Direct());  // Arabic-Indic digits
 }
-
-}  // namespace

@@ -5,23 +5,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
 #include "TestSupport.h"
-#include "core/ErrorCodes.h"
 #include "helperlib/DataHandler.h"
-
-namespace {
 
 // Every write of the data handler in these tests goes through here: while the
 // budget is not negative, writes fail with ENOSPC once it is spent, as on a
 // full disk.
-std::int64_t writeBudget = -1;
+static std::int64_t writeBudget = -1;
 
-std::int64_t WriteWithinBudget(int descriptor, const char* data, std::int64_t size) {
+static std::int64_t WriteWithinBudget(int descriptor, const char* data, std::int64_t size) {
   if (writeBudget >= 0) size = std::min(size, writeBudget);
   if (size == 0) return errno = ENOSPC, -1;
   const std::int64_t written = ::write(descriptor, data, std::size_t(size));
@@ -29,9 +24,9 @@ std::int64_t WriteWithinBudget(int descriptor, const char* data, std::int64_t si
   return written;
 }
 
-QByteArray Name(const QString& path) { return QFile::encodeName(path); }
+static QByteArray Name(const QString& path) { return QFile::encodeName(path); }
 
-struct stat StatusOf(const QString& path) {
+static struct stat StatusOf(const QString& path) {
   struct stat status {};
   EXPECT_EQ(stat(Name(path).constData(), &status), 0) << path.toStdString();
   return status;
@@ -39,20 +34,16 @@ struct stat StatusOf(const QString& path) {
 
 // Runs the call in a child process, as nobody when the tests run as root (who
 // may write whatever the permission bits say); returns the number of the
-// runtime error it raised, 0 for none.
-int ErrorAsUser(const std::function<void()>& call) {
+// runtime error it raised.
+static int ErrorAsUser(const std::function<void()>& call) {
   const pid_t child = fork();
   if (child == 0) {
     if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
                            setresuid(65534, 65534, 65534) != 0)) {
       _exit(255);
     }
-    try {
-      call();
-    } catch (const TorqletError& error) {
-      _exit(error.Number() > 0 && error.Number() < 255 ? error.Number() : 255);
-    }
-    _exit(0);
+    const std::int32_t number = ErrorNumberOf(call);
+    _exit(number > 0 && number < 255 ? number : 255);
   }
   int status = 0;
   return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -142,7 +133,7 @@ TEST_F(DataHandlerTest, SavingKeepsLinksPermissionsAndTheOwner) {
 }
 
 TEST_F(DataHandlerTest, NoticesWhenAnotherProgramChangedTheFile) {
-  const QString path = folder.Path("cars.gci");
+  const QString path = folder.Path("cars.gci"), other = folder.Write("content.", "new.gci");
   const std::function<void()> changes[] = {
       [&] {  // one byte other, at another time
         WriteFileBytes(path, "content!");
@@ -150,11 +141,8 @@ TEST_F(DataHandlerTest, NoticesWhenAnotherProgramChangedTheFile) {
         ASSERT_EQ(utimensat(AT_FDCWD, Name(path).constData(), times, 0), 0);
       },
       [&] { ASSERT_TRUE(QFile::remove(path)); },
-      [&] {  // replaced by another file with the same content
-        ASSERT_EQ(
-            rename(Name(folder.Write("content.", "new.gci")).constData(), Name(path).constData()),
-            0);
-      }};
+      // Replaced by another file with the same content.
+      [&] { ASSERT_EQ(rename(Name(other).constData(), Name(path).constData()), 0); }};
   for (const auto& change : changes) {
     handler.LoadFile(folder.Write("content."));
     EXPECT_FALSE(handler.FileChangedOnDisk());
@@ -229,5 +217,3 @@ TEST_F(DataHandlerTest, AFullDiskKeepsTheOldFileWithNothingBesideIt) {
   EXPECT_TRUE(error.Description().endsWith(entries[1] + "'")) << error.Description().toStdString();
   EXPECT_EQ(ReadFileBytes(folder.path() + "/" + entries[1]), "new content");
 }
-
-}  // namespace

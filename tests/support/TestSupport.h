@@ -3,17 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <bit>
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <random>
 
 #include "RecordingDisplay.h"
 #include "base/TorqletError.h"
+#include "core/ErrorCodes.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
 
 // What the tests of every folder share: errors, files, car texts and child
-// programs. Under TORQLET_EXPECT_COMMA_LOCALE the whole process runs in the
-// German locale, so that any locale-dependent formatting shows.
+// programs, and the car file library they test. Under TORQLET_EXPECT_COMMA_LOCALE
+// the whole process runs in the German locale, so that any locale-dependent
+// formatting shows.
 
 // Readable failure messages.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
