@@ -6,8 +6,7 @@ namespace {
 using CarGridTest = FrameTest;
 
 // One row per car in a fixed-pitch font of 8.25 points. The grid paints the
-// names and models itself, in fixed columns that can never be current; a
-// maximized window shows the grid without its border.
+// names and models itself, in fixed columns that can never be current.
 TEST_F(CarGridTest, StockCopyShowsOneRowPerCarBesideFixedNameAndModelColumns) {
   NewDocument();
   EXPECT_EQ(Texts(0, 0, 0, 5), QStringList({"", "model", "turbo", "value", "pad", "mass"}));
@@ -25,10 +24,6 @@ TEST_F(CarGridTest, StockCopyShowsOneRowPerCarBesideFixedNameAndModelColumns) {
   }
   EXPECT_GT(dark[1], 0);
   EXPECT_GT(dark[0], 2 * dark[1]);
-  sheet->showMaximized();
-  EXPECT_EQ(grid->frameShape(), QFrame::NoFrame);
-  sheet->showNormal();
-  EXPECT_NE(grid->frameShape(), QFrame::NoFrame);
 }
 
 // Every text shows whole, measured with the font: value cells within the
