@@ -35,5 +35,8 @@ awk -v e="${best[empty]}" -v t="${best[torqlet]}" 'BEGIN {
   printf "empty QMainWindow: %.1f ms\ntorqlet frame: %.1f ms (%.2fx the empty window; target <= 1.5x)\n",
          e / 1000, t / 1000, t / e }'
 
+echo "== Peak memory of torqlet-cli on files made to cost memory"
+python3 bench/hostile-memory.py --cli "$build/tools/torqlet-cli"
+
 echo "== torqlet-cli rewrite against cp"
 python3 bench/rewrite-bench.py --cli "$build/tools/torqlet-cli"

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QSignalSpy>
 #include <cerrno>
 #include <cstring>
 
@@ -74,6 +75,9 @@ class DataHandlerTest : public ::testing::Test {
 
 TEST_F(DataHandlerTest, RefusesWhatIsNoRegularFileOrTooLargeAndNamesTheReason) {
   const QString path = folder.Write("content"), fifo = folder.Path("pipe.gci");
+  QSignalSpy progress(&handler, &DataHandler::FilePartlyRead);
+  handler.LoadFile(folder.Write("", "empty.gci"));
+  EXPECT_EQ(progress.first().at(2).toFloat(), 100.0f);  // an empty file is read whole at once
   handler.LoadFile(path);
   ASSERT_EQ(mkfifo(Name(fifo).constData(), 0600), 0);
   // Sparse files cost no disk; 4 GiB + 5 bytes would look like 5 bytes in 32 bits.
@@ -105,7 +109,8 @@ TEST_F(DataHandlerTest, RefusesWhatIsNoRegularFileOrTooLargeAndNamesTheReason) {
   EXPECT_EQ(handler.Data().Text(), "content");
   EXPECT_EQ(handler.FileName(), path);
   EXPECT_FALSE(QFileInfo(fifo).isFile());  // still the pipe
-  EXPECT_EQ(Entries(), QStringList({"cars.gci", "large.gci", "larger.gci", "pipe.gci"}));
+  EXPECT_EQ(Entries(),
+            QStringList({"cars.gci", "empty.gci", "large.gci", "larger.gci", "pipe.gci"}));
 }
 
 TEST_F(DataHandlerTest, SavingKeepsLinksPermissionsAndTheOwner) {

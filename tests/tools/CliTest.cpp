@@ -193,4 +193,6 @@ TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
   EXPECT_EQ(out, "Beta\tvalue\t50\t60\nGamma\tonly in A\nDelta\tonly in B\n");
   EXPECT_EQ(Run({"diff", folder.Path("a"), folder.Write(c, "c")}), 0);
   EXPECT_EQ(out, "");
+  EXPECT_EQ(Run({"diff", folder.Path("a"), folder.Write(MakeFile("a", {alpha}), "d")}), 1);
+  EXPECT_EQ(out, "Beta\tonly in A\nGamma\tonly in A\n");
 }

@@ -24,6 +24,10 @@ TEST_F(CarGridTest, StockCopyShowsOneRowPerCarBesideFixedNameAndModelColumns) {
   }
   EXPECT_GT(dark[1], 0);
   EXPECT_GT(dark[0], 2 * dark[1]);
+  QWidget* corner = grid->findChild<CarGridCorner*>();  // the heading, not the first car's model
+  const QImage heading = corner->grab().toImage();
+  Car(1).SetBlock(MakeBlock(Car(1).Name(), 12345));
+  EXPECT_EQ(corner->grab().toImage(), heading);
 }
 
 // Every text shows whole, measured with the font: value cells within the

@@ -1,4 +1,6 @@
 #include "UiTestSupport.h"
+#include "base/RuntimeErrors.h"
+#include "helperlib/QtUserDialogs.h"
 
 namespace {
 
@@ -71,6 +73,40 @@ TEST_F(MainFrameTest, WindowsOpenInsideTheFrameAndTheWindowsMenuListsAndArranges
   frame->resize(320, 200);
   QCoreApplication::processEvents();
   EXPECT_EQ(NewDocument()->geometry(), frame->Area()->viewport()->rect());
+}
+
+// An error that escapes an event handler is shown, and the program goes on.
+TEST_F(MainFrameTest, AnErrorInAnEventHandlerIsShownToTheUser) {
+  struct Failing : QObject {
+    bool event(QEvent*) override { RaiseRuntimeError(ErrDiskFull); }
+  } failing;
+  QEvent event(QEvent::User);
+  dialogs.AnswerMessage(Answer::Ok);
+  EXPECT_FALSE(QCoreApplication::sendEvent(&failing, &event));
+  EXPECT_TRUE(dialogs.asked.back().text.startsWith("Error 61: Disk full"));
+}
+
+// The real message box: its icon, No the default of a Yes/No question, and
+// the button pressed as the answer.
+TEST(QtUserDialogsTest, TheMessageBoxAnswersWithThePressedButton) {
+  using B = UserDialogs::Buttons;
+  using I = UserDialogs::Icon;
+  const std::tuple<B, I, QMessageBox::StandardButton, QMessageBox::Icon, Answer> cases[] = {
+      {B::Ok, I::Exclamation, QMessageBox::Ok, QMessageBox::Warning, Answer::Ok},
+      {B::YesNo, I::Question, QMessageBox::NoButton, QMessageBox::Question, Answer::No},
+      {B::YesNoCancel, I::Question, QMessageBox::Yes, QMessageBox::Question, Answer::Yes},
+      {B::YesNoCancel, I::Question, QMessageBox::Cancel, QMessageBox::Question, Answer::Cancel}};
+  QtUserDialogs dialogs;
+  for (const auto& [buttons, icon, press, shown, answer] : cases) {
+    QMessageBox::Icon seen = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&, press = press] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      seen = box->icon();
+      (press == QMessageBox::NoButton ? box->defaultButton() : box->button(press))->click();
+    });
+    EXPECT_EQ(dialogs.MessageBox("text", buttons, icon, "title"), answer);
+    EXPECT_EQ(seen, shown);
+  }
 }
 
 }  // namespace

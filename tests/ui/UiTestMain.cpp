@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "app/TorqletApplication.h"
 
 // Widget tests need an application object; listing the tests needs none, so
 // that test discovery works without a display.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-  QApplication application(argc, argv);
+  TorqletApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }
