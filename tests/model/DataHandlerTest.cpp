@@ -137,6 +137,16 @@ TEST_F(DataHandlerTest, SavingKeepsLinksPermissionsAndTheOwner) {
   EXPECT_EQ(Entries(), QStringList({"hard.gci", "hard.gci2", "link.gci", "real.gci"}));
 }
 
+// A file that another program cuts short while it is read gives what was read.
+TEST_F(DataHandlerTest, AFileThatShrinksWhileItIsReadGivesWhatWasRead) {
+  const QString path = folder.Write(QByteArray(300'000, 'x'));
+  QObject::connect(&handler, &DataHandler::FilePartlyRead, [&](std::int32_t, std::int32_t done) {
+    if (done > 0) ASSERT_EQ(truncate(Name(path).constData(), 10), 0);
+  });
+  handler.LoadFile(path);
+  EXPECT_EQ(handler.Data().Text().size(), 262144);
+}
+
 TEST_F(DataHandlerTest, NoticesWhenAnotherProgramChangedTheFile) {
   const QString path = folder.Path("cars.gci"), other = folder.Write("content.", "new.gci");
   const std::function<void()> changes[] = {
