@@ -28,6 +28,8 @@ TEST_F(CarGridTest, StockCopyShowsOneRowPerCarBesideFixedNameAndModelColumns) {
   const QImage heading = corner->grab().toImage();
   Car(1).SetBlock(MakeBlock(Car(1).Name(), 12345));
   EXPECT_EQ(corner->grab().toImage(), heading);
+  sheet->showMaximized();  // over the whole area, the grid without its border
+  EXPECT_TRUE(sheet->geometry() == frame->Area()->viewport()->rect() && !grid->frameWidth());
 }
 
 // Every text shows whole, measured with the font: value cells within the
