@@ -42,22 +42,6 @@ TEST(TermInX, RefusesTextsThatAreNoSingleTermInXAndKeepsNoneOfThem) {
     EXPECT_EQ(term.Text(), "");
     EXPECT_EQ(ErrorNumberOf([&] { term.Value(); }), ErrInvalidArgument);
   }
-  EXPECT_TRUE(ErrorOf([&] { term.SetText("x*1,5"); }).Description().contains("x*1.5"));
-}
-
-TEST(TermVariables, NamesAreAddedByTheTextUnlessOnlyAddedOnesAreAllowed) {
-  Term term;
-  TermVariables& variables = term.Variables();
-  for (const char* name : {"", "1x", "a b", "\u00e4", "_pi"}) {
-    EXPECT_EQ(ErrorNumberOf([&] { variables.Add(QString::fromUtf8(name)); }), ErrInvalidArgument);
-  }
-  variables.Add("a").SetValue(3);
-  term.SetText("a*b_2");
-  variables.Item("b_2").SetValue(4);
-  EXPECT_EQ(term.Value(), 12);
-  variables.Clear();  // the term must not read the variables that are gone
-  EXPECT_EQ(ErrorNumberOf([&] { variables.Item("a"); }), ErrInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { term.Value(); }), ErrInvalidArgument);
 }
 
 // Every built-in of the parser is in the default set, with the same meaning;

@@ -157,7 +157,6 @@ TEST_F(CellEditorTest, CommandsStoreAnOpenEditFirstOrRefuse) {
     sheet->close();
   }
   EXPECT_TRUE(ReadFileBytes(saved).contains("\r\n7 {value}"));
-  EXPECT_TRUE(frame->isVisible());
 }
 
 }  // namespace
