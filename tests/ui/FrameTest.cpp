@@ -86,6 +86,25 @@ TEST_F(MainFrameTest, AnErrorInAnEventHandlerIsShownToTheUser) {
   EXPECT_TRUE(dialogs.asked.back().text.startsWith("Error 61: Disk full"));
 }
 
+// However many steps a load reports, the bar is painted at its last step at
+// once and only now and then before it.
+TEST_F(MainFrameTest, TheProgressBarPaintsItsEndsAndFewStepsBetween) {
+  struct Paints : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::Paint;
+      return false;
+    }
+  } paints;
+  frame->pgbFile()->installEventFilter(&paints);
+  frame->SetProgressMax(20000);
+  frame->SetProgressVisible(true);
+  for (int i = 1; i <= 20000; ++i) frame->SetProgressValue(float(i));
+  EXPECT_EQ(frame->pgbFile()->value(), 100);
+  EXPECT_GE(paints.count, 1);  // the last step, at once
+  EXPECT_LE(paints.count, 5);
+}
+
 // The real message box: its icon, No the default of a Yes/No question, and
 // the button pressed as the answer.
 TEST(QtUserDialogsTest, TheMessageBoxAnswersWithThePressedButton) {

@@ -44,9 +44,12 @@ static QIcon FrameIcon() {
 
 namespace {
 
-// pgbFile shows whole percents: a step of the bar is a step of its text, and
-// a load of many cars repaints it at most a hundred times.
+// pgbFile shows whole percents: a step of the bar is a step of its text.
 constexpr int ProgressSteps = 100;
+// Each painting of the bar flushes the window to the screen, which costs as
+// much as reading a few thousand cars: between the first and the last step the
+// bar is painted at most this often.
+constexpr qint64 ProgressPaintMilliseconds = 40;
 
 }  // namespace
 
@@ -163,7 +166,12 @@ void mdfMain::ShowProgress() {
   if (!std::isfinite(fraction)) fraction = 0.0;
   const int step = int(std::clamp(fraction, 0.0, 1.0) * ProgressSteps);
   if (step == shownStep_) return;
+  const bool between = step > 0 && step < ProgressSteps;
+  if (between && sincePainted_.isValid() && sincePainted_.elapsed() < ProgressPaintMilliseconds) {
+    return;
+  }
   shownStep_ = step;
+  sincePainted_.start();
   // A new value changes the bar's percentage text, so the bar repaints itself
   // at once rather than when events next run.
   pgbFile_->setValue(step);

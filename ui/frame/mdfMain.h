@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <memory>
@@ -97,4 +98,6 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   float progressValue_ = 0;
   // The step the bar shows; -1 when it must be painted afresh.
   int shownStep_ = -1;
+  // Since the bar was last painted.
+  QElapsedTimer sincePainted_;
 };
