@@ -8,18 +8,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <cstdint>
+#include <vector>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 #include "base/RuntimeErrors.h"
+#include "helperlib/ThreadJoiner.h"
 
 namespace {
+
+constexpr std::int32_t WritebackBytes = 8 << 20;
 
 float Percentage(std::int64_t count, std::int64_t length) {
   return length > 0 ? float(double(count) * 100.0 / double(length)) : 100.0f;
@@ -94,24 +95,29 @@ class Descriptor {
   int descriptor_;
 };
 
-// Asks the system to back a large buffer with huge pages where it can, so that
-// reading a large file into it costs a few page faults per 2 MiB instead of
-// one per 4 KiB. Only a hint: where the system does not take it, nothing
-// changes. It covers every page of the buffer, so that the buffer's mapping is
-// not split and can still grow in place.
-void AdviseHugePages(char* data, qsizetype length) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr std::uintptr_t huge = std::uintptr_t(2) << 20;
-  if (std::uintptr_t(length) < 2 * huge) return;
-  const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t begin = start & ~(page - 1);
-  const std::uintptr_t end = (start + std::uintptr_t(length) + page) & ~(page - 1);
-  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+// Asks the system to start writing a range of a file to the disk; only a hint.
+void StartWriteback(int descriptor, std::int64_t offset, std::int64_t size) {
+#if defined(__linux__)
+  (void)::sync_file_range(descriptor, off_t(offset), off_t(size), SYNC_FILE_RANGE_WRITE);
 #else
-  (void)data;
-  (void)length;
+  (void)descriptor;
+  (void)offset;
+  (void)size;
 #endif
+}
+
+// What the second thread read: the sizes of its reads, one after another from
+// where it started, up to the first that failed or found the end of the file.
+// The first thread repeats that one itself, so that errors come from it.
+void ReadQuietly(int descriptor, char* data, std::int32_t from, std::int32_t length,
+                 std::vector<std::int32_t>& reads) {
+  for (std::int32_t done = from; done < length;) {
+    const std::int32_t want = std::min(DataHandler::ChunkSize, length - done);
+    const ssize_t got = ::pread(descriptor, data + done, std::size_t(want), off_t(done));
+    if (got <= 0) return;
+    reads.push_back(std::int32_t(got));
+    done += std::int32_t(got);
+  }
 }
 
 }  // namespace
@@ -140,7 +146,7 @@ bool DataHandler::FileChangedOnDisk() const {
   return !fileName_.isEmpty() && identity_.IsValid() && FileIdentity::Of(fileName_) != identity_;
 }
 
-void DataHandler::LoadFile(const QString& fileName) {
+void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
   const QString tooLarge = QStringLiteral("files of 2 GiB and more are not supported");
   struct stat status {};
   if (::stat(QFile::encodeName(fileName).constData(), &status) != 0) {
@@ -162,11 +168,35 @@ void DataHandler::LoadFile(const QString& fileName) {
   if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
   const auto length = static_cast<std::int32_t>(status.st_size);
   QByteArray content(length, Qt::Uninitialized);
-  AdviseHugePages(content.data(), length);
   emit FilePartlyRead(length, 0, Percentage(0, length));
+
+  // A large file is read by two threads: the second reads the chunks from the
+  // middle on, the first those before, then waits for the second, reports its
+  // reads as if they had been its own and reads on where it stopped. The pages
+  // of new memory are given faster to two threads than to one.
+  std::atomic<bool> stop{false};  // not looked at: the second's half is short
+  std::vector<std::int32_t> secondReads;
+  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  std::int32_t middle = length / 2 / ChunkSize * ChunkSize;
+  if (middle == 0 || !twoThreads || !twoThreads(length) ||
+      !second.Start([&, from = middle, descriptor = file.handle(), data = content.data()] {
+        ReadQuietly(descriptor, data, from, length, secondReads);
+      })) {
+    middle = length;
+  }
   std::int32_t done = 0;
   while (done < length) {
-    const std::int32_t want = std::min(ChunkSize, length - done);
+    if (done == middle) {
+      second.Stop();
+      for (const std::int32_t got : secondReads) {
+        done += got;
+        emit FilePartlyRead(length, done, Percentage(done, length));
+      }
+      if (!file.seek(done)) RaiseSystemError(errno, fileName, &file);
+      middle = length;
+      continue;
+    }
+    const std::int32_t want = std::min(ChunkSize, middle - done);
     errno = 0;
     const qint64 got = file.read(content.data() + done, want);
     if (got < 0) RaiseSystemError(errno, fileName, &file);
@@ -212,15 +242,21 @@ void DataHandler::WriteTo(const QString& fileName) {
   }
 }
 
-// Writes the content from the descriptor's position through the write seam;
+// Writes the content from the start of the file through the write seam;
 // returns 0 or the system's error (a write that makes no progress without an
-// error counts as a full disk).
+// error counts as a full disk). Every caller syncs the file afterwards: the
+// system is asked to start writing each few MiB to the disk at once, so that
+// the sync waits only for the rest.
 int DataHandler::WriteAll(int descriptor, bool report) {
   const QByteArray& content = data_.Text();
   const auto length = static_cast<std::int32_t>(content.size());
   if (report) emit FilePartlyWritten(length, 0, Percentage(0, length));
-  std::int32_t done = 0;
+  std::int32_t done = 0, started = 0;
   while (done < length) {
+    if (done - started >= WritebackBytes) {
+      StartWriteback(descriptor, started, done - started);
+      started = done;
+    }
     const std::int32_t want = std::min(ChunkSize, length - done);
     errno = 0;
     const std::int64_t written = writeFunction(descriptor, content.constData() + done, want);

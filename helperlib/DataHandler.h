@@ -46,9 +46,13 @@ class DataHandler : public QObject {
   const QString& FileName() const { return fileName_; }
   void NewData();
   bool HasData() const { return hasData_; }
+  // Whether a file of this many bytes is read by two threads.
+  using TwoThreadsFor = bool (*)(qsizetype bytes);
   // Reads the whole file into Data; raises a numbered error if it cannot, and
-  // then keeps its former content and file.
-  void LoadFile(const QString& fileName);
+  // then keeps its former content and file. Where twoThreads says so, a second
+  // thread reads the part from the middle on, with the same content, progress
+  // and errors as one thread.
+  void LoadFile(const QString& fileName, TwoThreadsFor twoThreads = nullptr);
   void Save();
   // The name becomes this handler's file once the content is written there; a
   // failed write leaves the handler's file as it was.

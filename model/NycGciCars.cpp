@@ -4,13 +4,13 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <string_view>
-#include <system_error>
 #include <thread>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
+#include "helperlib/ThreadJoiner.h"
 #include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/LineCodec.h"
@@ -55,34 +55,6 @@ std::atomic<qsizetype> parallelMinimumBytes{qsizetype(2) << 20};
 bool UseTwoThreads(qsizetype bytes) {
   return bytes >= parallelMinimumBytes.load() && std::thread::hardware_concurrency() > 1;
 }
-
-// A second thread that is told to stop and joined when the first thread
-// needs its work, or when the scope ends, also on the way out of an error.
-class ThreadJoiner {
- public:
-  explicit ThreadJoiner(std::atomic<bool>& stop) : stop_(stop) {}
-  ~ThreadJoiner() { Stop(); }
-  // Runs work on the second thread; false when no thread can be made, and
-  // then the first thread does all the work.
-  template <typename Work>
-  bool Start(Work work) {
-    try {
-      thread_ = std::thread(std::move(work));
-      return true;
-    } catch (const std::system_error&) {
-      return false;
-    }
-  }
-  // Tells the thread to stop after the car at hand and waits for it.
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  std::atomic<bool>& stop_;
-  std::thread thread_;
-};
 
 }  // namespace
 
@@ -171,7 +143,7 @@ void NycGciCars::LoadFile(const QString& fileName) {
   SetStep(" - loading data...");
   status_.SetProgressVisible(true);
   try {
-    pobjDH->LoadFile(fileName);
+    pobjDH->LoadFile(fileName, UseTwoThreads);
   } catch (const std::exception& error) {
     RaiseError(ErrUnexpectedInternal, Source, error);
   }

@@ -140,7 +140,7 @@ TEST_F(CarFile, TwoThreadsLoadWhatOneThreadLoads) {
   };
   const QByteArray good = MakeFile("head", cars);
   QList<QByteArray> inputs = {good, good + "\r\n\r\n\r\nxyz", broken({5, 30}, "0 {pad}", "0{pad}"),
-                              MakeFile(QByteArray(20000, 'h'), cars.mid(0, 2))};
+                              MakeFile(QByteArray(600000, 'h'), cars.mid(0, 2))};
   // The second thread starts near car 21: faults around it and after it. No
   // brace; 21 lines (the error writes diagnostics); overflow; a split block.
   // clang-format off
