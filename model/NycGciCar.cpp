@@ -4,7 +4,6 @@
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
-#include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NumberText.h"
@@ -76,16 +75,19 @@ QByteArray NycGciCar::Block() const {
   return block;
 }
 
-void NycGciCar::SetBlock(QByteArrayView text) { SetBlockSharing(text, nullptr); }
-
-void NycGciCar::SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
-  if (!ReadBlock(text, neighbour, batch)) RaiseError(ErrBadPropertyValue, "NycGciCar");
+void NycGciCar::SetBlock(QByteArrayView text) {
+  BlockLines lines;
+  const bool split = SplitBlockLines(text, lines);
+  SetLinesSharing(lines, split, nullptr, nullptr);
 }
 
-bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch) {
-  BlockLines lines;
-  if (!SplitBlockLines(text, lines)) return false;
+void NycGciCar::SetLinesSharing(const BlockLines& lines, bool split, const NycGciCar* neighbour,
+                                CarBatch* batch) {
+  if (!split) RaiseError(ErrBadPropertyValue, "NycGciCar");
+  ReadLines(lines, neighbour, batch);
+}
 
+void NycGciCar::ReadLines(const BlockLines& lines, const NycGciCar* neighbour, CarBatch* batch) {
   // Comments are collected first and stored together, so that a file's cars
   // can share one set; on a failure the ones read so far are stored, as if
   // they had been stored line by line.
@@ -131,5 +133,4 @@ bool NycGciCar::ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBa
     storeComments();
   }
   NotifyParent();
-  return true;
 }

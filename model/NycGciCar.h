@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/BlockLines.h"
 #include "model/CarComments.h"
 #include "model/CarField.h"
 #include "model/LineValue.h"
@@ -161,11 +162,13 @@ class NycGciCar {
  private:
   friend class NycGciCars;
   void SetParent(NycGciCars* parent) { parent_ = parent; }
-  // SetBlock that shares the comment set of a neighbour when it is the same,
-  // and keeps the name with the batch that made the car, if given.
-  void SetBlockSharing(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch = nullptr);
-  // Same, but false instead of the error for a block of fewer than 22 lines.
-  bool ReadBlock(QByteArrayView text, const NycGciCar* neighbour, CarBatch* batch);
+  // SetBlock of a block already split into its lines (split is false when it
+  // had fewer than 22), sharing the comment set of a neighbour when it is the
+  // same, and keeping the name with the batch that made the car, if given.
+  void SetLinesSharing(const BlockLines& lines, bool split, const NycGciCar* neighbour,
+                       CarBatch* batch);
+  // Same for a block of 22 lines.
+  void ReadLines(const BlockLines& lines, const NycGciCar* neighbour, CarBatch* batch);
   void NotifyParent();
 
   NycGciCars* parent_ = nullptr;

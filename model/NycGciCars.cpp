@@ -28,6 +28,24 @@ qsizetype FindSeparator(QByteArrayView text, qsizetype from) {
   const char* hit = FindEmptyLine(text.data() + std::min(from, text.size()), end);
   return hit == end ? -1 : hit - text.data();
 }
+// Splits the car block that starts at start into its first 22 lines (whole is
+// false when there are fewer) and returns where its section ends: at the next
+// separator, or at the end of the content. An empty line among them would be a
+// separator: where there is none, the separator comes after them, and only the
+// rest of the block is searched for it.
+qsizetype SplitSection(QByteArrayView all, qsizetype start, BlockLines& lines, bool& whole) {
+  whole = SplitBlockLines(all.sliced(start), lines);
+  const auto empty = [](const BlockLine& line) { return line.text.isEmpty(); };
+  qsizetype from = start;
+  if (whole && std::none_of(lines.begin() + 1, lines.end(), empty)) {
+    from = lines.back().text.data() + lines.back().text.size() - all.data();
+  }
+  const qsizetype hit = FindSeparator(all, from);
+  const qsizetype end = hit < 0 ? all.size() : hit;
+  if (from == start) whole = SplitBlockLines(all.sliced(start, end - start), lines);
+  return end;
+}
+
 // The smallest block that parses: "}" and 21 lines " }", joined by CR LF.
 constexpr qsizetype SmallestBlock = 1 + 21 * 2 + 21 * 2;
 
@@ -216,6 +234,7 @@ void NycGciCars::ParseContent() {
   ParsedCars parsed;
   ThreadJoiner second(stop);
   CarBatch batch;
+  BlockLines lines;
   auto split = std::int64_t(carCount) + 1;
   if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
     const auto count = static_cast<std::int32_t>(carCount - middleSection + 1);
@@ -239,7 +258,9 @@ void NycGciCars::ParseContent() {
     car->SetParent(this);
     const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
     cars_.push_back(car);  // a car whose block fails stays, as far as it was read
-    car->SetBlockSharing(nextSection(), neighbour, &batch);
+    bool whole = false;
+    start = SplitSection(all, start, lines, whole) + SectionSeparator.size();
+    car->SetLinesSharing(lines, whole, neighbour, &batch);
     status_.SetProgressValue(float(i));
   }
   pblnChanged = false;
@@ -251,14 +272,16 @@ void NycGciCars::ParseCarsQuietly(QByteArrayView content, qsizetype start, std::
                                   const std::atomic<bool>& stop, ParsedCars& parsed) {
   try {
     CarBatch batch;
+    BlockLines lines;
     parsed.cars.reserve(
         std::size_t(std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
     for (std::int32_t i = 0; i < count && !stop; ++i) {
-      const qsizetype hit = FindSeparator(content, start);
-      const qsizetype end = hit < 0 ? content.size() : hit;
+      bool whole = false;
+      const qsizetype end = SplitSection(content, start, lines, whole);
+      if (!whole) return;
       auto car = batch.NewCar();
       const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
-      if (!car->ReadBlock(content.sliced(start, end - start), neighbour, &batch)) return;
+      car->ReadLines(lines, neighbour, &batch);
       parsed.cars.push_back(std::move(car));
       start = end + SectionSeparator.size();
       parsed.next = start;
