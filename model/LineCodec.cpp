@@ -60,14 +60,7 @@ LineValue ParseValue(QByteArrayView line) {
   return ParseValue(line, marks);
 }
 
-LineValue ParseValue(QByteArrayView line, const LineMarks& marks) {
-  if (marks.blank < 0) RaiseRuntimeError(ErrInvalidArgument);
-  const QByteArrayView token = line.first(marks.blank);
-  if (!token.isEmpty() && token.front() == 'f') {
-    return LineValue::FromFloat(ToSingle(ReadNumber(token.sliced(1))));
-  }
-  return LineValue::FromInteger(ToInteger(ReadNumber(token)));
-}
+void line_codec_detail::RaiseNoBlank() { RaiseRuntimeError(ErrInvalidArgument); }
 
 QByteArrayView CommentView(QByteArrayView line) {
   LineMarks marks;

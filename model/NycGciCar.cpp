@@ -1,6 +1,7 @@
 #include "model/NycGciCar.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
@@ -14,6 +15,12 @@ namespace {
 const QSharedDataPointer<CarComments>& EmptyComments() {
   static const QSharedDataPointer<CarComments> empty(new CarComments);
   return empty;
+}
+
+// Compared inline: every car's 21 comments are compared with its neighbour's.
+bool SameBytes(const QByteArray& kept, QByteArrayView read) {
+  return kept.size() == read.size() &&
+         (read.isEmpty() || std::memcmp(kept.constData(), read.data(), std::size_t(read.size())) == 0);
 }
 
 }  // namespace
@@ -95,7 +102,7 @@ void NycGciCar::ReadLines(const BlockLines& lines, const NycGciCar* neighbour, C
   int read = 0;
   auto storeComments = [&] {
     for (int k = 0; k < read; ++k) {
-      if (comments_.constData()->texts[k] != comments[k]) {
+      if (!SameBytes(comments_.constData()->texts[k], comments[k])) {
         comments_->texts[k] = comments[k].toByteArray();
       }
     }
@@ -123,7 +130,7 @@ void NycGciCar::ReadLines(const BlockLines& lines, const NycGciCar* neighbour, C
   }
   auto sameAs = [&](const CarComments& set) {
     for (int k = 0; k < CarFieldCount; ++k) {
-      if (set.texts[k] != comments[k]) return false;
+      if (!SameBytes(set.texts[k], comments[k])) return false;
     }
     return true;
   };
