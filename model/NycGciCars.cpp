@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <string_view>
 #include <thread>
 
@@ -15,19 +17,14 @@
 #include "model/CarBatch.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
+#include "model/SectionScan.h"
 #include "model/StatusDisplay.h"
 
 namespace {
 
 const char* const Source = "NycGciCars";
-constexpr QByteArrayView SectionSeparator("\r\n\r\n");
+constexpr QByteArrayView SectionSeparator = SectionScan::Separator;
 
-// Position of the next separator at or after from, or -1.
-qsizetype FindSeparator(QByteArrayView text, qsizetype from) {
-  const char* const end = text.data() + text.size();
-  const char* hit = FindEmptyLine(text.data() + std::min(from, text.size()), end);
-  return hit == end ? -1 : hit - text.data();
-}
 // Splits the car block that starts at start into its first 22 lines (whole is
 // false when there are fewer) and returns where its section ends: at the next
 // separator, or at the end of the content. An empty line among them would be a
@@ -40,7 +37,7 @@ qsizetype SplitSection(QByteArrayView all, qsizetype start, BlockLines& lines, b
   if (whole && std::none_of(lines.begin() + 1, lines.end(), empty)) {
     from = lines.back().text.data() + lines.back().text.size() - all.data();
   }
-  const qsizetype hit = FindSeparator(all, from);
+  const qsizetype hit = SectionScan::FindSeparator(all, from);
   const qsizetype end = hit < 0 ? all.size() : hit;
   if (from == start) whole = SplitBlockLines(all.sliced(start, end - start), lines);
   return end;
@@ -196,26 +193,37 @@ void NycGciCars::ParseContent() {
   const QByteArrayView all(content);
 
   // First pass: how many sections remain once the short trailing ones are
-  // gone, and the first section that starts in the content's second half.
-  std::int64_t sections = 0, kept = 0, middleSection = 0;
-  qsizetype middleStart = -1;
-  for (qsizetype start = 0;;) {
-    if (middleStart < 0 && start >= all.size() / 2) {
-      middleSection = sections;
-      middleStart = start;
-    }
-    const qsizetype hit = FindSeparator(all, start);
-    const qsizetype end = hit < 0 ? all.size() : hit;
-    ++sections;
-    if (end - start > SectionSeparator.size()) kept = sections;
-    if (hit < 0) break;
-    start = hit + SectionSeparator.size();
-  }
+  // gone. With two threads, the second scans the part from the middle on and
+  // goes on to parse the cars that start there, while this one scans the part
+  // before; should this one be done first, it scans the second part itself
+  // rather than wait.
+  const qsizetype middle = SectionScan::SplitPoint(all);
+  std::atomic<bool> stop{false};
+  ParsedCars parsed;
+  std::promise<SectionScan> secondScan;
+  std::future<SectionScan> secondScanned = secondScan.get_future();
+  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  const bool twoThreads =
+      middle < all.size() && UseTwoThreads(all.size()) && second.Start([&, middle] {
+        const SectionScan scan = SectionScan::Of(all, middle, all.size());
+        secondScan.set_value(scan);
+        if (scan.Cars() > 0) {
+          ParseCarsQuietly(all, scan.first + SectionSeparator.size(), scan.Cars(), stop, parsed);
+        }
+      });
+  const SectionScan before = SectionScan::Of(all, 0, middle);
+  const SectionScan after =
+      twoThreads && secondScanned.wait_for(std::chrono::seconds(0)) == std::future_status::ready
+          ? secondScanned.get()
+          : SectionScan::Of(all, middle, all.size());
+  const std::int64_t kept = SectionScan::KeptSections(all, before, after);
   if (kept < 2) RaiseError(ErrBadFileContent, Source);
+  // Section i is car i: the second thread takes the cars from middleSection on.
+  const std::int64_t middleSection = before.separators + 1;
 
   qsizetype start = 0;
   auto nextSection = [&] {
-    const qsizetype hit = FindSeparator(all, start);
+    const qsizetype hit = SectionScan::FindSeparator(all, start);
     const qsizetype end = hit < 0 ? all.size() : hit;
     const QByteArrayView section = all.sliced(start, end - start);
     start = end + SectionSeparator.size();
@@ -229,20 +237,10 @@ void NycGciCars::ParseContent() {
   status_.SetProgressMax(float(carCount));
   status_.SetProgressValue(0);
 
-  // Section i is car i: the second thread takes the cars from middleSection on.
-  std::atomic<bool> stop{false};
-  ParsedCars parsed;
-  ThreadJoiner second(stop);
   CarBatch batch;
   BlockLines lines;
   auto split = std::int64_t(carCount) + 1;
-  if (UseTwoThreads(all.size()) && middleSection >= 2 && middleSection <= carCount) {
-    const auto count = static_cast<std::int32_t>(carCount - middleSection + 1);
-    if (second.Start(
-            [=, &stop, &parsed] { ParseCarsQuietly(all, middleStart, count, stop, parsed); })) {
-      split = middleSection;
-    }
-  }
+  if (twoThreads && middleSection >= 2 && middleSection <= carCount) split = middleSection;
   for (std::int32_t i = 1; i <= carCount; ++i) {
     if (i == split) {
       second.Stop();

@@ -48,6 +48,7 @@ TEST_F(CarFile, ContentWithoutWholeBlocksIsRefusedAndTheEndOfTheFileIsLenient) {
   // clang-format off
   const std::pair<QByteArray, std::int32_t> cases[] = {
       {"", ErrBadFileContent}, {"{only the header}\r\n\r\n", ErrBadFileContent}, {lfOnly, ErrBadFileContent},
+      {"h\r\n\r\nabcd", ErrBadFileContent},  // four characters from the middle on
       {MakeFile("head", {a}) + "abcde", ErrBadPropertyValue}, {MakeFile("head", {split}), ErrBadPropertyValue},
       {MakeFile("head", {a, "\r\n" + b}), ErrInvalidArgument},
       {MakeFile("head", {a, "\r\n\r\n" + b}), ErrBadPropertyValue}};
