@@ -187,7 +187,7 @@ void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
   std::int32_t done = 0;
   while (done < length) {
     if (done == middle) {
-      second.Stop();
+      second.Join();
       for (const std::int32_t got : secondReads) {
         done += got;
         emit FilePartlyRead(length, done, Percentage(done, length));

@@ -2,5 +2,9 @@
 
 void ThreadJoiner::Stop() {
   stop_ = true;
+  Join();
+}
+
+void ThreadJoiner::Join() {
   if (thread_.joinable()) thread_.join();
 }

@@ -28,6 +28,8 @@ class ThreadJoiner {
   }
   // Tells the thread to stop after the step at hand and waits for it.
   void Stop();
+  // Waits for the thread to finish its work.
+  void Join();
 
  private:
   std::atomic<bool>& stop_;

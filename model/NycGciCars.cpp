@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <future>
 #include <string_view>
@@ -314,10 +315,7 @@ void NycGciCars::Write(const QString* newFileName) {
 
 // Rebuilds the raw content from the header comment and the cars: every section
 // followed by an empty line. The caller checks that there is something to
-// build and puts the steps at rest. One thread does it: a second one would
-// write its half into memory of its own, and on a machine whose page faults
-// are dear, giving it that memory and copying its half over costs more than
-// the second core saves.
+// build and puts the steps at rest.
 void NycGciCars::BuildContent() {
   SetStep(" - processing data...");
   status_.SetProgressMax(float(Count()));
@@ -333,7 +331,9 @@ void NycGciCars::BuildContent() {
   QByteArray content = pobjDH->Data().Text();
   pobjDH->Data().Clear();
   content.truncate(0);  // keeps the memory unless somebody else holds the old content
-  {
+  std::int32_t reported = 0;  // the cars whose progress was reported
+  if (!UseTwoThreads(estimate) || Count() < 2 || !BuildInTwoParts(content, estimate, reported)) {
+    content.truncate(0);
     // Room beyond the estimate for the writer's bound of a line; should the
     // old memory be too small, it grows in place where the system can.
     TextWriter writer(content, estimate + mainComment_.size() + 4096);
@@ -342,10 +342,68 @@ void NycGciCars::BuildContent() {
     for (std::int32_t i = 1; i <= Count(); ++i) {
       cars_[std::size_t(i - 1)]->AppendBlock(writer);
       writer.Write(SectionSeparator);
-      status_.SetProgressValue(float(i));
+      if (i > reported) status_.SetProgressValue(float(i));
     }
   }
   SetStep(" - writing data...");
   pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
+}
+
+// Builds a large content in two parts of the same memory at once: this thread
+// writes the header and the first half of the cars from the start, a second
+// thread the other cars from where the first half's share of the estimate
+// ends, with a margin; then the second part moves down to join the first. The
+// old content's pages are used again, so the second thread needs no memory of
+// its own. False when either part outgrows its room (cars of very different
+// lengths) or no thread can be made: the caller builds the content again on
+// one thread and reports the cars after those reported here.
+bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate,
+                                 std::int32_t& reported) {
+  const std::int32_t count = Count();
+  const std::int32_t firstOfSecond = count / 2 + 1;
+  const qsizetype margin = estimate / 32 + 4096;
+  const qsizetype header = mainComment_.size() + 2 + SectionSeparator.size();
+  const qsizetype secondStart = header + estimate / count * (firstOfSecond - 1) + margin;
+  content.resize(header + estimate + 2 * margin);
+  char* const data = content.data();
+  const qsizetype room = content.size();
+
+  std::atomic<bool> stop{false};
+  bool secondFailed = false;
+  qsizetype secondEnd = secondStart;
+  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  const bool started = second.Start([&] {
+    try {
+      TextWriter writer(data, secondStart, room);
+      for (std::int32_t i = firstOfSecond; i <= count && !stop; ++i) {
+        cars_[std::size_t(i - 1)]->AppendBlock(writer);
+        writer.Write(SectionSeparator);
+      }
+      secondEnd = writer.Written();
+    } catch (...) {
+      secondFailed = true;  // the caller's build meets the same error
+    }
+  });
+  if (!started) return false;
+  qsizetype firstEnd = 0;
+  try {
+    TextWriter writer(data, 0, secondStart);
+    AppendLine(writer, LineValue::Empty(), mainComment_);
+    writer.Write(SectionSeparator);
+    for (std::int32_t i = 1; i < firstOfSecond; ++i) {
+      cars_[std::size_t(i - 1)]->AppendBlock(writer);
+      writer.Write(SectionSeparator);
+      status_.SetProgressValue(float(reported = i));
+    }
+    firstEnd = writer.Written();
+  } catch (const TextWriter::Full&) {
+    return false;
+  }
+  second.Join();
+  if (secondFailed || stop) return false;
+  std::memmove(data + firstEnd, data + secondStart, std::size_t(secondEnd - secondStart));
+  content.truncate(firstEnd + (secondEnd - secondStart));
+  for (std::int32_t i = firstOfSecond; i <= count; ++i) status_.SetProgressValue(float(reported = i));
+  return true;
 }

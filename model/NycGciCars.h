@@ -77,6 +77,7 @@ class NycGciCars {
   static void ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
                                const std::atomic<bool>& stop, ParsedCars& parsed);
   void BuildContent();
+  bool BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported);
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);
   void SetStep(const char* suffix);
