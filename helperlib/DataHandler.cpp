@@ -247,8 +247,7 @@ void DataHandler::WriteTo(const QString& fileName) {
 // error counts as a full disk). Every caller syncs the file afterwards: the
 // system is asked to start writing each few MiB to the disk at once, so that
 // the sync waits only for the rest.
-int DataHandler::WriteAll(int descriptor, bool report) {
-  const QByteArray& content = data_.Text();
+int DataHandler::WriteAll(int descriptor, const QByteArray& content, bool report) {
   const auto length = static_cast<std::int32_t>(content.size());
   if (report) emit FilePartlyWritten(length, 0, Percentage(0, length));
   std::int32_t done = 0, started = 0;
@@ -268,25 +267,41 @@ int DataHandler::WriteAll(int descriptor, bool report) {
   return 0;
 }
 
-// A new file, or one with a single name: QSaveFile writes a temporary file
-// and puts it in the target's place only once every byte is written.
-void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
-  QSaveFile file(fileName);
+namespace {
+
+// Opens the temporary file that replaces a new file, or one with a single
+// name, once every byte is written, and gives it the old file's owner and
+// group; false with errno set when it cannot be made.
+bool OpenReplacement(QSaveFile& file, const struct stat* old) {
   file.setDirectWriteFallback(false);
   errno = 0;
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    RaiseSystemError(errno, fileName, &file);
-  }
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   // The temporary file belongs to the saving user: give it the old owner and
   // group. An ordinary user may not give a file away; the group alone may still
   // be allowed. A refusal only loses the owner, so the save goes on.
   if (old && ::fchown(file.handle(), old->st_uid, old->st_gid) != 0) {
     (void)::fchown(file.handle(), uid_t(-1), old->st_gid);
   }
+  return true;
+}
+
+}  // namespace
+
+// A new file, or one with a single name: QSaveFile writes a temporary file
+// and puts it in the target's place only once every byte is written.
+void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
+  QSaveFile file(fileName);
+  if (!OpenReplacement(file, old)) RaiseSystemError(errno, fileName, &file);
   // QSaveFile's commit ignores a failed flush to disk, where some file systems
   // report a full disk: the file reaches the disk before it replaces the target.
-  int systemError = WriteAll(file.handle(), true);
+  int systemError = WriteAll(file.handle(), data_.Text(), true);
   if (systemError == 0 && ::fsync(file.handle()) != 0) systemError = errno;
+  CommitReplacement(file, systemError, fileName);
+}
+
+// Puts a replacement that was written with the given outcome in its target's
+// place, or drops it and raises the error.
+void DataHandler::CommitReplacement(QSaveFile& file, int systemError, const QString& fileName) {
   if (systemError != 0) {
     file.cancelWriting();
     RaiseSystemError(systemError, fileName);
@@ -295,6 +310,55 @@ void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
   errno = 0;
   if (!file.commit()) RaiseSystemError(errno, fileName, &file);
   identity_ = written;
+}
+
+struct DataHandler::PendingSave {
+  QString fileName;
+  std::unique_ptr<QSaveFile> file;  // none when FinishSaveAs does all of SaveAs
+  int systemError = 0;
+  std::atomic<bool> stop{false};  // not looked at: the writing is not cut short
+  ThreadJoiner writer{stop};       // joined before the file goes
+};
+
+DataHandler::DataHandler(QObject* parent) : QObject(parent) {}
+
+DataHandler::~DataHandler() = default;
+
+void DataHandler::StartSaveAs(const QString& fileName) {
+  pending_.reset();
+  auto pending = std::make_unique<PendingSave>();
+  pending->fileName = fileName;
+  struct stat target {};
+  const bool exists = ::stat(QFile::encodeName(fileName).constData(), &target) == 0;
+  const bool plain = exists ? S_ISREG(target.st_mode) && target.st_nlink == 1 : errno == ENOENT;
+  if (plain && data_.Text().size() <= MaxFileSize) {
+    pending->file = std::make_unique<QSaveFile>(fileName);
+    if (!OpenReplacement(*pending->file, exists ? &target : nullptr)) pending->file.reset();
+  }
+  if (pending->file) {
+    PendingSave& save = *pending;
+    const int descriptor = save.file->handle();
+    const bool started = save.writer.Start([this, &save, descriptor, content = data_.Text()] {
+      save.systemError = WriteAll(descriptor, content, false);
+      if (save.systemError == 0 && ::fsync(descriptor) != 0) save.systemError = errno;
+    });
+    if (!started) pending->file.reset();
+  }
+  pending_ = std::move(pending);
+}
+
+void DataHandler::CancelSaveAs() { pending_.reset(); }
+
+void DataHandler::FinishSaveAs() {
+  const std::unique_ptr<PendingSave> pending = std::move(pending_);
+  if (!pending) RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("no save was started"));
+  if (!pending->file) {
+    SaveAs(pending->fileName);
+    return;
+  }
+  pending->writer.Join();
+  CommitReplacement(*pending->file, pending->systemError, pending->fileName);
+  fileName_ = pending->fileName;
 }
 
 // A file with several names keeps its inode. The new content goes to a
@@ -309,7 +373,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldS
   QByteArray temporaryName = QFile::encodeName(real.isEmpty() ? fileName : real) + ".XXXXXX";
   Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
   if (temporary.get() < 0) RaiseSystemError(errno, fileName);
-  int systemError = WriteAll(temporary.get(), true);
+  int systemError = WriteAll(temporary.get(), data_.Text(), true);
   if (systemError == 0 && ::fsync(temporary.get()) != 0) systemError = errno;
   if (systemError == 0) systemError = temporary.Close();
   // Room for longer content is taken before the file is touched, where the
@@ -325,7 +389,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldS
     RaiseSystemError(systemError, fileName);
   }
 
-  systemError = WriteAll(target.get(), false);
+  systemError = WriteAll(target.get(), data_.Text(), false);
   if (systemError == 0 && ::ftruncate(target.get(), off_t(length)) != 0) systemError = errno;
   if (systemError == 0 && ::fsync(target.get()) != 0) systemError = errno;
   const FileIdentity written = FileIdentity::OfDescriptor(target.get());

@@ -3,10 +3,12 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "helperlib/DataBuffer.h"
 #include "helperlib/FileIdentity.h"
 
+class QSaveFile;
 struct stat;
 
 // Holds the content of one file and moves it between disk and memory in
@@ -36,7 +38,8 @@ class DataHandler : public QObject {
   using WriteFunction = std::int64_t (*)(int descriptor, const char* data, std::int64_t size);
   static WriteFunction writeFunction;
 
-  using QObject::QObject;
+  explicit DataHandler(QObject* parent = nullptr);
+  ~DataHandler() override;
 
   void Close();
   DataBuffer& Data() { return data_; }
@@ -58,6 +61,18 @@ class DataHandler : public QObject {
   // failed write leaves the handler's file as it was.
   void SaveAs(const QString& fileName);
 
+  // SaveAs in two steps, so that the writing can go on while the caller does
+  // other work: StartSaveAs writes the content as it is now to a temporary file
+  // beside the target on a second thread and brings it to the disk;
+  // FinishSaveAs waits for that, raises what it met, and only then puts the
+  // file in the target's place. A handler that ends first, or starts another
+  // such save, drops the temporary file. Where the target is not a missing or
+  // plain file with a single name, or no thread can be made, FinishSaveAs does
+  // all of SaveAs, with its errors.
+  void StartSaveAs(const QString& fileName);
+  void FinishSaveAs();
+  void CancelSaveAs();
+
   // The file as this handler last read or wrote it; invalid without one.
   const FileIdentity& DiskIdentity() const { return identity_; }
   // True when the file was rewritten, replaced or deleted since this handler
@@ -70,13 +85,17 @@ class DataHandler : public QObject {
                          float percentageWritten);
 
  private:
+  struct PendingSave;
+
   void WriteTo(const QString& fileName);
   void ReplaceFile(const QString& fileName, const struct stat* old);
   void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize);
-  int WriteAll(int descriptor, bool report);
+  int WriteAll(int descriptor, const QByteArray& content, bool report);
+  void CommitReplacement(QSaveFile& file, int systemError, const QString& fileName);
 
   DataBuffer data_;
   QString fileName_;
   bool hasData_ = false;
   FileIdentity identity_;
+  std::unique_ptr<PendingSave> pending_;
 };

@@ -152,10 +152,29 @@ QByteArray NycGciCars::StockContent() {
   return stock.readAll();
 }
 
-// Every failed read is the unexpected internal error, which callers act on;
-// the data handler's error stays with it as the reason.
 void NycGciCars::LoadFile(const QString& fileName) {
   const auto atRest = qScopeGuard([this] { EndSteps(); });
+  ReadFile(fileName);
+  ParseContent();
+}
+
+// A file that fails to load is never copied: the copy is dropped unless every
+// car was read.
+void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyName) {
+  const auto atRest = qScopeGuard([this] { EndSteps(); });
+  ReadFile(fileName);
+  pobjDH->StartSaveAs(copyName);
+  auto dropCopy = qScopeGuard([this] { pobjDH->CancelSaveAs(); });
+  ParseContent();
+  dropCopy.dismiss();
+  SetStep(" - writing data...");
+  pobjDH->FinishSaveAs();
+}
+
+// Every failed read is the unexpected internal error, which callers act on;
+// the data handler's error stays with it as the reason. The caller puts the
+// steps at rest.
+void NycGciCars::ReadFile(const QString& fileName) {
   SetStep(" - loading data...");
   status_.SetProgressVisible(true);
   try {
@@ -163,7 +182,6 @@ void NycGciCars::LoadFile(const QString& fileName) {
   } catch (const std::exception& error) {
     RaiseError(ErrUnexpectedInternal, Source, error);
   }
-  ParseContent();
 }
 
 void NycGciCars::NewFile() {

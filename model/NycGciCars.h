@@ -36,6 +36,9 @@ class NycGciCars {
   QString FileTitle() const;
 
   void LoadFile(const QString& fileName);
+  // LoadFile, then SaveAs(copyName) while the file is unchanged; the copy is
+  // written while the cars are read, and takes copyName's place once they are.
+  void LoadFileAndCopy(const QString& fileName, const QString& copyName);
   void NewFile();
   void Save();
   void SaveAs(const QString& fileName);
@@ -68,6 +71,7 @@ class NycGciCars {
   friend class CarDocument;
   void MarkChanged() { pblnChanged = true; }
   void CheckIndex(std::int32_t index) const;
+  void ReadFile(const QString& fileName);
   void ParseContent();
   // Cars parsed on a second thread, from the section at start on.
   struct ParsedCars {

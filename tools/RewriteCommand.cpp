@@ -15,10 +15,14 @@ RewriteCommand::RewriteCommand()
 
 int RewriteCommand::Execute(const QStringList& arguments, std::FILE*) {
   NycGciCars file;
+  if (!Parser().isSet(rebuild_)) {
+    file.LoadFileAndCopy(arguments[0], arguments[1]);
+    return 0;
+  }
   file.LoadFile(arguments[0]);
   // Storing the header comment again marks the file changed, so the save
   // rebuilds the content from the cars.
-  if (Parser().isSet(rebuild_)) file.SetMainComment(file.MainComment());
+  file.SetMainComment(file.MainComment());
   file.SaveAs(arguments[1]);
   return 0;
 }

@@ -199,11 +199,12 @@ TEST_F(DataHandlerTest, AFullDiskKeepsTheOldFileWithNothingBesideIt) {
   mounted = geteuid() == 0 &&
             mount("tmpfs", Name(folder.path()).constData(), "tmpfs", 0, "size=64k") == 0;
   const QString path = folder.Path("cars.gci");
-  // Linked or not, KiB of the old and the new content. 8 and 36 KiB fit beside
-  // each other, not in one file: only a real file system can reserve the room
-  // before the file is touched.
-  const std::tuple<bool, int, int> cases[] = {{false, 24, 48}, {true, 24, 48}, {true, 8, 36}};
-  for (const auto& [linked, oldKiB, newKiB] : cases) {
+  // Linked or not, KiB of the old and the new content, written while the
+  // caller goes on or not. 8 and 36 KiB fit beside each other, not in one
+  // file: only a real file system can reserve the room before the file is touched.
+  const std::tuple<bool, int, int, bool> cases[] = {
+      {false, 24, 48, false}, {false, 24, 48, true}, {true, 24, 48, false}, {true, 8, 36, false}};
+  for (const auto& [linked, oldKiB, newKiB, started] : cases) {
     if (oldKiB + newKiB < 64 && !mounted) continue;
     const QByteArray old(oldKiB << 10, 'o');
     WriteFileBytes(path, old);
@@ -211,7 +212,8 @@ TEST_F(DataHandlerTest, AFullDiskKeepsTheOldFileWithNothingBesideIt) {
     if (!mounted) writeBudget = (64 - oldKiB) << 10;
     handler.LoadFile(path);
     handler.Data().SetText(QByteArray(newKiB << 10, 'n'));
-    const TorqletError error = ErrorOf([&] { handler.Save(); });
+    if (started) handler.StartSaveAs(path);
+    const TorqletError error = ErrorOf([&] { started ? handler.FinishSaveAs() : handler.Save(); });
     EXPECT_EQ(error.Number(), ErrDiskFull);
     EXPECT_TRUE(error.Description().startsWith("Disk full: '" + path + "' ("));
     EXPECT_EQ(ReadFileBytes(path), old);

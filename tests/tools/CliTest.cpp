@@ -34,8 +34,10 @@ class Cli : public ::testing::Test {
 
 TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   const QString cars = Old(Cars()), missing = folder.Path("missing.gci");
+  const QString broken = folder.Write("{no cars}\r\n\r\n", "broken.gci");
   const QString version = QStringLiteral("torqlet-cli %1\n").arg(VersionRecord::Text);
-  // Arguments separated by blanks, with C and M for a car file and a missing file;
+  // Arguments separated by blanks, with C, B and M for a car file, a file
+  // without cars and a missing file;
   // then the exit status and the start of standard output, or else of standard error.
   // clang-format off
   const std::tuple<const char*, int, QString> cases[] = {
@@ -55,12 +57,13 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {"apply C x*", 1, "error 5: Bad term: "},
       {"info M", 1, "error -2147220224: Unexpected internal error: "},
       {"diff C M", 2, "error -2147220224: Unexpected internal error: "},
-      {"import M C", 1, "error 53: File not found: "}};
+      {"import M C", 1, "error 53: File not found: "},
+      {"rewrite B C", 1, "error -2147220219: Bad file content"}};
   // clang-format on
   for (const auto& [arguments, status, start] : cases) {
     QStringList list;
     for (const QString& a : QString(arguments).split(' ', Qt::SkipEmptyParts)) {
-      list << (a == "C" ? cars : a == "M" ? missing : a);
+      list << (a == "C" ? cars : a == "B" ? broken : a == "M" ? missing : a);
     }
     SCOPED_TRACE(arguments);
     EXPECT_EQ(Run(list), status);
@@ -71,6 +74,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
                                          : status != 2 || err.contains("\nTry 'torqlet-cli"));
   }
   EXPECT_TRUE(Untouched(cars));
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);  // nothing left beside them
   Run({"apply", "--help"});
   EXPECT_TRUE(out.contains("\n  TERM ")) << out;  // the arguments are explained
   // Error texts follow the interface language that the environment sets.
