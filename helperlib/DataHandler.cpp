@@ -10,10 +10,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <vector>
-
 
 #include "base/RuntimeErrors.h"
 #include "helperlib/ThreadJoiner.h"
@@ -317,7 +316,7 @@ struct DataHandler::PendingSave {
   std::unique_ptr<QSaveFile> file;  // none when FinishSaveAs does all of SaveAs
   int systemError = 0;
   std::atomic<bool> stop{false};  // not looked at: the writing is not cut short
-  ThreadJoiner writer{stop};       // joined before the file goes
+  ThreadJoiner writer{stop};      // joined before the file goes
 };
 
 DataHandler::DataHandler(QObject* parent) : QObject(parent) {}

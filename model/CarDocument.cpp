@@ -18,6 +18,24 @@ std::uint32_t BitsOf(const LineValue& value) {
                                                 : std::bit_cast<std::uint32_t>(value.real);
 }
 
+// The car of a row, looked up once for a run of cells in the same row.
+class RowCars {
+ public:
+  explicit RowCars(const NycGciCars& file) : file_(file) {}
+  NycGciCar& Of(std::int32_t row) {
+    if (!car_ || row != row_) {
+      car_ = &file_.Car(row);
+      row_ = row;
+    }
+    return *car_;
+  }
+
+ private:
+  const NycGciCars& file_;
+  NycGciCar* car_ = nullptr;
+  std::int32_t row_ = 0;
+};
+
 }  // namespace
 
 CarDocument::CarDocument(StatusDisplay* status, QObject* parent)
@@ -93,14 +111,9 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
   std::vector<CellValuesCommand::Cell> changed;
   changed.reserve(cells.size());
   int top = 0, left = 0, bottom = -1, right = -1;
-  const NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
-  std::int32_t carRow = 0;
+  RowCars rows(*pobjCarFile);
   for (const CellValue& cell : cells) {
-    if (!rowCar || cell.row != carRow) {
-      rowCar = &pobjCarFile->Car(cell.row);
-      carRow = cell.row;
-    }
-    const NycGciCar& car = *rowCar;
+    const NycGciCar& car = rows.Of(cell.row);
     if (!ColumnTable::IsEditable(cell.col)) RaiseError(ErrBadCall, Source);
     const CarField field = ColumnTable::Field(cell.col);
     const bool integer = IsIntegerField(field);
@@ -141,14 +154,9 @@ void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool 
   // Cars changed past the history (never by the editor) make the content's
   // index meaningless.
   if (pobjCarFile->IsChanged() && history_->index() == contentIndex_) contentIndex_ = -1;
-  NycGciCar* rowCar = nullptr;  // the car of the previous cell's row
-  std::int32_t carRow = 0;
+  RowCars rows(*pobjCarFile);
   for (const CellValuesCommand::Cell& cell : cells) {
-    if (!rowCar || cell.row != carRow) {
-      rowCar = &pobjCarFile->Car(cell.row);
-      carRow = cell.row;
-    }
-    NycGciCar& car = *rowCar;
+    NycGciCar& car = rows.Of(cell.row);
     const CarField field = ColumnTable::Field(cell.col);
     const std::uint32_t bits = after ? cell.after : cell.before;
     if (IsIntegerField(field)) {

@@ -59,27 +59,6 @@ bool TryFastDecimal(const char* p, const char* end, double& result) {
   return true;
 }
 
-// A text of many digits can read as a double that lies exactly halfway between
-// two floats, and ToSingle would then take the even one, which is not always
-// the float nearest to the text. Such a double moves one step toward the
-// text's value, so that its float is the text's correctly rounded float.
-// The text is the unsigned number that gave the double.
-double KeepSingleRounding(double value, const char* begin, const char* end) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  if ((bits & 0x0fffffff) != 0) return value;  // too many bits to lie halfway
-  const float nearest = static_cast<float>(value);
-  if (double(nearest) == value || !std::isfinite(nearest)) return value;
-  const float beyond =
-      std::nextafter(nearest, value > double(nearest) ? std::numeric_limits<float>::infinity()
-                                                      : -std::numeric_limits<float>::infinity());
-  if ((double(nearest) + double(beyond)) / 2 != value) return value;
-  float exact = nearest;
-  const auto result = std::from_chars(begin, end, exact, std::chars_format::general);
-  if (result.ec != std::errc() || exact == nearest) return value;
-  return std::nextafter(value, double(exact));
-}
-
 // Decides between overflow and underflow for a number that the double range
 // cannot hold: the position of its first significant digit against the
 // exponent, both saturated.
@@ -137,15 +116,31 @@ double ReadDecimal(const char* p, const char* end) {
       value = 0.0;  // cannot happen for the pattern scanned above
     }
   }
-  value = KeepSingleRounding(value, start, p);
+  value = number_text_detail::KeepSingleRounding(value, start, p);
   return negative ? -value : value;
 }
 
 }  // namespace
 
-double number_text_detail::KeepSingleRounding(double value, const char* begin,
-                                              const char* end) {
-  return ::KeepSingleRounding(value, begin, end);
+// A text of many digits can read as a double that lies exactly halfway between
+// two floats, and ToSingle would then take the even one, which is not always
+// the float nearest to the text. Such a double moves one step toward the
+// text's value, so that its float is the text's correctly rounded float.
+// The text is the unsigned number that gave the double.
+double number_text_detail::KeepSingleRounding(double value, const char* begin, const char* end) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  if ((bits & 0x0fffffff) != 0) return value;  // too many bits to lie halfway
+  const float nearest = static_cast<float>(value);
+  if (double(nearest) == value || !std::isfinite(nearest)) return value;
+  const float beyond =
+      std::nextafter(nearest, value > double(nearest) ? std::numeric_limits<float>::infinity()
+                                                      : -std::numeric_limits<float>::infinity());
+  if ((double(nearest) + double(beyond)) / 2 != value) return value;
+  float exact = nearest;
+  const auto result = std::from_chars(begin, end, exact, std::chars_format::general);
+  if (result.ec != std::errc() || exact == nearest) return value;
+  return std::nextafter(value, double(exact));
 }
 
 [[noreturn]] void number_text_detail::RaiseOverflow() { RaiseRuntimeError(ErrOverflow); }

@@ -20,7 +20,8 @@ const QSharedDataPointer<CarComments>& EmptyComments() {
 // Compared inline: every car's 21 comments are compared with its neighbour's.
 bool SameBytes(const QByteArray& kept, QByteArrayView read) {
   return kept.size() == read.size() &&
-         (read.isEmpty() || std::memcmp(kept.constData(), read.data(), std::size_t(read.size())) == 0);
+         (read.isEmpty() ||
+          std::memcmp(kept.constData(), read.data(), std::size_t(read.size())) == 0);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <algorithm>
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <string_view>
 #include <thread>
@@ -348,7 +348,7 @@ void NycGciCars::BuildContent() {
       std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
   QByteArray content = pobjDH->Data().Text();
   pobjDH->Data().Clear();
-  content.truncate(0);  // keeps the memory unless somebody else holds the old content
+  content.truncate(0);        // keeps the memory unless somebody else holds the old content
   std::int32_t reported = 0;  // the cars whose progress was reported
   if (!UseTwoThreads(estimate) || Count() < 2 || !BuildInTwoParts(content, estimate, reported)) {
     content.truncate(0);
@@ -376,8 +376,7 @@ void NycGciCars::BuildContent() {
 // its own. False when either part outgrows its room (cars of very different
 // lengths) or no thread can be made: the caller builds the content again on
 // one thread and reports the cars after those reported here.
-bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate,
-                                 std::int32_t& reported) {
+bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported) {
   const std::int32_t count = Count();
   const std::int32_t firstOfSecond = count / 2 + 1;
   const qsizetype margin = estimate / 32 + 4096;
@@ -422,6 +421,7 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate,
   if (secondFailed || stop) return false;
   std::memmove(data + firstEnd, data + secondStart, std::size_t(secondEnd - secondStart));
   content.truncate(firstEnd + (secondEnd - secondStart));
-  for (std::int32_t i = firstOfSecond; i <= count; ++i) status_.SetProgressValue(float(reported = i));
+  for (std::int32_t i = firstOfSecond; i <= count; ++i)
+    status_.SetProgressValue(float(reported = i));
   return true;
 }

@@ -33,7 +33,8 @@ SectionScan SectionScan::Of(QByteArrayView all, qsizetype from, qsizetype to) {
 }
 
 std::int32_t SectionScan::Cars() const {
-  if (separators > 0 && to - lastEnd > Separator.size()) return static_cast<std::int32_t>(separators);
+  if (separators > 0 && to - lastEnd > Separator.size())
+    return static_cast<std::int32_t>(separators);
   return static_cast<std::int32_t>(std::max<std::int64_t>(longest - 1, 0));
 }
 

@@ -27,7 +27,7 @@ struct SectionScan {
   std::int32_t Cars() const;
 
   std::int64_t separators = 0;
-  qsizetype first = -1;  // where the first separator starts
+  qsizetype first = -1;   // where the first separator starts
   qsizetype lastEnd = 0;  // where the section after the last starts; from without any
   // The number of the last section longer than a separator among those that
   // end at one, counted from the one at from.

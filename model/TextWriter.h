@@ -67,7 +67,7 @@ class TextWriter {
   }
 
   QByteArray* target_ = nullptr;  // none for a fixed range
-  char* data_ = nullptr;  // the target's bytes, while its size stays
+  char* data_ = nullptr;          // the target's bytes, while its size stays
   qsizetype written_;
   qsizetype end_;  // of the room: the target's size, or the range's end
 };

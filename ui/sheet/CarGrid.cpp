@@ -150,14 +150,16 @@ void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
   cars_->RangeChanged(row1, col1, row2, col2);
   const NycGciCars* cars = cars_->CarFile();
   if (!cars) return;
-  for (int col = std::max(col1, int(ColumnTable::FixedColumnCount)); col <= col2; ++col) {
-    const CarField field = ColumnTable::Field(col);
-    int widest = 0;
-    for (int row = row1; row <= row2; ++row) {
-      widest = std::max(widest, ColumnTable::TextLength(cars->Car(row).ValueOf(field)));
+  const int first = std::max(col1, int(ColumnTable::FixedColumnCount));
+  std::array<int, ColumnTable::ColumnCount> widest{};
+  for (int row = row1; row <= row2; ++row) {
+    const NycGciCar& car = cars->Car(row);
+    for (int col = first; col <= col2; ++col) {
+      widest[std::size_t(col)] = std::max(
+          widest[std::size_t(col)], ColumnTable::TextLength(car.ValueOf(ColumnTable::Field(col))));
     }
-    SetWidestText(col, widest);
   }
+  for (int col = first; col <= col2; ++col) SetWidestText(col, widest[std::size_t(col)]);
 }
 
 int CarGrid::Row() const {
