@@ -45,6 +45,7 @@ TEST(NycGciCar, SettersStoreWhatTheBlockShowsAndMarkTheFileChanged) {
     EXPECT_EQ(ErrorNumberOf([&] { car.SetThrust(bad); }), ErrBadPropertyValue);
   }
   EXPECT_EQ(ErrorNumberOf([&] { car.SetInteger(CarField::Model, 4); }), ErrBadCall);
+  EXPECT_EQ(ErrorNumberOf([&] { car.SetFloat(CarField::Turbo, 1); }), ErrBadCall);
   EXPECT_FALSE(file.IsChanged());
   FileFolder folder;
   // The same value, too, counts as an edit.

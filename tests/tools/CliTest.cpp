@@ -194,7 +194,7 @@ TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
   const QByteArray alpha = MakeBlock("Alpha", 0), beta = MakeBlock("Beta", 1);
   const QByteArray a = MakeFile("a", {alpha, beta, MakeBlock("Gamma", 2)});
   const QByteArray b = MakeFile(
-      "a", {QByteArray(beta).replace("50 {value}", "60 {value}"), alpha, MakeBlock("Delta", 3)});
+      "a", {MakeBlock("Delta", 3), QByteArray(beta).replace("50 {value}", "60 {value}"), alpha});
   // Header and comments are not compared.
   const QByteArray c =
       MakeFile("other", {alpha, beta, MakeBlock("Gamma", 2)}).replace("{mass}", "{weight}");

@@ -104,12 +104,14 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
               QList<bool>(5, on));
   };
   menus(false);
-  // The answer; whether the document has a name, its save fails, it closes.
+  // The answer; whether the document has a name, its save fails, it closes
+  // (for a document without a name: a name is chosen in Save as).
   const std::tuple<Answer, bool, bool, bool> cases[] = {{Answer::Cancel, true, false, false},
                                                         {Answer::No, true, false, true},
                                                         {Answer::Yes, true, false, true},
                                                         {Answer::Yes, true, true, false},
-                                                        {Answer::Yes, false, false, false}};
+                                                        {Answer::Yes, false, false, false},
+                                                        {Answer::Yes, false, false, true}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& [answer, named, failing, closes] = cases[i];
     SCOPED_TRACE(i);
@@ -123,7 +125,7 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
       dialogs.AnswerMessage(Answer::Yes);
       dialogs.AnswerMessage(Answer::Ok);
     }
-    if (!named) dialogs.CancelFile();
+    if (!named) closes ? dialogs.ChooseFile(path) : dialogs.CancelFile();  // Save as
     const std::size_t asked = dialogs.asked.size();
     grid->setFocus();
     Key(Qt::Key_F4, Qt::ControlModifier);  // Close
@@ -135,7 +137,7 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
     EXPECT_EQ(window.isNull(), closes);
     menus(!frame->CarWindows().isEmpty());
     if (!failing) {
-      EXPECT_EQ(ReadFileBytes(path).contains("f42.000 {mass}"), named && closes && i == 2);
+      EXPECT_EQ(ReadFileBytes(path).contains("f42.000 {mass}"), closes && answer == Answer::Yes);
     } else {
       EXPECT_TRUE(dialogs.asked.back().text.startsWith(QStringLiteral("Unable to save file")));
     }
@@ -157,7 +159,8 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
 }
 
 // Files named at the start or dropped onto the frame open in order without
-// the Open dialog; one that fails is only reported.
+// the Open dialog; one that fails is only reported. Without files, the start
+// shows the Open dialog.
 TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   const QString first = WriteFile("first.gci", StockWith({}));
   const QString second = WriteFile("second.gci", StockWith({}));
@@ -177,6 +180,9 @@ TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   for (frmCars* window : frame->CarWindows()) opened << window->FileName();
   EXPECT_EQ(opened, QStringList({first, second, first, second}));
   EXPECT_EQ(dialogs.asked.size(), 2u);
+  dialogs.CancelFile();  // without files, the start asks for one
+  Main(*frame, {});
+  EXPECT_EQ(dialogs.asked.size(), 3u);
 }
 
 }  // namespace

@@ -75,7 +75,13 @@ TEST_F(EditTest, EditsManipulationsAndPastesAreUndoneAndRedoneAsOneStepEach) {
          Paste(QStringLiteral("7\t77\r\n8\t88"));
        },
        "&Undo Paste (4 cells)",
-       {3, 2, 4, 3}}};
+       {3, 2, 4, 3}},
+      {[&] {
+         grid->SelectRange(2, 3, 2, 3);
+         Paste(QStringLiteral("9"));
+       },
+       "&Undo Paste (1 cell)",
+       {2, 3, 2, 3}}};
   grid->setFocus();
   for (const auto& [step, caption, cursor] : steps) {
     SCOPED_TRACE(caption.toStdString());
