@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -173,9 +172,8 @@ void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
   // middle on, the first those before, then waits for the second, reports its
   // reads as if they had been its own and reads on where it stopped. The pages
   // of new memory are given faster to two threads than to one.
-  std::atomic<bool> stop{false};  // not looked at: the second's half is short
   std::vector<std::int32_t> secondReads;
-  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  ThreadJoiner second;  // joined before what it writes to is gone
   std::int32_t middle = length / 2 / ChunkSize * ChunkSize;
   if (middle == 0 || !twoThreads || !twoThreads(length) ||
       !second.Start([&, from = middle, descriptor = file.handle(), data = content.data()] {
@@ -266,6 +264,13 @@ int DataHandler::WriteAll(int descriptor, const QByteArray& content, bool report
   return 0;
 }
 
+// WriteAll, then the file to the disk; 0 or the system's error.
+int DataHandler::WriteAndSync(int descriptor, const QByteArray& content, bool report) {
+  const int systemError = WriteAll(descriptor, content, report);
+  if (systemError != 0) return systemError;
+  return ::fsync(descriptor) == 0 ? 0 : errno;
+}
+
 namespace {
 
 // Opens the temporary file that replaces a new file, or one with a single
@@ -293,9 +298,7 @@ void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
   if (!OpenReplacement(file, old)) RaiseSystemError(errno, fileName, &file);
   // QSaveFile's commit ignores a failed flush to disk, where some file systems
   // report a full disk: the file reaches the disk before it replaces the target.
-  int systemError = WriteAll(file.handle(), data_.Text(), true);
-  if (systemError == 0 && ::fsync(file.handle()) != 0) systemError = errno;
-  CommitReplacement(file, systemError, fileName);
+  CommitReplacement(file, WriteAndSync(file.handle(), data_.Text(), true), fileName);
 }
 
 // Puts a replacement that was written with the given outcome in its target's
@@ -315,8 +318,7 @@ struct DataHandler::PendingSave {
   QString fileName;
   std::unique_ptr<QSaveFile> file;  // none when FinishSaveAs does all of SaveAs
   int systemError = 0;
-  std::atomic<bool> stop{false};  // not looked at: the writing is not cut short
-  ThreadJoiner writer{stop};      // joined before the file goes
+  ThreadJoiner writer;  // joined before the file goes
 };
 
 DataHandler::DataHandler(QObject* parent) : QObject(parent) {}
@@ -338,8 +340,7 @@ void DataHandler::StartSaveAs(const QString& fileName) {
     PendingSave& save = *pending;
     const int descriptor = save.file->handle();
     const bool started = save.writer.Start([this, &save, descriptor, content = data_.Text()] {
-      save.systemError = WriteAll(descriptor, content, false);
-      if (save.systemError == 0 && ::fsync(descriptor) != 0) save.systemError = errno;
+      save.systemError = WriteAndSync(descriptor, content, false);
     });
     if (!started) pending->file.reset();
   }
@@ -372,8 +373,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldS
   QByteArray temporaryName = QFile::encodeName(real.isEmpty() ? fileName : real) + ".XXXXXX";
   Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
   if (temporary.get() < 0) RaiseSystemError(errno, fileName);
-  int systemError = WriteAll(temporary.get(), data_.Text(), true);
-  if (systemError == 0 && ::fsync(temporary.get()) != 0) systemError = errno;
+  int systemError = WriteAndSync(temporary.get(), data_.Text(), true);
   if (systemError == 0) systemError = temporary.Close();
   // Room for longer content is taken before the file is touched, where the
   // file system can reserve it without changing the file.

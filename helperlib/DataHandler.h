@@ -91,6 +91,7 @@ class DataHandler : public QObject {
   void ReplaceFile(const QString& fileName, const struct stat* old);
   void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize);
   int WriteAll(int descriptor, const QByteArray& content, bool report);
+  int WriteAndSync(int descriptor, const QByteArray& content, bool report);
   void CommitReplacement(QSaveFile& file, int systemError, const QString& fileName);
 
   DataBuffer data_;

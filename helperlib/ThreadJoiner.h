@@ -6,11 +6,11 @@
 #include <utility>
 
 // A second thread that is told to stop and joined when the first thread needs
-// its work, or when the scope ends, also on the way out of an error. Its work
-// looks at the stop flag between its steps.
+// its work, or when the scope ends, also on the way out of an error. Work that
+// can end early looks at Stopping() between its steps.
 class ThreadJoiner {
  public:
-  explicit ThreadJoiner(std::atomic<bool>& stop) : stop_(stop) {}
+  ThreadJoiner() = default;
   ~ThreadJoiner() { Stop(); }
   ThreadJoiner(const ThreadJoiner&) = delete;
   ThreadJoiner& operator=(const ThreadJoiner&) = delete;
@@ -26,12 +26,14 @@ class ThreadJoiner {
       return false;
     }
   }
+  // True once the thread was told to stop.
+  const std::atomic<bool>& Stopping() const { return stop_; }
   // Tells the thread to stop after the step at hand and waits for it.
   void Stop();
   // Waits for the thread to finish its work.
   void Join();
 
  private:
-  std::atomic<bool>& stop_;
+  std::atomic<bool> stop_{false};
   std::thread thread_;
 };

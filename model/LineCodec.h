@@ -17,13 +17,13 @@ QByteArray FormatLine(const LineValue& value, QByteArrayView comment);
 // Same as FormatLine, appended to out.
 void AppendLine(TextWriter& out, const LineValue& value, QByteArrayView comment);
 
-// Where the first blank and the first braces of a line stand (-1 where there
-// is none): what ParseValue and CommentView look for. A reader of whole blocks
-// notes them while it looks for the line's end.
 namespace line_codec_detail {
 [[noreturn]] void RaiseNoBlank();
 }  // namespace line_codec_detail
 
+// Where the first blank and the first braces of a line stand (-1 where there
+// is none): what ParseValue and CommentView look for. A reader of whole blocks
+// notes them while it looks for the line's end.
 struct LineMarks {
   qsizetype blank = -1;
   qsizetype open = -1;

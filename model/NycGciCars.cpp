@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstring>
 #include <future>
-#include <string_view>
 #include <thread>
 
 #include "core/AppInfo.h"
@@ -217,17 +216,17 @@ void NycGciCars::ParseContent() {
   // before; should this one be done first, it scans the second part itself
   // rather than wait.
   const qsizetype middle = SectionScan::SplitPoint(all);
-  std::atomic<bool> stop{false};
   ParsedCars parsed;
   std::promise<SectionScan> secondScan;
   std::future<SectionScan> secondScanned = secondScan.get_future();
-  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  ThreadJoiner second;  // joined before what it writes to is gone
   const bool twoThreads =
       middle < all.size() && UseTwoThreads(all.size()) && second.Start([&, middle] {
         const SectionScan scan = SectionScan::Of(all, middle, all.size());
         secondScan.set_value(scan);
         if (scan.Cars() > 0) {
-          ParseCarsQuietly(all, scan.first + SectionSeparator.size(), scan.Cars(), stop, parsed);
+          ParseCarsQuietly(all, scan.first + SectionSeparator.size(), scan.Cars(),
+                           second.Stopping(), parsed);
         }
       });
   const SectionScan before = SectionScan::Of(all, 0, middle);
@@ -357,11 +356,7 @@ void NycGciCars::BuildContent() {
     TextWriter writer(content, estimate + mainComment_.size() + 4096);
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
-    for (std::int32_t i = 1; i <= Count(); ++i) {
-      cars_[std::size_t(i - 1)]->AppendBlock(writer);
-      writer.Write(SectionSeparator);
-      if (i > reported) status_.SetProgressValue(float(i));
-    }
+    AppendCars(writer, 1, Count(), &reported);
   }
   SetStep(" - writing data...");
   pobjDH->Data().SetText(std::move(content));
@@ -386,17 +381,13 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
   char* const data = content.data();
   const qsizetype room = content.size();
 
-  std::atomic<bool> stop{false};
   bool secondFailed = false;
   qsizetype secondEnd = secondStart;
-  ThreadJoiner second(stop);  // joined before what it writes to is gone
+  ThreadJoiner second;  // joined before what it writes to is gone
   const bool started = second.Start([&] {
     try {
       TextWriter writer(data, secondStart, room);
-      for (std::int32_t i = firstOfSecond; i <= count && !stop; ++i) {
-        cars_[std::size_t(i - 1)]->AppendBlock(writer);
-        writer.Write(SectionSeparator);
-      }
+      AppendCars(writer, firstOfSecond, count, nullptr);
       secondEnd = writer.Written();
     } catch (...) {
       secondFailed = true;  // the caller's build meets the same error
@@ -408,20 +399,27 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
     TextWriter writer(data, 0, secondStart);
     AppendLine(writer, LineValue::Empty(), mainComment_);
     writer.Write(SectionSeparator);
-    for (std::int32_t i = 1; i < firstOfSecond; ++i) {
-      cars_[std::size_t(i - 1)]->AppendBlock(writer);
-      writer.Write(SectionSeparator);
-      status_.SetProgressValue(float(reported = i));
-    }
+    AppendCars(writer, 1, firstOfSecond - 1, &reported);
     firstEnd = writer.Written();
   } catch (const TextWriter::Full&) {
     return false;
   }
   second.Join();
-  if (secondFailed || stop) return false;
+  if (secondFailed) return false;
   std::memmove(data + firstEnd, data + secondStart, std::size_t(secondEnd - secondStart));
   content.truncate(firstEnd + (secondEnd - secondStart));
   for (std::int32_t i = firstOfSecond; i <= count; ++i)
     status_.SetProgressValue(float(reported = i));
   return true;
+}
+
+// Writes the cars first to last, each followed by an empty line; with
+// reported, reports each car after those reported already.
+void NycGciCars::AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
+                            std::int32_t* reported) const {
+  for (std::int32_t i = first; i <= last; ++i) {
+    cars_[std::size_t(i - 1)]->AppendBlock(out);
+    out.Write(SectionSeparator);
+    if (reported && i > *reported) status_.SetProgressValue(float(*reported = i));
+  }
 }

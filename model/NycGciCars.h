@@ -8,6 +8,7 @@
 #include <vector>
 
 class DataHandler;
+class TextWriter;
 class NycGciCar;
 class StatusDisplay;
 
@@ -82,6 +83,8 @@ class NycGciCars {
                                const std::atomic<bool>& stop, ParsedCars& parsed);
   void BuildContent();
   bool BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported);
+  void AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
+                  std::int32_t* reported) const;
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);
   void SetStep(const char* suffix);

@@ -18,6 +18,19 @@
 
 namespace {
 
+// Widens each column's count of characters to the longest value text among
+// the rows.
+void WidenToValues(const NycGciCars& cars, int row1, int row2, int col1, int col2,
+                   std::array<int, ColumnTable::ColumnCount>& widest) {
+  for (int row = row1; row <= row2; ++row) {
+    const NycGciCar& car = cars.Car(row);
+    for (int col = col1; col <= col2; ++col) {
+      widest[std::size_t(col)] = std::max(
+          widest[std::size_t(col)], ColumnTable::TextLength(car.ValueOf(ColumnTable::Field(col))));
+    }
+  }
+}
+
 // Courier New 8.25 pt where it is installed, else the system's fixed-pitch
 // font. Some systems name a "fixed" font whose glyphs differ in width; then
 // the font the system gives for Courier New (usually a metric twin), or the
@@ -88,15 +101,12 @@ CarGrid::CarGrid(QWidget* parent)
 void CarGrid::Fill(const NycGciCars* cars) {
   cars_->SetCarFile(cars);
   widestText_.fill(0);
-  for (int row = 1; row <= cars_->CarCount(); ++row) {
-    const NycGciCar& car = cars->Car(row);
-    widestText_[0] = std::max(widestText_[0], int(car.Name().size()));
-    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-      widestText_[std::size_t(col)] =
-          std::max(widestText_[std::size_t(col)],
-                   ColumnTable::TextLength(car.ValueOf(ColumnTable::Field(col))));
-    }
+  const int count = cars_->CarCount();
+  for (int row = 1; row <= count; ++row) {
+    widestText_[0] = std::max(widestText_[0], int(cars->Car(row).NameView().size()));
   }
+  WidenToValues(*cars, 1, count, ColumnTable::ModelColumn, ColumnTable::ColumnCount - 1,
+                widestText_);
   FitColumns();
   if (cars_->CarCount() > 0) MakeCurrent(1, ColumnTable::FixedColumnCount);
 }
@@ -152,13 +162,7 @@ void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
   if (!cars) return;
   const int first = std::max(col1, int(ColumnTable::FixedColumnCount));
   std::array<int, ColumnTable::ColumnCount> widest{};
-  for (int row = row1; row <= row2; ++row) {
-    const NycGciCar& car = cars->Car(row);
-    for (int col = first; col <= col2; ++col) {
-      widest[std::size_t(col)] = std::max(
-          widest[std::size_t(col)], ColumnTable::TextLength(car.ValueOf(ColumnTable::Field(col))));
-    }
-  }
+  WidenToValues(*cars, row1, row2, first, col2, widest);
   for (int col = first; col <= col2; ++col) SetWidestText(col, widest[std::size_t(col)]);
 }
 
