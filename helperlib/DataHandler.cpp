@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "base/RuntimeErrors.h"
@@ -118,6 +119,20 @@ void ReadQuietly(int descriptor, char* data, std::int32_t from, std::int32_t len
   }
 }
 
+// Content held whole, given as one piece.
+class WholeContent final : public ContentSource {
+ public:
+  explicit WholeContent(QByteArray bytes) : bytes_(std::move(bytes)) {}
+  QByteArrayView Next() override {
+    return std::exchange(given_, true) ? QByteArrayView() : QByteArrayView(bytes_);
+  }
+  void Rewind() override { given_ = false; }
+
+ private:
+  QByteArray bytes_;
+  bool given_ = false;
+};
+
 }  // namespace
 
 DataHandler::WriteFunction DataHandler::writeFunction = SystemWrite;
@@ -221,52 +236,81 @@ void DataHandler::SaveAs(const QString& fileName) {
   fileName_ = fileName;
 }
 
+void DataHandler::Save(ContentSource& source) {
+  if (fileName_.isEmpty()) {
+    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("the content has no file name yet"));
+  }
+  WriteTo(fileName_, source, -1);
+}
+
+void DataHandler::SaveAs(const QString& fileName, ContentSource& source) {
+  WriteTo(fileName, source, -1);
+  fileName_ = fileName;
+}
+
 void DataHandler::WriteTo(const QString& fileName) {
   if (data_.Text().size() > MaxFileSize) {
     RaiseFileError(EFBIG, fileName, QStringLiteral("content of 2 GiB and more is not supported"));
   }
+  WholeContent whole(data_.Text());
+  WriteTo(fileName, whole, data_.Text().size());
+}
+
+void DataHandler::WriteTo(const QString& fileName, ContentSource& source, ReportLength length) {
   struct stat target {};
   if (::stat(QFile::encodeName(fileName).constData(), &target) != 0) {
     if (errno != ENOENT) RaiseSystemError(errno, fileName);
-    ReplaceFile(fileName, nullptr);
+    ReplaceFile(fileName, nullptr, source, length);
     return;
   }
   RefuseIrregularFile(target, fileName);
   if (target.st_nlink > 1) {
-    OverwriteLinkedFile(fileName, std::int64_t(target.st_size));
+    OverwriteLinkedFile(fileName, std::int64_t(target.st_size), source, length);
   } else {
-    ReplaceFile(fileName, &target);
+    ReplaceFile(fileName, &target, source, length);
   }
 }
 
-// Writes the content from the start of the file through the write seam;
-// returns 0 or the system's error (a write that makes no progress without an
-// error counts as a full disk). Every caller syncs the file afterwards: the
-// system is asked to start writing each few MiB to the disk at once, so that
-// the sync waits only for the rest.
-int DataHandler::WriteAll(int descriptor, const QByteArray& content, bool report) {
-  const auto length = static_cast<std::int32_t>(content.size());
-  if (report) emit FilePartlyWritten(length, 0, Percentage(0, length));
-  std::int32_t done = 0, started = 0;
-  while (done < length) {
-    if (done - started >= WritebackBytes) {
-      StartWriteback(descriptor, started, done - started);
-      started = done;
+// Writes the content from the start of the file through the write seam,
+// reporting it against length unless that is -1; returns 0 or the system's
+// error (a write that makes no progress without an error counts as a full
+// disk, content past MaxFileSize as too large), and with total the count
+// written. Every caller syncs the file afterwards: the system is asked to
+// start writing each few MiB to the disk at once, so that the sync waits only
+// for the rest.
+int DataHandler::WriteAll(int descriptor, ContentSource& source, ReportLength length,
+                          std::int64_t* total) {
+  const auto reported = static_cast<std::int32_t>(length);
+  if (length >= 0) emit FilePartlyWritten(reported, 0, Percentage(0, length));
+  std::int64_t done = 0, started = 0;
+  source.Rewind();
+  for (QByteArrayView piece = source.Next(); !piece.isEmpty(); piece = source.Next()) {
+    for (qsizetype at = 0; at < piece.size();) {
+      if (done - started >= WritebackBytes) {
+        StartWriteback(descriptor, started, done - started);
+        started = done;
+      }
+      const std::int64_t want = std::min<std::int64_t>(ChunkSize, piece.size() - at);
+      if (done + want > MaxFileSize) return EFBIG;
+      errno = 0;
+      const std::int64_t written = writeFunction(descriptor, piece.data() + at, want);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return written < 0 && errno != 0 ? errno : ENOSPC;
+      at += qsizetype(written);
+      done += written;
+      if (length >= 0) {
+        emit FilePartlyWritten(reported, std::int32_t(done), Percentage(done, length));
+      }
     }
-    const std::int32_t want = std::min(ChunkSize, length - done);
-    errno = 0;
-    const std::int64_t written = writeFunction(descriptor, content.constData() + done, want);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return written < 0 && errno != 0 ? errno : ENOSPC;
-    done += static_cast<std::int32_t>(written);
-    if (report) emit FilePartlyWritten(length, done, Percentage(done, length));
   }
+  if (total) *total = done;
   return 0;
 }
 
 // WriteAll, then the file to the disk; 0 or the system's error.
-int DataHandler::WriteAndSync(int descriptor, const QByteArray& content, bool report) {
-  const int systemError = WriteAll(descriptor, content, report);
+int DataHandler::WriteAndSync(int descriptor, ContentSource& source, ReportLength length,
+                              std::int64_t* total) {
+  const int systemError = WriteAll(descriptor, source, length, total);
   if (systemError != 0) return systemError;
   return ::fsync(descriptor) == 0 ? 0 : errno;
 }
@@ -293,12 +337,14 @@ bool OpenReplacement(QSaveFile& file, const struct stat* old) {
 
 // A new file, or one with a single name: QSaveFile writes a temporary file
 // and puts it in the target's place only once every byte is written.
-void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old) {
+// Should making the content fail, the temporary file goes with the QSaveFile.
+void DataHandler::ReplaceFile(const QString& fileName, const struct stat* old,
+                              ContentSource& source, ReportLength length) {
   QSaveFile file(fileName);
   if (!OpenReplacement(file, old)) RaiseSystemError(errno, fileName, &file);
   // QSaveFile's commit ignores a failed flush to disk, where some file systems
   // report a full disk: the file reaches the disk before it replaces the target.
-  CommitReplacement(file, WriteAndSync(file.handle(), data_.Text(), true), fileName);
+  CommitReplacement(file, WriteAndSync(file.handle(), source, length, nullptr), fileName);
 }
 
 // Puts a replacement that was written with the given outcome in its target's
@@ -340,7 +386,8 @@ void DataHandler::StartSaveAs(const QString& fileName) {
     PendingSave& save = *pending;
     const int descriptor = save.file->handle();
     const bool started = save.writer.Start([this, &save, descriptor, content = data_.Text()] {
-      save.systemError = WriteAndSync(descriptor, content, false);
+      WholeContent whole(content);
+      save.systemError = WriteAndSync(descriptor, whole, -1, nullptr);
     });
     if (!started) pending->file.reset();
   }
@@ -363,9 +410,10 @@ void DataHandler::FinishSaveAs() {
 
 // A file with several names keeps its inode. The new content goes to a
 // temporary file beside it first, so that a full disk shows before the file is
-// touched; then it is copied into the file. Should the copy fail, the complete
-// content stays in the temporary file and the error names it.
-void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize) {
+// touched; then it is written into the file once more. Should that fail, the
+// complete content stays in the temporary file and the error names it.
+void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize,
+                                      ContentSource& source, ReportLength reportLength) {
   // Opened first: a file that may not be written is refused before anything is created.
   Descriptor target(::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CLOEXEC));
   if (target.get() < 0) RaiseSystemError(errno, fileName);
@@ -373,11 +421,17 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldS
   QByteArray temporaryName = QFile::encodeName(real.isEmpty() ? fileName : real) + ".XXXXXX";
   Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
   if (temporary.get() < 0) RaiseSystemError(errno, fileName);
-  int systemError = WriteAndSync(temporary.get(), data_.Text(), true);
+  std::int64_t length = 0;
+  int systemError = 0;
+  try {
+    systemError = WriteAndSync(temporary.get(), source, reportLength, &length);
+  } catch (...) {
+    ::unlink(temporaryName.constData());
+    throw;
+  }
   if (systemError == 0) systemError = temporary.Close();
   // Room for longer content is taken before the file is touched, where the
   // file system can reserve it without changing the file.
-  const std::int64_t length = data_.Text().size();
   if (systemError == 0 && length > oldSize &&
       ::fallocate(target.get(), FALLOC_FL_KEEP_SIZE, 0, off_t(length)) != 0 &&
       errno != EOPNOTSUPP && errno != ENOSYS) {
@@ -388,7 +442,14 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldS
     RaiseSystemError(systemError, fileName);
   }
 
-  systemError = WriteAll(target.get(), data_.Text(), false);
+  std::int64_t again = 0;
+  try {
+    systemError = WriteAll(target.get(), source, -1, &again);
+  } catch (const std::exception&) {
+    systemError = ENOMEM;
+  }
+  // Content that came out otherwise the second time must not pass for the file.
+  if (systemError == 0 && again != length) systemError = EIO;
   if (systemError == 0 && ::ftruncate(target.get(), off_t(length)) != 0) systemError = errno;
   if (systemError == 0 && ::fsync(target.get()) != 0) systemError = errno;
   const FileIdentity written = FileIdentity::OfDescriptor(target.get());

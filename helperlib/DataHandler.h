@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "helperlib/ContentSource.h"
 #include "helperlib/DataBuffer.h"
 #include "helperlib/FileIdentity.h"
 
@@ -60,6 +61,11 @@ class DataHandler : public QObject {
   // The name becomes this handler's file once the content is written there; a
   // failed write leaves the handler's file as it was.
   void SaveAs(const QString& fileName);
+  // Save and SaveAs of content made while it is written instead of Data, with
+  // the same care for the target. Progress is the source's to report; content
+  // that grows past MaxFileSize fails as a full disk, with the target as it was.
+  void Save(ContentSource& source);
+  void SaveAs(const QString& fileName, ContentSource& source);
 
   // SaveAs in two steps, so that the writing can go on while the caller does
   // other work: StartSaveAs writes the content as it is now to a temporary file
@@ -87,11 +93,17 @@ class DataHandler : public QObject {
  private:
   struct PendingSave;
 
+  // Where content of a known length is reported as it is written; -1 for none.
+  using ReportLength = std::int64_t;
   void WriteTo(const QString& fileName);
-  void ReplaceFile(const QString& fileName, const struct stat* old);
-  void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize);
-  int WriteAll(int descriptor, const QByteArray& content, bool report);
-  int WriteAndSync(int descriptor, const QByteArray& content, bool report);
+  void WriteTo(const QString& fileName, ContentSource& source, ReportLength length);
+  void ReplaceFile(const QString& fileName, const struct stat* old, ContentSource& source,
+                   ReportLength length);
+  void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize, ContentSource& source,
+                           ReportLength length);
+  int WriteAll(int descriptor, ContentSource& source, ReportLength length, std::int64_t* total);
+  int WriteAndSync(int descriptor, ContentSource& source, ReportLength length,
+                   std::int64_t* total);
   void CommitReplacement(QSaveFile& file, int systemError, const QString& fileName);
 
   DataBuffer data_;

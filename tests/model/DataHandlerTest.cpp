@@ -141,7 +141,9 @@ TEST_F(DataHandlerTest, SavingKeepsLinksPermissionsAndTheOwner) {
 TEST_F(DataHandlerTest, AFileThatShrinksWhileItIsReadGivesWhatWasRead) {
   const QString path = folder.Write(QByteArray(300'000, 'x'));
   QObject::connect(&handler, &DataHandler::FilePartlyRead, [&](std::int32_t, std::int32_t done) {
-    if (done > 0) ASSERT_EQ(truncate(Name(path).constData(), 10), 0);
+    if (done > 0) {
+      ASSERT_EQ(truncate(Name(path).constData(), 10), 0);
+    }
   });
   handler.LoadFile(path);
   EXPECT_EQ(handler.Data().Text().size(), 262144);
@@ -234,3 +236,42 @@ TEST_F(DataHandlerTest, AFullDiskKeepsTheOldFileWithNothingBesideIt) {
   EXPECT_TRUE(error.Description().endsWith(entries[1] + "'")) << error.Description().toStdString();
   EXPECT_EQ(ReadFileBytes(folder.path() + "/" + entries[1]), "new content");
 }
+
+// Content given in pieces, the same each time, or with a byte more each time
+// it starts again.
+class PieceSource final : public ContentSource {
+ public:
+  PieceSource(QByteArrayList pieces, int rounds = 1) : pieces_(pieces), rounds_(rounds) {}
+  QByteArrayView Next() override {
+    if (next_ == pieces_.size() * rounds_) return {};
+    return pieces_[next_++ % pieces_.size()];
+  }
+  void Rewind() override {
+    next_ = 0;
+    if (growing) pieces_.last() += '!';
+  }
+  bool growing = false;
+
+ private:
+  QByteArrayList pieces_;
+  qsizetype rounds_, next_ = 0;
+};
+
+TEST_F(DataHandlerTest, ContentMadeWhileItIsWrittenIsSavedWithTheSameCare) {
+  const QString path = folder.Write("old"), second = Link(path);
+  handler.LoadFile(path);
+  PieceSource source({"new ", "content"});
+  handler.Save(source);  // twice: the temporary file, then the file itself
+  EXPECT_EQ(ReadFileBytes(second), "new content");
+  EXPECT_EQ(StatusOf(path).st_nlink, 2u);
+  source.growing = true;
+  EXPECT_EQ(ErrorNumberOf([&] { handler.Save(source); }), ErrPathFileAccess);
+  EXPECT_EQ(Entries().size(), 3);  // the complete content stays beside the file
+  // Content that grows past the largest file fails before it replaces the file.
+  DataHandler::writeFunction = [](int, const char*, std::int64_t size) { return size; };
+  PieceSource huge({QByteArray(1 << 20, 'x'), "x"}, 2048);
+  EXPECT_EQ(ErrorNumberOf([&] { handler.SaveAs(folder.Path("huge.gci"), huge); }), ErrDiskFull);
+  EXPECT_EQ(handler.FileName(), path);
+  EXPECT_EQ(Entries().size(), 3);
+}
+
