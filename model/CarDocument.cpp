@@ -42,6 +42,9 @@ CarDocument::CarDocument(StatusDisplay* status, QObject* parent)
     : QObject(parent),
       pobjCarFile(std::make_unique<NycGciCars>(status)),
       history_(std::make_unique<QUndoStack>()) {
+  // An open document holds its cars; of the file's bytes only what the cars
+  // do not write back themselves.
+  pobjCarFile->SetKeepWholeContent(false);
   connect(history_.get(), &QUndoStack::cleanChanged, this,
           [this](bool clean) { emit ChangedChanged(!clean); });
   connect(history_.get(), &QUndoStack::indexChanged, this, &CarDocument::OnIndexChanged);

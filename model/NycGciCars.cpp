@@ -12,9 +12,11 @@
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
+#include "helperlib/PageReleaser.h"
 #include "helperlib/ThreadJoiner.h"
 #include "model/BlockLines.h"
 #include "model/CarBatch.h"
+#include "model/CarContentSource.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
 #include "model/SectionScan.h"
@@ -154,7 +156,7 @@ QByteArray NycGciCars::StockContent() {
 void NycGciCars::LoadFile(const QString& fileName) {
   const auto atRest = qScopeGuard([this] { EndSteps(); });
   ReadFile(fileName);
-  ParseContent();
+  ParseContent(keepWhole_);
 }
 
 // A file that fails to load is never copied: the copy is dropped unless every
@@ -164,7 +166,7 @@ void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyNam
   ReadFile(fileName);
   pobjDH->StartSaveAs(copyName);
   auto dropCopy = qScopeGuard([this] { pobjDH->CancelSaveAs(); });
-  ParseContent();
+  ParseContent(true);
   dropCopy.dismiss();
   SetStep(" - writing data...");
   pobjDH->FinishSaveAs();
@@ -189,7 +191,7 @@ void NycGciCars::NewFile() {
   status_.SetProgressVisible(true);
   pobjDH->NewData();
   pobjDH->Data().SetBytes(StockContent());
-  ParseContent();
+  ParseContent(keepWhole_);
 }
 
 // Splits the content at every empty line (CR LF CR LF): the first section is
@@ -205,10 +207,22 @@ void NycGciCars::NewFile() {
 // stopped, so that a failing car raises its error here, after the cars before
 // it, as with one thread; and a second thread that got little time on a busy
 // machine is never waited for.
-void NycGciCars::ParseContent() {
+//
+// Where the content is not to be kept whole, it is taken from the data
+// handler: each thread checks its cars against their pieces of the content,
+// copies the pieces that differ and gives the memory behind it back.
+void NycGciCars::ParseContent(bool keepWhole) {
   SetStep(" - processing data...");
-  const QByteArray content = pobjDH->Data().Text();
+  QByteArray content = keepWhole ? pobjDH->Data().Text() : pobjDH->Data().Take();
+  char* const own = keepWhole ? nullptr : content.data();
   const QByteArrayView all(content);
+  // A content that fails is out of step with the cars (and may be partly
+  // gone): nothing is left to save.
+  auto failed = qScopeGuard([this] {
+    pobjDH->Close();
+    lean_ = false;
+    kept_ = KeptBytes();
+  });
 
   // First pass: how many sections remain once the short trailing ones are
   // gone. With two threads, the second scans the part from the middle on and
@@ -217,6 +231,7 @@ void NycGciCars::ParseContent() {
   // rather than wait.
   const qsizetype middle = SectionScan::SplitPoint(all);
   ParsedCars parsed;
+  std::atomic<bool> secondMayRelease{false};
   std::promise<SectionScan> secondScan;
   std::future<SectionScan> secondScanned = secondScan.get_future();
   ThreadJoiner second;  // joined before what it writes to is gone
@@ -225,8 +240,9 @@ void NycGciCars::ParseContent() {
         const SectionScan scan = SectionScan::Of(all, middle, all.size());
         secondScan.set_value(scan);
         if (scan.Cars() > 0) {
-          ParseCarsQuietly(all, scan.first + SectionSeparator.size(), scan.Cars(),
-                           second.Stopping(), parsed);
+          ParseCarsQuietly(
+              {all, scan.first + SectionSeparator.size(), scan.Cars(), own, secondMayRelease},
+              second.Stopping(), parsed);
         }
       });
   const SectionScan before = SectionScan::Of(all, 0, middle);
@@ -234,8 +250,8 @@ void NycGciCars::ParseContent() {
       twoThreads && secondScanned.wait_for(std::chrono::seconds(0)) == std::future_status::ready
           ? secondScanned.get()
           : SectionScan::Of(all, middle, all.size());
-  const std::int64_t kept = SectionScan::KeptSections(all, before, after);
-  if (kept < 2) RaiseError(ErrBadFileContent, Source);
+  const std::int64_t sections = SectionScan::KeptSections(all, before, after);
+  if (sections < 2) RaiseError(ErrBadFileContent, Source);
   // Section i is car i: the second thread takes the cars from middleSection on.
   const std::int64_t middleSection = before.separators + 1;
 
@@ -249,8 +265,12 @@ void NycGciCars::ParseContent() {
   };
 
   mainComment_ = ParseComment(nextSection());
+  KeptBytes kept;
+  if (own) kept.SetHead(all.first(start));
+  QByteArray scratch;
+  PageReleaser release(own, 0);
   cars_.clear();
-  const auto carCount = static_cast<std::int32_t>(kept - 1);
+  const auto carCount = static_cast<std::int32_t>(sections - 1);
   cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
   status_.SetProgressMax(float(carCount));
   status_.SetProgressValue(0);
@@ -259,9 +279,17 @@ void NycGciCars::ParseContent() {
   BlockLines lines;
   auto split = std::int64_t(carCount) + 1;
   if (twoThreads && middleSection >= 2 && middleSection <= carCount) split = middleSection;
+  // The second thread's cars are taken over: what it has read is its own to
+  // give back. Otherwise they are not needed.
+  if (split <= carCount) {
+    secondMayRelease = true;
+  } else {
+    second.Stop();
+  }
   for (std::int32_t i = 1; i <= carCount; ++i) {
     if (i == split) {
       second.Stop();
+      kept.Append(parsed.kept, split, std::int32_t(parsed.cars.size()));
       for (std::shared_ptr<NycGciCar>& car : parsed.cars) {
         car->SetParent(this);
         cars_.push_back(std::move(car));
@@ -275,30 +303,47 @@ void NycGciCars::ParseContent() {
     const NycGciCar* neighbour = cars_.empty() ? nullptr : cars_.back().get();
     cars_.push_back(car);  // a car whose block fails stays, as far as it was read
     bool whole = false;
+    const qsizetype from = start;
     start = SplitSection(all, start, lines, whole) + SectionSeparator.size();
     car->SetLinesSharing(lines, whole, neighbour, &batch);
+    if (own) {
+      const qsizetype next = std::min(start, all.size());
+      kept.Check(i, *car, all.sliced(from, next - from), scratch);
+      release.ReleaseBefore(next);
+    }
     status_.SetProgressValue(float(i));
   }
+  failed.dismiss();
+  lean_ = !keepWhole;
+  if (lean_) kept.SetTail(all.sliced(std::min(start, all.size())));
+  kept_ = std::move(kept);
   pblnChanged = false;
 }
 
 // Parses count car blocks from the section at start on, without a parent and
 // without raising: stops before a block that fails (or when told to stop).
-void NycGciCars::ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
-                                  const std::atomic<bool>& stop, ParsedCars& parsed) {
+void NycGciCars::ParseCarsQuietly(const QuietParse& what, const std::atomic<bool>& stop,
+                                  ParsedCars& parsed) {
   try {
+    const QByteArrayView content = what.content;
+    qsizetype start = what.start;
     CarBatch batch;
     BlockLines lines;
-    parsed.cars.reserve(
-        std::size_t(std::min<qsizetype>(count, (content.size() - start) / SmallestBlock + 1)));
-    for (std::int32_t i = 0; i < count && !stop; ++i) {
+    QByteArray scratch;
+    PageReleaser release(what.own, start);
+    parsed.cars.reserve(std::size_t(
+        std::min<qsizetype>(what.count, (content.size() - start) / SmallestBlock + 1)));
+    for (std::int32_t i = 0; i < what.count && !stop; ++i) {
       bool whole = false;
       const qsizetype end = SplitSection(content, start, lines, whole);
       if (!whole) return;
       auto car = batch.NewCar();
       const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
       car->ReadLines(lines, neighbour, &batch);
+      const qsizetype next = std::min(end + SectionSeparator.size(), content.size());
+      if (what.own) parsed.kept.Check(i, *car, content.sliced(start, next - start), scratch);
       parsed.cars.push_back(std::move(car));
+      if (what.own && what.mayRelease) release.ReleaseBefore(next);
       start = end + SectionSeparator.size();
       parsed.next = start;
     }
@@ -312,11 +357,16 @@ void NycGciCars::Save() { Write(nullptr); }
 void NycGciCars::SaveAs(const QString& fileName) { Write(&fileName); }
 
 void NycGciCars::Write(const QString* newFileName) {
-  // A file that was never filled cannot be rebuilt; nothing has changed yet.
-  if (pblnChanged && (!pobjDH->HasData() || cars_.empty())) {
+  // A file that was never filled, or failed to load, has nothing to write:
+  // refused before any step shows.
+  if (!pobjDH->HasData() || (pblnChanged && cars_.empty())) {
     RaiseError(ErrBadCallContext, Source);
   }
   const auto atRest = qScopeGuard([this] { EndSteps(); });
+  if (lean_) {
+    WriteInPieces(newFileName);
+    return;
+  }
   if (pblnChanged) {
     BuildContent();
   } else {
@@ -327,6 +377,29 @@ void NycGciCars::Write(const QString* newFileName) {
     pobjDH->SaveAs(*newFileName);
   } else {
     pobjDH->Save();
+  }
+}
+
+// Content kept in part is written as it is made from the cars and the kept
+// bytes, a piece at a time, so that it is never held whole. Changed cars are
+// written afresh: from then on, also should the write fail, the content is
+// theirs. The caller checks that there is something to write and puts the
+// steps at rest.
+void NycGciCars::WriteInPieces(const QString* newFileName) {
+  if (pblnChanged) {
+    kept_ = KeptBytes(FormatLine(LineValue::Empty(), mainComment_).append(SectionSeparator));
+    pblnChanged = false;
+  }
+  SetStep(" - writing data...");
+  status_.SetProgressMax(float(Count()));
+  status_.SetProgressValue(0);
+  status_.SetProgressVisible(true);
+  status_.Show();
+  CarContentSource source(cars_, kept_, status_);
+  if (newFileName) {
+    pobjDH->SaveAs(*newFileName, source);
+  } else {
+    pobjDH->Save(source);
   }
 }
 
@@ -418,8 +491,7 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
 void NycGciCars::AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
                             std::int32_t* reported) const {
   for (std::int32_t i = first; i <= last; ++i) {
-    cars_[std::size_t(i - 1)]->AppendBlock(out);
-    out.Write(SectionSeparator);
+    KeptBytes::WriteRebuilt(out, *cars_[std::size_t(i - 1)]);
     if (reported && i > *reported) status_.SetProgressValue(float(*reported = i));
   }
 }

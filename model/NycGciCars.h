@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "model/KeptBytes.h"
+
 class DataHandler;
 class TextWriter;
 class NycGciCar;
@@ -16,6 +18,9 @@ class StatusDisplay;
 // handler that holds the raw content and the file name. The change flag tells
 // that the raw content is out of date and must be rebuilt from the cars before
 // it is written; an unchanged file is written back byte for byte.
+// The raw content is kept whole, or (to hold a large file in little more
+// memory than its cars) only as far as the cars do not write it back by
+// themselves; a save then makes it whole for the write and lets it go again.
 // While it loads and saves it names the step in the status display's caption
 // and drives its progress bar; without a display it shows nothing.
 class NycGciCars {
@@ -36,9 +41,12 @@ class NycGciCars {
   std::int32_t Count() const { return static_cast<std::int32_t>(cars_.size()); }
   QString FileTitle() const;
 
+  // A failed load leaves nothing to save: the cars read so far stay, but a
+  // save raises the bad call context error until a load or NewFile succeeds.
   void LoadFile(const QString& fileName);
   // LoadFile, then SaveAs(copyName) while the file is unchanged; the copy is
   // written while the cars are read, and takes copyName's place once they are.
+  // The content is kept whole for the copy.
   void LoadFileAndCopy(const QString& fileName, const QString& copyName);
   void NewFile();
   void Save();
@@ -53,8 +61,15 @@ class NycGciCars {
   // loaded or saved here; the editor asks before it overwrites such a change.
   bool FileChangedOnDisk() const;
 
-  // The data handler that holds the raw content and the file name.
+  // The data handler that holds the file name, and the raw content while it
+  // is kept whole.
   const DataHandler& Data() const { return *pobjDH; }
+
+  // Whether the next loads keep the raw content whole (the default), or only
+  // what the cars do not write back themselves, which reading then checks
+  // car by car: less memory for more work in loads and unchanged saves.
+  bool KeepWholeContent() const { return keepWhole_; }
+  void SetKeepWholeContent(bool newValue) { keepWhole_ = newValue; }
 
   // The stock content of a new document, as the program carries it.
   static QByteArray StockContent();
@@ -73,14 +88,25 @@ class NycGciCars {
   void MarkChanged() { pblnChanged = true; }
   void CheckIndex(std::int32_t index) const;
   void ReadFile(const QString& fileName);
-  void ParseContent();
+  void ParseContent(bool keepWhole);
   // Cars parsed on a second thread, from the section at start on.
   struct ParsedCars {
     std::vector<std::shared_ptr<NycGciCar>> cars;
     qsizetype next = 0;  // where the section after the last of them starts
+    KeptBytes kept;      // their pieces that differ, numbered from 0
   };
-  static void ParseCarsQuietly(QByteArrayView content, qsizetype start, std::int32_t count,
-                               const std::atomic<bool>& stop, ParsedCars& parsed);
+  // Where the content is not kept whole, own holds its bytes, which the parse
+  // then checks against the cars and releases behind it once allowed to.
+  struct QuietParse {
+    QByteArrayView content;
+    qsizetype start;
+    std::int32_t count;
+    char* own;
+    const std::atomic<bool>& mayRelease;
+  };
+  static void ParseCarsQuietly(const QuietParse& what, const std::atomic<bool>& stop,
+                               ParsedCars& parsed);
+  void WriteInPieces(const QString* newFileName);
   void BuildContent();
   bool BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported);
   void AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
@@ -93,6 +119,10 @@ class NycGciCars {
   StatusDisplay& status_;
   std::vector<std::shared_ptr<NycGciCar>> cars_;
   bool pblnChanged = false;
+  bool keepWhole_ = true;
+  // Whether the content is held as kept_ rather than by the data handler.
+  bool lean_ = false;
+  KeptBytes kept_;
   QByteArray mainComment_;
   std::unique_ptr<DataHandler> pobjDH;
 };
