@@ -76,6 +76,12 @@ TEST_F(CarGridTest, NoTextIsCutOffAndAWiderValueWidensItsColumn) {
 // edits the current cell alone. The keys move without opening anything.
 TEST_F(CarGridTest, HeadingsNamesAndCornerSelectAndKeysMove) {
   NewDocument();
+  // Only value cells are made current or corners of a selection.
+  EXPECT_EQ(ErrorNumberOf([&] { grid->SetRow(84); }), ErrInvalidArgument);
+  for (const auto& [row, col] : {std::pair(0, 3), std::pair(84, 3), std::pair(1, 1)}) {
+    EXPECT_EQ(ErrorNumberOf([&] { grid->SelectRange(row, col, 2, 3); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorNumberOf([&] { grid->SelectRange(2, 3, row, col); }), ErrInvalidArgument);
+  }
   QWidget* columns = grid->horizontalHeader()->viewport();
   QWidget* rows = grid->verticalHeader()->viewport();
   const auto name = [this](int row) { return QPoint(10, Centre(row, 2).y()); };
