@@ -84,6 +84,9 @@ TEST_F(CarDocumentTest, UndoAndRedoPutBackTheExactValuesTheLoadedBytesAndTheSave
 
 TEST_F(CarDocumentTest, AFailedSaveAsKeepsTheNameAndTheChangedState) {
   Set({{1, 2, LineValue::FromInteger(5)}});
+  document.LoadFile(path);  // the history starts afresh
+  EXPECT_EQ(document.History().count(), 0);
+  Set({{1, 2, LineValue::FromInteger(5)}});
   EXPECT_THROW(document.SaveAs(folder.Path("none/new.gci")), TorqletError);
   EXPECT_EQ(document.FileName(), path);
   EXPECT_TRUE(document.Changed());

@@ -102,6 +102,7 @@ TEST_F(CarFile, ProgressRunsOverBytesInChunksAndOverCars) {
 
 TEST_F(CarFile, AFailedSaveKeepsTheRebuiltContentForTheNextSave) {
   NycGciCars unfilled(&display);
+  EXPECT_EQ(ErrorNumberOf([&] { unfilled.SaveAs(folder.Path("never.gci")); }), ErrBadCallContext);
   unfilled.SetMainComment("x");
   EXPECT_EQ(ErrorNumberOf([&] { unfilled.SaveAs(folder.Path("never.gci")); }), ErrBadCallContext);
   EXPECT_TRUE(display.events.isEmpty());

@@ -18,6 +18,7 @@ TEST(NumberText, ReadsLenientlyAndRaisesOnlyBeyondTheDoubleRange) {
       {"1E3", 1000},    {"1e-2", 0.01}, {"1e", 1},         {"1e+", 1},       {"- 1\n2\t3", -123},
       {"", 0},          {"-", 0},       {"abc", 0},        {"1.2.3", 1.2},   {"0.1", 0.1},
       {"&Hff", 255},    {"&H", 0},      {"&O78", 7},       {"&X1", 0},       {"Z42", 42},
+      {"2ex", 2},       {"2e+x", 2},
       {"2.5Z", 2.5},    {"1eZ3", 1000}, {"Z16.5Z1", 16.5}, {"0.Z1", 0},      {"1e-N", 0},
       {"1Z", NAN},      {"N", NAN},     {"1eN", NAN},      {"&HN", NAN}};
   for (const auto& c : cases) {

@@ -28,6 +28,10 @@ TEST_F(DocumentTest, AFailedOpenSaysWhyAndLeavesNoWindow) {
   }
   EXPECT_EQ(frame->windowTitle(), ApplicationTitle());
   EXPECT_TRUE(frame->pgbFile()->isHidden());
+  const auto asked = dialogs.asked.size();
+  frame->mnuFileSave_Click();  // without a window, nothing to save
+  frame->mnuFileSaveAs_Click();
+  EXPECT_EQ(dialogs.asked.size(), asked);
   EXPECT_EQ(NewDocument()->windowTitle(), QStringLiteral("%1: Untitled").arg(serial + 1));
   EXPECT_EQ(dialogs.asked[0].file.fileName, QStringLiteral("nyc.gci"));
   EXPECT_EQ(dialogs.asked[2].file.fileName, missing);
