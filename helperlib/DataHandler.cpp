@@ -224,24 +224,21 @@ void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
   identity_ = FileIdentity::FromStatus(status);
 }
 
-void DataHandler::Save() {
+const QString& DataHandler::NameToSave() const {
   if (fileName_.isEmpty()) {
     RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("the content has no file name yet"));
   }
-  WriteTo(fileName_);
+  return fileName_;
 }
+
+void DataHandler::Save() { WriteTo(NameToSave()); }
 
 void DataHandler::SaveAs(const QString& fileName) {
   WriteTo(fileName);
   fileName_ = fileName;
 }
 
-void DataHandler::Save(ContentSource& source) {
-  if (fileName_.isEmpty()) {
-    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("the content has no file name yet"));
-  }
-  WriteTo(fileName_, source, -1);
-}
+void DataHandler::Save(ContentSource& source) { WriteTo(NameToSave(), source, -1); }
 
 void DataHandler::SaveAs(const QString& fileName, ContentSource& source) {
   WriteTo(fileName, source, -1);

@@ -95,6 +95,8 @@ class DataHandler : public QObject {
 
   // Where content of a known length is reported as it is written; -1 for none.
   using ReportLength = std::int64_t;
+  // The file name for Save; the path error without one.
+  const QString& NameToSave() const;
   void WriteTo(const QString& fileName);
   void WriteTo(const QString& fileName, ContentSource& source, ReportLength length);
   void ReplaceFile(const QString& fileName, const struct stat* old, ContentSource& source,
@@ -102,8 +104,7 @@ class DataHandler : public QObject {
   void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize, ContentSource& source,
                            ReportLength length);
   int WriteAll(int descriptor, ContentSource& source, ReportLength length, std::int64_t* total);
-  int WriteAndSync(int descriptor, ContentSource& source, ReportLength length,
-                   std::int64_t* total);
+  int WriteAndSync(int descriptor, ContentSource& source, ReportLength length, std::int64_t* total);
   void CommitReplacement(QSaveFile& file, int systemError, const QString& fileName);
 
   DataBuffer data_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -128,9 +129,8 @@ double ReadDecimal(const char* p, const char* end) {
 // text's value, so that its float is the text's correctly rounded float.
 // The text is the unsigned number that gave the double.
 double number_text_detail::KeepSingleRounding(double value, const char* begin, const char* end) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  if ((bits & 0x0fffffff) != 0) return value;  // too many bits to lie halfway
+  // Too many bits to lie halfway.
+  if ((std::bit_cast<std::uint64_t>(value) & 0x0fffffff) != 0) return value;
   const float nearest = static_cast<float>(value);
   if (double(nearest) == value || !std::isfinite(nearest)) return value;
   const float beyond =

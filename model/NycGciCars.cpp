@@ -67,6 +67,25 @@ StatusDisplay& Silent() {
   return silent;
 }
 
+// Where the content is kept in part (own holds its bytes): checks each car
+// against its piece of the content, keeping the piece where it differs, and
+// gives the memory before the piece's end back. Without own, does nothing.
+class PieceCheck {
+ public:
+  PieceCheck(char* own, qsizetype from) : release_(own, from), own_(own) {}
+  void Check(KeptBytes& kept, std::int32_t car, const NycGciCar& record, QByteArrayView all,
+             qsizetype from, qsizetype next, bool mayRelease) {
+    if (!own_) return;
+    kept.Check(car, record, all.sliced(from, next - from), scratch_);
+    if (mayRelease) release_.ReleaseBefore(next);
+  }
+
+ private:
+  PageReleaser release_;
+  char* own_;
+  QByteArray scratch_;  // the car's own text, memory reused from car to car
+};
+
 std::atomic<qsizetype> parallelMinimumBytes{qsizetype(2) << 20};
 
 bool UseTwoThreads(qsizetype bytes) {
@@ -267,8 +286,7 @@ void NycGciCars::ParseContent(bool keepWhole) {
   mainComment_ = ParseComment(nextSection());
   KeptBytes kept;
   if (own) kept.SetHead(all.first(start));
-  QByteArray scratch;
-  PageReleaser release(own, 0);
+  PieceCheck pieces(own, 0);
   cars_.clear();
   const auto carCount = static_cast<std::int32_t>(sections - 1);
   cars_.reserve(std::size_t(std::min<qsizetype>(carCount, all.size() / SmallestBlock + 1)));
@@ -306,11 +324,7 @@ void NycGciCars::ParseContent(bool keepWhole) {
     const qsizetype from = start;
     start = SplitSection(all, start, lines, whole) + SectionSeparator.size();
     car->SetLinesSharing(lines, whole, neighbour, &batch);
-    if (own) {
-      const qsizetype next = std::min(start, all.size());
-      kept.Check(i, *car, all.sliced(from, next - from), scratch);
-      release.ReleaseBefore(next);
-    }
+    pieces.Check(kept, i, *car, all, from, std::min(start, all.size()), true);
     status_.SetProgressValue(float(i));
   }
   failed.dismiss();
@@ -329,10 +343,9 @@ void NycGciCars::ParseCarsQuietly(const QuietParse& what, const std::atomic<bool
     qsizetype start = what.start;
     CarBatch batch;
     BlockLines lines;
-    QByteArray scratch;
-    PageReleaser release(what.own, start);
-    parsed.cars.reserve(std::size_t(
-        std::min<qsizetype>(what.count, (content.size() - start) / SmallestBlock + 1)));
+    PieceCheck pieces(what.own, start);
+    parsed.cars.reserve(
+        std::size_t(std::min<qsizetype>(what.count, (content.size() - start) / SmallestBlock + 1)));
     for (std::int32_t i = 0; i < what.count && !stop; ++i) {
       bool whole = false;
       const qsizetype end = SplitSection(content, start, lines, whole);
@@ -340,10 +353,9 @@ void NycGciCars::ParseCarsQuietly(const QuietParse& what, const std::atomic<bool
       auto car = batch.NewCar();
       const NycGciCar* neighbour = parsed.cars.empty() ? nullptr : parsed.cars.back().get();
       car->ReadLines(lines, neighbour, &batch);
-      const qsizetype next = std::min(end + SectionSeparator.size(), content.size());
-      if (what.own) parsed.kept.Check(i, *car, content.sliced(start, next - start), scratch);
+      pieces.Check(parsed.kept, i, *car, content, start,
+                   std::min(end + SectionSeparator.size(), content.size()), what.mayRelease);
       parsed.cars.push_back(std::move(car));
-      if (what.own && what.mayRelease) release.ReleaseBefore(next);
       start = end + SectionSeparator.size();
       parsed.next = start;
     }
@@ -387,7 +399,7 @@ void NycGciCars::Write(const QString* newFileName) {
 // steps at rest.
 void NycGciCars::WriteInPieces(const QString* newFileName) {
   if (pblnChanged) {
-    kept_ = KeptBytes(FormatLine(LineValue::Empty(), mainComment_).append(SectionSeparator));
+    kept_ = KeptBytes(RebuiltHead());
     pblnChanged = false;
   }
   SetStep(" - writing data...");
@@ -426,9 +438,9 @@ void NycGciCars::BuildContent() {
     content.truncate(0);
     // Room beyond the estimate for the writer's bound of a line; should the
     // old memory be too small, it grows in place where the system can.
-    TextWriter writer(content, estimate + mainComment_.size() + 4096);
-    AppendLine(writer, LineValue::Empty(), mainComment_);
-    writer.Write(SectionSeparator);
+    const QByteArray head = RebuiltHead();
+    TextWriter writer(content, estimate + head.size() + 4096);
+    writer.Write(head);
     AppendCars(writer, 1, Count(), &reported);
   }
   SetStep(" - writing data...");
@@ -448,7 +460,8 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
   const std::int32_t count = Count();
   const std::int32_t firstOfSecond = count / 2 + 1;
   const qsizetype margin = estimate / 32 + 4096;
-  const qsizetype header = mainComment_.size() + 2 + SectionSeparator.size();
+  const QByteArray head = RebuiltHead();
+  const qsizetype header = head.size();
   const qsizetype secondStart = header + estimate / count * (firstOfSecond - 1) + margin;
   content.resize(header + estimate + 2 * margin);
   char* const data = content.data();
@@ -470,8 +483,7 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
   qsizetype firstEnd = 0;
   try {
     TextWriter writer(data, 0, secondStart);
-    AppendLine(writer, LineValue::Empty(), mainComment_);
-    writer.Write(SectionSeparator);
+    writer.Write(head);
     AppendCars(writer, 1, firstOfSecond - 1, &reported);
     firstEnd = writer.Written();
   } catch (const TextWriter::Full&) {
@@ -484,6 +496,11 @@ bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::i
   for (std::int32_t i = firstOfSecond; i <= count; ++i)
     status_.SetProgressValue(float(reported = i));
   return true;
+}
+
+// The header comment as a rebuild writes it, with the empty line after it.
+QByteArray NycGciCars::RebuiltHead() const {
+  return FormatLine(LineValue::Empty(), mainComment_).append(SectionSeparator);
 }
 
 // Writes the cars first to last, each followed by an empty line; with

@@ -107,6 +107,7 @@ class NycGciCars {
   static void ParseCarsQuietly(const QuietParse& what, const std::atomic<bool>& stop,
                                ParsedCars& parsed);
   void WriteInPieces(const QString* newFileName);
+  QByteArray RebuiltHead() const;
   void BuildContent();
   bool BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported);
   void AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
