@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 class CarDocument;
 
@@ -47,6 +49,16 @@ class CliCommand {
   // The work, given the arguments.
   virtual int Execute(const QStringList& arguments, std::FILE* out) = 0;
 
+  // A new object that lives as long as the command. torqlet-cli ends without
+  // destroying its commands: a file of a hundred thousand cars goes with the
+  // process at once instead of being freed car by car.
+  template <typename T>
+  T& Hold() {
+    auto object = std::make_shared<T>();
+    held_.push_back(object);
+    return *object;
+  }
+
   static void Write(std::FILE* out, const QByteArray& bytes);
   // Writes the document to output when one is named, even unchanged (then a
   // copy of the file's bytes), else back to its own file when cells changed.
@@ -58,4 +70,5 @@ class CliCommand {
   QStringList argumentNames_;
   QCommandLineParser parser_;
   QCommandLineOption help_;
+  std::vector<std::shared_ptr<void>> held_;
 };

@@ -44,7 +44,8 @@ DiffCommand::DiffCommand()
 }
 
 int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {
-  NycGciCars a, b;
+  NycGciCars& a = Hold<NycGciCars>();
+  NycGciCars& b = Hold<NycGciCars>();
   a.LoadFile(arguments[0]);
   b.LoadFile(arguments[1]);
   const std::vector<int> match = MatchCars(a, b);

@@ -49,10 +49,10 @@ ImportCommand::ImportCommand()
 int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   const QString output = SingleValue(output_);
   const QString& tableName = arguments[0];
-  DataHandler table;
+  DataHandler& table = Hold<DataHandler>();
   table.LoadFile(tableName);
   const std::vector<TabTable::Row> rows = TabTable::Read(table.Data().Text(), tableName);
-  CarDocument document;
+  CarDocument& document = Hold<CarDocument>();
   document.LoadFile(arguments[1]);
   const NycGciCars& file = document.CarFile();
 

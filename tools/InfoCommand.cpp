@@ -9,7 +9,7 @@ InfoCommand::InfoCommand()
 }
 
 int InfoCommand::Execute(const QStringList& arguments, std::FILE* out) {
-  NycGciCars file;
+  NycGciCars& file = Hold<NycGciCars>();
   file.LoadFile(arguments[0]);
   QByteArray comment = file.MainComment();
   comment.replace("\r\n", "\n");

@@ -14,7 +14,7 @@ RewriteCommand::RewriteCommand()
 }
 
 int RewriteCommand::Execute(const QStringList& arguments, std::FILE*) {
-  NycGciCars file;
+  NycGciCars& file = Hold<NycGciCars>();
   if (!Parser().isSet(rebuild_)) {
     file.LoadFileAndCopy(arguments[0], arguments[1]);
     return 0;
