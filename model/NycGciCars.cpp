@@ -246,8 +246,10 @@ void NycGciCars::ParseContent(bool keepWhole) {
   // First pass: how many sections remain once the short trailing ones are
   // gone. With two threads, the second scans the part from the middle on and
   // goes on to parse the cars that start there, while this one scans the part
-  // before; should this one be done first, it scans the second part itself
-  // rather than wait.
+  // before. Both parts are about as long: should this one be done first, it
+  // waits for the second scan as long as its own took, and only then scans
+  // the second part itself, so that a second thread that got little time on a
+  // busy machine costs little.
   const qsizetype middle = SectionScan::SplitPoint(all);
   ParsedCars parsed;
   std::atomic<bool> secondMayRelease{false};
@@ -264,9 +266,11 @@ void NycGciCars::ParseContent(bool keepWhole) {
               second.Stopping(), parsed);
         }
       });
+  const auto scanStart = std::chrono::steady_clock::now();
   const SectionScan before = SectionScan::Of(all, 0, middle);
+  const auto scanTime = std::chrono::steady_clock::now() - scanStart;
   const SectionScan after =
-      twoThreads && secondScanned.wait_for(std::chrono::seconds(0)) == std::future_status::ready
+      twoThreads && secondScanned.wait_for(scanTime) == std::future_status::ready
           ? secondScanned.get()
           : SectionScan::Of(all, middle, all.size());
   const std::int64_t sections = SectionScan::KeptSections(all, before, after);
