@@ -7,6 +7,7 @@
 #include <cstring>
 #include <future>
 #include <thread>
+#include <utility>
 
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
@@ -188,6 +189,15 @@ void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyNam
   ParseContent(true);
   dropCopy.dismiss();
   SetStep(" - writing data...");
+  // Only the copy is wanted now: the cars and the content are let go on a
+  // second thread while the copy is put in place (its writer holds the
+  // content as long as it needs it), and nothing is left to save.
+  const auto closed = qScopeGuard([this] { pobjDH->Close(); });
+  ThreadJoiner release;
+  release.Start([cars = std::exchange(cars_, {}), content = pobjDH->Data().Take()]() mutable {
+    cars.clear();
+    content.clear();
+  });
   pobjDH->FinishSaveAs();
 }
 

@@ -46,7 +46,8 @@ class NycGciCars {
   void LoadFile(const QString& fileName);
   // LoadFile, then SaveAs(copyName) while the file is unchanged; the copy is
   // written while the cars are read, and takes copyName's place once they are.
-  // The content is kept whole for the copy.
+  // Only the copy stays: the car file is left without cars and with nothing
+  // to save, as after a failed load.
   void LoadFileAndCopy(const QString& fileName, const QString& copyName);
   void NewFile();
   void Save();

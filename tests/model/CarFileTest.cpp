@@ -107,6 +107,14 @@ TEST_F(CarFile, AFailedSaveKeepsTheRebuiltContentForTheNextSave) {
   EXPECT_EQ(ErrorNumberOf([&] { unfilled.SaveAs(folder.Path("never.gci")); }), ErrBadCallContext);
   EXPECT_TRUE(display.events.isEmpty());
   EXPECT_FALSE(QFile::exists(folder.Path("never.gci")));
+  // A copy leaves nothing to save: its cars and content are let go.
+  NycGciCars copied;
+  const QByteArray original = MakeFile("h", {a});
+  copied.LoadFileAndCopy(folder.Write(original, "original.gci"), folder.Path("copy.gci"));
+  EXPECT_EQ(ReadFileBytes(folder.Path("copy.gci")), original);
+  EXPECT_EQ(copied.Count(), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { copied.SaveAs(folder.Path("never.gci")); }), ErrBadCallContext);
+  EXPECT_FALSE(QFile::exists(folder.Path("never.gci")));
   file.LoadFile(folder.Write(MakeFile("h", {a})));
   file.Car(1).SetPad(7);
   ASSERT_TRUE(QDir(folder.path()).mkdir("folder.gci"));
