@@ -109,7 +109,7 @@ TEST(LineCodec, ReadsTheCommentBetweenTheFirstBraces) {
   // clang-format off
   const std::pair<QByteArray, const char*> cases[] = {
       {"0 {model}", "model"}, {"{}", ""}, {"{a} b}", "a"}, {"{a{b}", "a{b"}, {"text}", "text"},
-      {"{line\r\nbreak}", "line\r\nbreak"}, {"1 {caf\xe9 \xff}", "caf\xe9 \xff"}};
+      {"}", ""}, {"{line\r\nbreak}", "line\r\nbreak"}, {"1 {caf\xe9 \xff}", "caf\xe9 \xff"}};
   // clang-format on
   for (const auto& [line, comment] : cases) EXPECT_EQ(ParseComment(line), comment);
   for (const char* line : {"{open", "} before {", "plain"}) {

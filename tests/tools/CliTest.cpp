@@ -54,7 +54,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {"apply C x --column 22", 2, "torqlet-cli apply: no column 22"},
       {"apply C x -o a -o b", 2, "torqlet-cli apply: option 'output' given more than once"},
       {"apply C x --car [", 2, "torqlet-cli apply: bad pattern '['\n"},
-      {"apply C x*", 1, "error 5: Bad term: "},
+      {"apply C x*", 1, "error 5: Bad term: "}, {"apply C x+y", 1, "error 5: Bad term: "},
       {"info M", 1, "error -2147220224: Unexpected internal error: "},
       {"diff C M", 2, "error -2147220224: Unexpected internal error: "},
       {"import M C", 1, "error 53: File not found: "},
@@ -115,8 +115,9 @@ TEST_F(Cli, ApplyRecomputesTheChosenCellsAsTheEditorDoes) {
   const std::tuple<QString, const char*, const char*, bool> cases[] = {
       {"x*2 --column mass --car Al*", "2 cells changed, 0 skipped\n",
        "Al/pha\tmass\t16.500\t33.000\n\"Al\tfa\"\tmass\t16.500\t33.000\n", true},
-      {"x+1.5 --column 3 --car Be?ta", "1 cells changed, 0 skipped\n",  // 51.5 to the even 52
-       "Be\"ta\tvalue\t50\t52\n", false},
+      {"x+1.5 --column 3 --column mass --column value --car Be?ta",  // 51.5 to the even 52
+       "2 cells changed, 0 skipped\n",
+       "Be\"ta\tvalue\t50\t52\nBe\"ta\tmass\t16.500\t18.000\n", false},
       {"x+0.5 --column value", "0 cells changed, 0 skipped\n", "", false},
       {"1/x --column turbo --column 4 --car Be* --car Al?pha", "0 cells changed, 4 skipped\n", "", false},
       {"x", "0 cells changed, 0 skipped\n", "", true},
