@@ -54,7 +54,8 @@ TEST_F(CarFile, ContentWithoutWholeBlocksIsRefusedAndTheEndOfTheFileIsLenient) {
       {"h\r\n\r\nabcd", ErrBadFileContent},  // four characters from the middle on
       {MakeFile("head", {a}) + "abcde", ErrBadPropertyValue}, {MakeFile("head", {split}), ErrBadPropertyValue},
       {MakeFile("head", {a, "\r\n" + b}), ErrInvalidArgument},
-      {MakeFile("head", {a, "\r\n\r\n" + b}), ErrBadPropertyValue}};
+      {MakeFile("head", {a, "\r\n\r\n" + b}), ErrBadPropertyValue},
+      {"\r\n\r\n" + MakeFile("head", {a}), ErrInvalidArgument}};  // an empty header has no braces
   // clang-format on
   for (const auto& [bytes, number] : cases) {
     EXPECT_EQ(ErrorNumberOf([&] { file.LoadFile(folder.Write(bytes)); }), number) << bytes.left(40);
@@ -166,8 +167,8 @@ static std::pair<QStringList, QStringList> Load(const QString& path, const QStri
 // Large files are loaded and rebuilt by two threads. With the size from which
 // that happens lowered, files of 40 cars, good and failing in various cars, and
 // the hostile corpus load and rebuild as with one thread: the same cars,
-// progress, error, first failing car and bytes; also when the first half's
-// cars grow beyond the room for them. The same holds for content kept only
+// progress, error, first failing car and bytes; also when the cars of either
+// half grow beyond the room for them. The same holds for content kept only
 // where the cars would write it otherwise, also in files of several MiB,
 // whose memory is given back while they are read.
 TEST_F(CarFile, TwoThreadsLoadAndRebuildWhatOneThreadDoes) {
@@ -182,15 +183,17 @@ TEST_F(CarFile, TwoThreadsLoadAndRebuildWhatOneThreadDoes) {
     return MakeFile("head", copy);
   };
   const QByteArray good = MakeFile("head", cars);
-  QList<QByteArray> growing = cars;
+  QList<QByteArray> growing = cars, growingLate = cars;  // in the first half, in the second
   for (int i = 0; i < 20; ++i) {
     growing[i] = QString(cars[i]).replace(QRegularExpression("f[0-9.]+ "), "f1e30 ").toLatin1();
+    growingLate[39 - i] = growing[i];
   }
   QList<QByteArray> many;  // 6,000 cars, every 250th written otherwise than a rebuild would
   for (int i = 0; i < 150; ++i) many += cars;
   for (int i = 0; i < many.size(); i += 250) many[i].replace("f16.500 {mass}", "f16.5 {mass}");
   QList<QByteArray> inputs = {good, good + "\r\n\r\n\r\nxyz", broken({5, 30}, "0 {pad}", "0{pad}"),
                               MakeFile("head", growing),
+                              MakeFile("head", growingLate),
                               MakeFile(QByteArray(600000, 'h'), cars.mid(0, 2)),
                               MakeFile("head", many).chopped(2) + "x\r\n\r\n",
                               MakeFile(QByteArray(3'000'000, 'h'), many)};  // a header past the middle
