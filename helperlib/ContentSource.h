@@ -4,9 +4,9 @@
 
 // Content that is made piece by piece while it is written, for content too
 // large to be held whole beside what it is made from. The writer starts it
-// again before each time it asks for the content; it may ask twice (a file
-// with several names gets a temporary copy first), and must get the same
-// bytes again.
+// again before each time it asks for the content; it may ask twice (the
+// length of content for a file with several names is counted first), and
+// must get the same bytes again.
 class ContentSource {
  public:
   virtual ~ContentSource() = default;

@@ -15,11 +15,16 @@
 #include <vector>
 
 #include "base/RuntimeErrors.h"
+#include "helperlib/SaveBackup.h"
 #include "helperlib/ThreadJoiner.h"
 
 namespace {
 
 constexpr std::int32_t WritebackBytes = 8 << 20;
+
+// The system error that stands for content or a file beyond MaxFileSize: a
+// limit of this program, not a full disk.
+constexpr int TooLarge = EOVERFLOW;
 
 float Percentage(std::int64_t count, std::int64_t length) {
   return length > 0 ? float(double(count) * 100.0 / double(length)) : 100.0f;
@@ -52,6 +57,7 @@ std::int32_t ErrorNumberOf(int systemError) {
 // The system's own text for its error, or Qt's when the system left none.
 QString Reason(int systemError, const QFileDevice* file = nullptr) {
   if (systemError == 0 && file) return file->errorString();
+  if (systemError == TooLarge) return QStringLiteral("files of 2 GiB and more are not supported");
   return QString::fromLocal8Bit(std::strerror(systemError));
 }
 
@@ -93,6 +99,13 @@ class Descriptor {
  private:
   int descriptor_;
 };
+
+// Puts back the modification time of a file whose old content was written
+// back into it, so that it is not taken for another program's change.
+void KeepModificationTime(int descriptor, const struct stat& old) {
+  const timespec times[2] = {{0, UTIME_OMIT}, old.st_mtim};
+  (void)::futimens(descriptor, times);
+}
 
 // Asks the system to start writing a range of a file to the disk; only a hint.
 void StartWriteback(int descriptor, std::int64_t offset, std::int64_t size) {
@@ -160,15 +173,12 @@ bool DataHandler::FileChangedOnDisk() const {
 }
 
 void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
-  const QString tooLarge = QStringLiteral("files of 2 GiB and more are not supported");
   struct stat status {};
   if (::stat(QFile::encodeName(fileName).constData(), &status) != 0) {
     RaiseSystemError(errno, fileName);
   }
   RefuseIrregularFile(status, fileName);
-  // Too large to read is a file access error, not the full disk that EFBIG
-  // stands for when writing.
-  if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
+  if (status.st_size > MaxFileSize) RaiseSystemError(TooLarge, fileName);
 
   QFile file(fileName);
   errno = 0;
@@ -178,7 +188,7 @@ void DataHandler::LoadFile(const QString& fileName, TwoThreadsFor twoThreads) {
   // Size and identity of the file that was opened, which is the one read.
   if (::fstat(file.handle(), &status) != 0) RaiseSystemError(errno, fileName);
   RefuseIrregularFile(status, fileName);
-  if (status.st_size > MaxFileSize) RaiseFileError(EOVERFLOW, fileName, tooLarge);
+  if (status.st_size > MaxFileSize) RaiseSystemError(TooLarge, fileName);
   const auto length = static_cast<std::int32_t>(status.st_size);
   QByteArray content(length, Qt::Uninitialized);
   emit FilePartlyRead(length, 0, Percentage(0, length));
@@ -245,12 +255,12 @@ void DataHandler::SaveAs(const QString& fileName, ContentSource& source) {
   fileName_ = fileName;
 }
 
-void DataHandler::WriteTo(const QString& fileName) {
-  if (data_.Text().size() > MaxFileSize) {
-    RaiseFileError(EFBIG, fileName, QStringLiteral("content of 2 GiB and more is not supported"));
-  }
-  WholeContent whole(data_.Text());
-  WriteTo(fileName, whole, data_.Text().size());
+void DataHandler::WriteTo(const QString& fileName) { WriteWhole(fileName, data_.Text()); }
+
+void DataHandler::WriteWhole(const QString& fileName, const QByteArray& content) {
+  if (content.size() > MaxFileSize) RaiseSystemError(TooLarge, fileName);
+  WholeContent whole(content);
+  WriteTo(fileName, whole, content.size());
 }
 
 void DataHandler::WriteTo(const QString& fileName, ContentSource& source, ReportLength length) {
@@ -262,7 +272,7 @@ void DataHandler::WriteTo(const QString& fileName, ContentSource& source, Report
   }
   RefuseIrregularFile(target, fileName);
   if (target.st_nlink > 1) {
-    OverwriteLinkedFile(fileName, std::int64_t(target.st_size), source, length);
+    OverwriteLinkedFile(fileName, source, length);
   } else {
     ReplaceFile(fileName, &target, source, length);
   }
@@ -271,10 +281,10 @@ void DataHandler::WriteTo(const QString& fileName, ContentSource& source, Report
 // Writes the content from the start of the file through the write seam,
 // reporting it against length unless that is -1; returns 0 or the system's
 // error (a write that makes no progress without an error counts as a full
-// disk, content past MaxFileSize as too large), and with total the count
-// written. Every caller syncs the file afterwards: the system is asked to
-// start writing each few MiB to the disk at once, so that the sync waits only
-// for the rest.
+// disk, content past MaxFileSize as TooLarge, content of another length than
+// the one reported as EIO), and with total the count written. Every caller syncs the file
+// afterwards: the system is asked to start writing each few MiB to the disk at once, so that the
+// sync waits only for the rest.
 int DataHandler::WriteAll(int descriptor, ContentSource& source, ReportLength length,
                           std::int64_t* total) {
   const auto reported = static_cast<std::int32_t>(length);
@@ -288,7 +298,7 @@ int DataHandler::WriteAll(int descriptor, ContentSource& source, ReportLength le
         started = done;
       }
       const std::int64_t want = std::min<std::int64_t>(ChunkSize, piece.size() - at);
-      if (done + want > MaxFileSize) return EFBIG;
+      if (done + want > MaxFileSize) return TooLarge;
       errno = 0;
       const std::int64_t written = writeFunction(descriptor, piece.data() + at, want);
       if (written < 0 && errno == EINTR) continue;
@@ -301,7 +311,7 @@ int DataHandler::WriteAll(int descriptor, ContentSource& source, ReportLength le
     }
   }
   if (total) *total = done;
-  return 0;
+  return length >= 0 && done != length ? EIO : 0;
 }
 
 // WriteAll, then the file to the disk; 0 or the system's error.
@@ -315,18 +325,25 @@ int DataHandler::WriteAndSync(int descriptor, ContentSource& source, ReportLengt
 namespace {
 
 // Opens the temporary file that replaces a new file, or one with a single
-// name, once every byte is written, and gives it the old file's owner and
-// group; false with errno set when it cannot be made.
+// name, once every byte is written, and gives it the old file's owner, group
+// and mode; false with errno set when it cannot be made.
 bool OpenReplacement(QSaveFile& file, const struct stat* old) {
   file.setDirectWriteFallback(false);
   errno = 0;
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  if (!old) return true;
   // The temporary file belongs to the saving user: give it the old owner and
   // group. An ordinary user may not give a file away; the group alone may still
   // be allowed. A refusal only loses the owner, so the save goes on.
-  if (old && ::fchown(file.handle(), old->st_uid, old->st_gid) != 0) {
+  if (::fchown(file.handle(), old->st_uid, old->st_gid) != 0) {
     (void)::fchown(file.handle(), uid_t(-1), old->st_gid);
+    // Without its owner the file keeps the plain permission bits that Qt
+    // gave it, never a set-user or set-group bit of somebody else's file.
+    return true;
   }
+  // Giving a file away clears its set-user and set-group bits, and Qt copies
+  // only the plain permission bits: the old mode comes back after the owner.
+  (void)::fchmod(file.handle(), old->st_mode & 07777);
   return true;
 }
 
@@ -359,6 +376,9 @@ void DataHandler::CommitReplacement(QSaveFile& file, int systemError, const QStr
 
 struct DataHandler::PendingSave {
   QString fileName;
+  // The content as it was when the save started: the handler may let its own
+  // go while the save goes on.
+  QByteArray content;
   std::unique_ptr<QSaveFile> file;  // none when FinishSaveAs does all of SaveAs
   int systemError = 0;
   ThreadJoiner writer;  // joined before the file goes
@@ -372,6 +392,7 @@ void DataHandler::StartSaveAs(const QString& fileName) {
   pending_.reset();
   auto pending = std::make_unique<PendingSave>();
   pending->fileName = fileName;
+  pending->content = data_.Text();
   struct stat target {};
   const bool exists = ::stat(QFile::encodeName(fileName).constData(), &target) == 0;
   const bool plain = exists ? S_ISREG(target.st_mode) && target.st_nlink == 1 : errno == ENOENT;
@@ -382,8 +403,8 @@ void DataHandler::StartSaveAs(const QString& fileName) {
   if (pending->file) {
     PendingSave& save = *pending;
     const int descriptor = save.file->handle();
-    const bool started = save.writer.Start([this, &save, descriptor, content = data_.Text()] {
-      WholeContent whole(content);
+    const bool started = save.writer.Start([this, &save, descriptor] {
+      WholeContent whole(save.content);
       save.systemError = WriteAndSync(descriptor, whole, -1, nullptr);
     });
     if (!started) pending->file.reset();
@@ -397,7 +418,8 @@ void DataHandler::FinishSaveAs() {
   const std::unique_ptr<PendingSave> pending = std::move(pending_);
   if (!pending) RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("no save was started"));
   if (!pending->file) {
-    SaveAs(pending->fileName);
+    WriteWhole(pending->fileName, pending->content);
+    fileName_ = pending->fileName;
     return;
   }
   pending->writer.Join();
@@ -405,57 +427,82 @@ void DataHandler::FinishSaveAs() {
   fileName_ = pending->fileName;
 }
 
-// A file with several names keeps its inode. The new content goes to a
-// temporary file beside it first, so that a full disk shows before the file is
-// touched; then it is written into the file once more. Should that fail, the
-// complete content stays in the temporary file and the error names it.
-void DataHandler::OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize,
-                                      ContentSource& source, ReportLength reportLength) {
+// A file with several names keeps its inode, so it is written into: its old
+// content goes to a backup beside it first, and comes back from there should
+// the new content fail to reach the disk whole; the backup goes once it has.
+// Room for the new content is taken before the file is touched, so that a full
+// disk shows then.
+void DataHandler::OverwriteLinkedFile(const QString& fileName, ContentSource& source,
+                                      ReportLength reportLength) {
   // Opened first: a file that may not be written is refused before anything is created.
-  Descriptor target(::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CLOEXEC));
+  Descriptor target(::open(QFile::encodeName(fileName).constData(), O_RDWR | O_CLOEXEC));
   if (target.get() < 0) RaiseSystemError(errno, fileName);
-  const QString real = QFileInfo(fileName).canonicalFilePath();
-  QByteArray temporaryName = QFile::encodeName(real.isEmpty() ? fileName : real) + ".XXXXXX";
-  Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
-  if (temporary.get() < 0) RaiseSystemError(errno, fileName);
-  std::int64_t length = 0;
-  int systemError = 0;
-  try {
-    systemError = WriteAndSync(temporary.get(), source, reportLength, &length);
-  } catch (...) {
-    ::unlink(temporaryName.constData());
-    throw;
+  struct stat old {};
+  if (::fstat(target.get(), &old) != 0) RaiseSystemError(errno, fileName);
+  const std::int64_t length = reportLength >= 0 ? reportLength : LengthOf(source);
+  if (length > MaxFileSize) RaiseSystemError(TooLarge, fileName);
+  // A second descriptor of the file, to restore it through should the first
+  // fail as it is closed.
+  Descriptor spare(::fcntl(target.get(), F_DUPFD_CLOEXEC, 0));
+  if (spare.get() < 0) RaiseSystemError(errno, fileName);
+  const QString backup = SaveBackup::NameFor(fileName);
+  int systemError = SaveBackup::Make(target.get(), backup, old.st_mode, writeFunction);
+  if (systemError == EEXIST) {
+    // Perhaps the only complete copy of the file: it is never overwritten.
+    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("'%1' (%2: move it away first)")
+                                             .arg(fileName, SaveBackup::LeftoverWarning(backup)));
   }
-  if (systemError == 0) systemError = temporary.Close();
-  // Room for longer content is taken before the file is touched, where the
-  // file system can reserve it without changing the file.
-  if (systemError == 0 && length > oldSize &&
+  if (systemError != 0) RaiseSystemError(systemError, fileName);
+  const QByteArray backupPath = QFile::encodeName(backup);
+  if (length > old.st_size &&
       ::fallocate(target.get(), FALLOC_FL_KEEP_SIZE, 0, off_t(length)) != 0 &&
       errno != EOPNOTSUPP && errno != ENOSYS) {
     systemError = errno;
-  }
-  if (systemError != 0) {
-    ::unlink(temporaryName.constData());
+    // What was reserved beyond the end goes again; the size stays.
+    (void)::ftruncate(target.get(), old.st_size);
+    KeepModificationTime(target.get(), old);
+    ::unlink(backupPath);
     RaiseSystemError(systemError, fileName);
   }
 
-  std::int64_t again = 0;
+  std::int64_t written = 0;
   try {
-    systemError = WriteAll(target.get(), source, -1, &again);
-  } catch (const std::exception&) {
-    systemError = ENOMEM;
+    systemError = WriteAll(target.get(), source, reportLength, &written);
+  } catch (...) {
+    if (SaveBackup::Restore(backup, spare.get(), writeFunction) == 0) ::unlink(backupPath);
+    throw;
   }
   // Content that came out otherwise the second time must not pass for the file.
-  if (systemError == 0 && again != length) systemError = EIO;
+  if (systemError == 0 && written != length) systemError = EIO;
   if (systemError == 0 && ::ftruncate(target.get(), off_t(length)) != 0) systemError = errno;
+  // Writing into a file clears its set-user and set-group bits.
+  if (systemError == 0) (void)::fchmod(target.get(), old.st_mode & 07777);
   if (systemError == 0 && ::fsync(target.get()) != 0) systemError = errno;
-  const FileIdentity written = FileIdentity::OfDescriptor(target.get());
   if (systemError == 0) systemError = target.Close();
   if (systemError != 0) {
-    RaiseRuntimeError(ErrorNumberOf(systemError),
-                      QStringLiteral("'%1' (%2); the complete content is in '%3'")
-                          .arg(fileName, Reason(systemError), QFile::decodeName(temporaryName)));
+    if (SaveBackup::Restore(backup, spare.get(), writeFunction) != 0) {
+      RaiseRuntimeError(ErrorNumberOf(systemError),
+                        QStringLiteral("'%1' (%2); the old content is in '%3'")
+                            .arg(fileName, Reason(systemError), backup));
+    }
+    // The file holds its old content again, and shows it as it was.
+    KeepModificationTime(spare.get(), old);
+    ::unlink(backupPath);
+    RaiseSystemError(systemError, fileName);
   }
-  ::unlink(temporaryName.constData());
-  identity_ = written;
+  identity_ = FileIdentity::OfDescriptor(spare.get());
+  if (::unlink(backupPath) != 0) {
+    emit Warning(QStringLiteral("the file is saved, but its backup %1 could not be removed (%2)")
+                     .arg(backup, Reason(errno)));
+  }
+}
+
+// The number of bytes the source gives, counted without writing them.
+std::int64_t DataHandler::LengthOf(ContentSource& source) {
+  std::int64_t length = 0;
+  source.Rewind();
+  for (QByteArrayView piece = source.Next(); !piece.isEmpty(); piece = source.Next()) {
+    length += piece.size();
+  }
+  return length;
 }

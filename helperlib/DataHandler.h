@@ -17,10 +17,12 @@ struct stat;
 // A save never damages its target: only a regular file (or nothing) is
 // written, a folder, pipe, device or socket is refused before anything is
 // written. A file with one name is replaced by a temporary file beside it once
-// every byte is written; a file with several names (hard links) gets the new
-// content in a temporary file first, which is then copied into the file, so all
-// its names still show one file. Owner and group (where the process may set
-// them), permission bits and symbolic links are kept.
+// every byte is written; a file with several names (hard links) is written
+// into, so all its names still show one file, with its old content kept in a
+// backup beside it (SaveBackup) until the new content is on the disk and put
+// back from there should the write fail. After a failed save the file holds
+// its old content. Owner and group (where the process may set them), the
+// mode and symbolic links are kept.
 // The handler remembers the identity of its file as it last loaded or saved
 // it, but never asks anybody anything: the editor calls FileChangedOnDisk()
 // before a save and lets the user decide whether to overwrite the change.
@@ -89,6 +91,8 @@ class DataHandler : public QObject {
   void FilePartlyRead(std::int32_t fileLength, std::int32_t bytesRead, float percentageRead);
   void FilePartlyWritten(std::int32_t contentLength, std::int32_t bytesWritten,
                          float percentageWritten);
+  // A save that succeeded left something behind that the user should know of.
+  void Warning(const QString& text);
 
  private:
   struct PendingSave;
@@ -98,11 +102,12 @@ class DataHandler : public QObject {
   // The file name for Save; the path error without one.
   const QString& NameToSave() const;
   void WriteTo(const QString& fileName);
+  void WriteWhole(const QString& fileName, const QByteArray& content);
   void WriteTo(const QString& fileName, ContentSource& source, ReportLength length);
   void ReplaceFile(const QString& fileName, const struct stat* old, ContentSource& source,
                    ReportLength length);
-  void OverwriteLinkedFile(const QString& fileName, std::int64_t oldSize, ContentSource& source,
-                           ReportLength length);
+  void OverwriteLinkedFile(const QString& fileName, ContentSource& source, ReportLength length);
+  static std::int64_t LengthOf(ContentSource& source);
   int WriteAll(int descriptor, ContentSource& source, ReportLength length, std::int64_t* total);
   int WriteAndSync(int descriptor, ContentSource& source, ReportLength length, std::int64_t* total);
   void CommitReplacement(QSaveFile& file, int systemError, const QString& fileName);

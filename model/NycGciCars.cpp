@@ -14,6 +14,7 @@
 #include "core/Errors.h"
 #include "helperlib/DataHandler.h"
 #include "helperlib/PageReleaser.h"
+#include "helperlib/SaveBackup.h"
 #include "helperlib/ThreadJoiner.h"
 #include "model/BlockLines.h"
 #include "model/CarBatch.h"
@@ -58,6 +59,7 @@ class SilentDisplay final : public StatusDisplay {
   void SetProgressMax(float) override {}
   void SetProgressValue(float) override {}
   void Show() override {}
+  void Warn(const QString&) override {}
 
  private:
   QString caption_;
@@ -112,6 +114,8 @@ NycGciCars::NycGciCars(StatusDisplay* status)
   QObject::connect(
       pobjDH.get(), &DataHandler::FilePartlyWritten,
       [this](std::int32_t length, std::int32_t count, float) { OnProgress(length, count); });
+  QObject::connect(pobjDH.get(), &DataHandler::Warning,
+                   [this](const QString& text) { status_.Warn(text); });
 }
 
 NycGciCars::~NycGciCars() {
@@ -207,6 +211,9 @@ void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyNam
 void NycGciCars::ReadFile(const QString& fileName) {
   SetStep(" - loading data...");
   status_.SetProgressVisible(true);
+  for (const QString& leftover : SaveBackup::Leftovers(fileName)) {
+    status_.Warn(SaveBackup::LeftoverWarning(leftover));
+  }
   try {
     pobjDH->LoadFile(fileName, UseTwoThreads);
   } catch (const std::exception& error) {

@@ -16,4 +16,7 @@ class StatusDisplay {
   virtual void SetProgressValue(float value) = 0;
   // Shows the frame without modality; nothing changes when it is shown already.
   virtual void Show() = 0;
+  // Tells the user something about the file that they should know (what an
+  // interrupted save left beside it); the load or save goes on.
+  virtual void Warn(const QString& text) = 0;
 };

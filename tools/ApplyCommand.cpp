@@ -110,7 +110,7 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
   term.PrepareInX();
   term.SetText(arguments[1]);
 
-  CarDocument& document = Hold<CarDocument>();
+  CarDocument& document = Hold<CarDocument>(Status());
   document.LoadFile(arguments[0]);
   const NycGciCars& file = document.CarFile();
   const std::vector<int> columns = Columns(file);

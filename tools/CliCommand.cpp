@@ -7,7 +7,8 @@ CliCommand::CliCommand(QString name, QString description)
     : name_(std::move(name)),
       description_(std::move(description)),
       help_({QStringLiteral("h"), QStringLiteral("help")},
-            QStringLiteral("Print this help and exit.")) {
+            QStringLiteral("Print this help and exit.")),
+      status_(QStringLiteral("torqlet-cli ") + name_) {
   parser_.setApplicationDescription(description_);
   parser_.addOption(help_);
 }
@@ -66,5 +67,8 @@ void CliCommand::Store(CarDocument& document, std::int64_t changedCells, const Q
     document.SaveAs(output);
   } else if (changedCells > 0) {
     document.Save();
+  } else {
+    return;
   }
+  saved_ = true;
 }

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "tools/CliStatus.h"
+
 class CarDocument;
 
 // One command of torqlet-cli ("torqlet-cli NAME ..."): its name, a line that
@@ -38,6 +40,9 @@ class CliCommand {
   int Run(const QStringList& arguments, std::FILE* out);
   // The exit status of a failed work.
   virtual int FailureStatus() const { return 1; }
+  // Whether the work has saved a file: what fails after that (printing its
+  // report) is only a warning, as the file is changed already.
+  bool Saved() const { return saved_; }
 
  protected:
   // The command's arguments, all required, in this order.
@@ -52,17 +57,19 @@ class CliCommand {
   // A new object that lives as long as the command. torqlet-cli ends without
   // destroying its commands: a file of a hundred thousand cars goes with the
   // process at once instead of being freed car by car.
-  template <typename T>
-  T& Hold() {
-    auto object = std::make_shared<T>();
+  template <typename T, typename... Arguments>
+  T& Hold(Arguments&&... arguments) {
+    auto object = std::make_shared<T>(std::forward<Arguments>(arguments)...);
     held_.push_back(object);
     return *object;
   }
+  // Where the command's car files report: their warnings go to standard error.
+  StatusDisplay* Status() { return &status_; }
 
   static void Write(std::FILE* out, const QByteArray& bytes);
   // Writes the document to output when one is named, even unchanged (then a
   // copy of the file's bytes), else back to its own file when cells changed.
-  static void Store(CarDocument& document, std::int64_t changedCells, const QString& output);
+  void Store(CarDocument& document, std::int64_t changedCells, const QString& output);
 
  private:
   QString name_;
@@ -70,5 +77,7 @@ class CliCommand {
   QStringList argumentNames_;
   QCommandLineParser parser_;
   QCommandLineOption help_;
+  CliStatus status_;
+  bool saved_ = false;
   std::vector<std::shared_ptr<void>> held_;
 };

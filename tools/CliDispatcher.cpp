@@ -73,8 +73,17 @@ int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* 
         (command ? command->UsageLine() : QStringLiteral("Usage: ") + TopUsage) + QLatin1Char('\n');
     message += QStringLiteral("Try '%1 --help'.\n").arg(caller);
   } catch (const std::exception& error) {
-    message = ErrorLineText(error) + QLatin1Char('\n');
-    status = command ? command->FailureStatus() : 1;
+    if (command && command->Saved()) {
+      // A script that took this for a failure would do the work again.
+      message = QStringLiteral(
+                    "%1: warning: the file is saved, but the report cannot be "
+                    "printed: %2\n")
+                    .arg(caller, ErrorLineText(error));
+      status = 0;
+    } else {
+      message = ErrorLineText(error) + QLatin1Char('\n');
+      status = command ? command->FailureStatus() : 1;
+    }
   }
   Print(err, message);
   std::fflush(err);

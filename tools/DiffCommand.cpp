@@ -44,8 +44,8 @@ DiffCommand::DiffCommand()
 }
 
 int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {
-  NycGciCars& a = Hold<NycGciCars>();
-  NycGciCars& b = Hold<NycGciCars>();
+  NycGciCars& a = Hold<NycGciCars>(Status());
+  NycGciCars& b = Hold<NycGciCars>(Status());
   a.LoadFile(arguments[0]);
   b.LoadFile(arguments[1]);
   const std::vector<int> match = MatchCars(a, b);

@@ -12,7 +12,7 @@ ExportCommand::ExportCommand()
 }
 
 int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
-  NycGciCars& file = Hold<NycGciCars>();
+  NycGciCars& file = Hold<NycGciCars>(Status());
   file.LoadFile(arguments[0]);
   QByteArray text;
   for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {

@@ -52,7 +52,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   DataHandler& table = Hold<DataHandler>();
   table.LoadFile(tableName);
   const std::vector<TabTable::Row> rows = TabTable::Read(table.Data().Text(), tableName);
-  CarDocument& document = Hold<CarDocument>();
+  CarDocument& document = Hold<CarDocument>(Status());
   document.LoadFile(arguments[1]);
   const NycGciCars& file = document.CarFile();
 

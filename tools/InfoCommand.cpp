@@ -9,7 +9,7 @@ InfoCommand::InfoCommand()
 }
 
 int InfoCommand::Execute(const QStringList& arguments, std::FILE* out) {
-  NycGciCars& file = Hold<NycGciCars>();
+  NycGciCars& file = Hold<NycGciCars>(Status());
   file.LoadFile(arguments[0]);
   QByteArray comment = file.MainComment();
   comment.replace("\r\n", "\n");

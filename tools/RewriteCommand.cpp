@@ -14,7 +14,7 @@ RewriteCommand::RewriteCommand()
 }
 
 int RewriteCommand::Execute(const QStringList& arguments, std::FILE*) {
-  NycGciCars& file = Hold<NycGciCars>();
+  NycGciCars& file = Hold<NycGciCars>(Status());
   if (!Parser().isSet(rebuild_)) {
     file.LoadFileAndCopy(arguments[0], arguments[1]);
     return 0;

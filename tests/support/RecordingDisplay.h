@@ -17,6 +17,7 @@ class RecordingDisplay final : public StatusDisplay {
   void SetProgressMax(float max) override { events << QStringLiteral("max %1").arg(max); }
   void SetProgressValue(float value) override { events << QStringLiteral("value %1").arg(value); }
   void Show() override { events << QStringLiteral("show"); }
+  void Warn(const QString& text) override { events << "warn " + text; }
 
   QStringList events;
   QString caption;

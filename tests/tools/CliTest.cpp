@@ -213,3 +213,33 @@ TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
   EXPECT_EQ(Run({"diff", folder.Path("d"), folder.Write(MakeFile("a", {alpha, twin}), "e")}), 1);
   EXPECT_EQ(out, "Alpha\tonly in B\n");
 }
+
+TEST_F(Cli, WarningsGoToStandardErrorAndLeaveTheExitStatus) {
+  // What interrupted saves left beside a file is named; a user's own file is not.
+  const QString cars = Old(Cars());
+  for (const char* name : {"cars.gci~", "cars.gci.aB3dE9", "cars.gci.backup"}) {
+    folder.Write("x", name);
+  }
+  ASSERT_EQ(Run({"info", cars}), 0);
+  EXPECT_EQ(err, "torqlet-cli info: warning: an interrupted save left " + cars.toUtf8() +
+                     "~; the file itself may be incomplete\n"
+                     "torqlet-cli info: warning: an interrupted save left " +
+                     cars.toUtf8() + ".aB3dE9; the file itself may be incomplete\n");
+  // Once the file is saved, a report that cannot be printed changes nothing
+  // of the exit status: a script must not do the work again.
+  const auto applyToFullDisk = [&](const char* term) {
+    return RunProgram(
+        "/bin/sh",
+        {"-c", QStringLiteral("'%1' apply '%2' '%3' >/dev/full").arg(TORQLET_CLI_PATH, cars, term)},
+        &out, &err);
+  };
+  EXPECT_EQ(applyToFullDisk("x"), 1);
+  EXPECT_TRUE(Untouched(cars));
+  EXPECT_EQ(applyToFullDisk("x*2"), 0);
+  EXPECT_FALSE(Untouched(cars));
+  EXPECT_TRUE(
+      err.endsWith("torqlet-cli apply: warning: the file is saved, but the report "
+                   "cannot be printed: error 75: Path/File access error: cannot write "
+                   "the output\n"))
+      << err;
+}

@@ -181,6 +181,11 @@ void mdfMain::Show() {
   if (!isVisible()) show();
 }
 
+void mdfMain::Warn(const QString& text) {
+  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                    ApplicationTitle());
+}
+
 QList<frmCars*> mdfMain::CarWindows() const {
   QList<frmCars*> windows;
   for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {

@@ -35,6 +35,7 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void SetProgressMax(float max) override;
   void SetProgressValue(float value) override;
   void Show() override;
+  void Warn(const QString& text) override;
 
   QProgressBar* pgbFile() const { return pgbFile_; }
   QMdiArea* Area() const { return area_; }
