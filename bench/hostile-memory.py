@@ -9,6 +9,8 @@ which can be nearly three times the old one (" }" becomes "f0.000 { }") and
 grows as it is built. Beyond the tool's own start-up memory, loading (a
 `rewrite` of the file unchanged) may take at most 4 times the file, and
 `rewrite --rebuild` at most 3 times the file and the rebuilt file together.
+An `import` table may take at most 3 times its size beyond what the car file
+takes (measured with a table of one line), whether it is taken or refused.
 Prints each figure beside its bound; exits 1 when one is broken. Not
 comparable under sanitizers.
 """
@@ -22,11 +24,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 MIB = 1 << 20
 
 
-def peak(argv):
-    """Runs a command quietly; returns its peak RSS in MiB (it must succeed)."""
+def peak(argv, status_wanted=0):
+    """Runs a command quietly; returns its peak RSS in MiB (it must end with
+    the status wanted)."""
     process = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
-    if os.waitstatus_to_exitcode(status) != 0:
+    if os.waitstatus_to_exitcode(status) != status_wanted:
         sys.exit("failed: %s" % " ".join(argv))
     return usage.ru_maxrss / 1024
 
@@ -84,7 +87,42 @@ def main():
         broken |= load > 4 * size or rebuild > 3 * (size + rebuilt)
         print("%-28s %6.1f MiB: load %6.1f MiB (bound %6.1f), rebuild %6.1f MiB (bound %6.1f)"
               % (name, size, load, 4 * size, rebuild, 3 * (size + rebuilt)))
+    broken |= tables(cli, folder)
     return 1 if broken else 0
+
+
+def tables(cli, folder):
+    """Peak memory of import on tables made to cost memory; true when one
+    breaks its bound."""
+    cars = os.path.join(folder, "cars.gci")
+    table = os.path.join(folder, "table.tsv")
+    names = ["Car %d" % i for i in range(20000)]
+    write_in_child(cars, lambda: car_file(b"many", [block(n, i) for i, n in enumerate(names)]))
+    # The export's whole table, with every car's first float value changed.
+    heading = b"\tmodel\tturbo\tvalue\tpad\t" + b"\t".join(b"v%d" % i for i in range(17)) + b"\n"
+    floats = b"\t2.500" + b"\t1.000" * 16
+    rows = b"".join(b"%s\t%d\t0\t50\t0%s\n" % (n.encode(), i, floats) for i, n in enumerate(names))
+    write_in_child(table, lambda: heading + rows[:rows.index(b"\n") + 1])
+    base = peak([cli, "import", table, cars, "-o", os.path.join(folder, "out.gci")])
+    made = {
+        "every car's value changed": (lambda: heading + rows, 0),
+        "10 MiB of line feeds": (lambda: b"\n" * (10 * MIB), 1),
+        "30 MiB of line feeds after a heading": (lambda: heading + b"\n" * (30 * MIB), 1),
+        "50 MiB of TABs on one line": (lambda: b"\t" * (50 * MIB), 1),
+        "a name of 30 MiB in quotes": (lambda: heading + b'"' + b"n" * (30 * MIB) + b'"\t1\t2\n', 1),
+        "5 million empty rows": (lambda: heading + b"\t\t\n" * (5 * MIB), 1),
+    }
+    broken = False
+    print("import tables beside 20,000 cars (%.1f MiB for the cars and a table of one line):"
+          % base)
+    for name, (make, status) in made.items():
+        write_in_child(table, make)
+        size = os.path.getsize(table) / MIB
+        used = peak([cli, "import", table, cars, "-o", os.path.join(folder, "out.gci")],
+                    status) - base
+        broken |= used > 3 * size
+        print("  %-38s %6.1f MiB: %6.1f MiB (bound %6.1f)" % (name, size, used, 3 * size))
+    return broken
 
 
 if __name__ == "__main__":

@@ -41,9 +41,18 @@ inline LineValue ParseValue(QByteArrayView line, const LineMarks& marks) {
   if (marks.blank < 0) line_codec_detail::RaiseNoBlank();
   const QByteArrayView token = line.first(marks.blank);
   if (!token.isEmpty() && token.front() == 'f') {
-    return LineValue::FromFloat(ToSingle(ReadNumber(token.sliced(1))));
+    return LineValue::FromFloat(ToSingle(ReadNumberForSingle(token.sliced(1))));
   }
   return LineValue::FromInteger(ToInteger(ReadNumber(token)));
+}
+// The value of a value line of an integer field, with or without its "f":
+// read to the nearest double and rounded half to the even neighbour, so that
+// a text gives the same integer either way. Raises as ParseValue does.
+inline std::int32_t ParseInteger(QByteArrayView line, const LineMarks& marks) {
+  if (marks.blank < 0) line_codec_detail::RaiseNoBlank();
+  QByteArrayView token = line.first(marks.blank);
+  if (!token.isEmpty() && token.front() == 'f') token = token.sliced(1);
+  return ToInteger(ReadNumber(token));
 }
 
 // The text between the first "{" and the first "}" (from the line's start when

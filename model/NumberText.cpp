@@ -87,7 +87,7 @@ bool IsHuge(const char* p, const char* end) {
   return position + exponent > 0;
 }
 
-double ReadDecimal(const char* p, const char* end) {
+double ReadDecimal(const char* p, const char* end, bool single) {
   bool negative = false;
   if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   const char* start = p;
@@ -117,7 +117,7 @@ double ReadDecimal(const char* p, const char* end) {
       value = 0.0;  // cannot happen for the pattern scanned above
     }
   }
-  value = number_text_detail::KeepSingleRounding(value, start, p);
+  if (single) value = number_text_detail::KeepSingleRounding(value, start, p);
   return negative ? -value : value;
 }
 
@@ -145,7 +145,7 @@ double number_text_detail::KeepSingleRounding(double value, const char* begin, c
 
 [[noreturn]] void number_text_detail::RaiseOverflow() { RaiseRuntimeError(ErrOverflow); }
 
-double number_text_detail::ReadNumberGenerally(QByteArrayView text) {
+double number_text_detail::ReadNumberGenerally(QByteArrayView text, bool single) {
   const char* p = text.data();
   const char* end = p + text.size();
   std::string compact;
@@ -163,7 +163,7 @@ double number_text_detail::ReadNumberGenerally(QByteArrayView text) {
     if (radix == 'o') return ReadRadixInteger(p + 2, end, 8);
     return 0.0;
   }
-  return ReadDecimal(p, end);
+  return ReadDecimal(p, end, single);
 }
 
 namespace {

@@ -9,7 +9,7 @@
 
 namespace number_text_detail {
 [[noreturn]] void RaiseOverflow();
-double ReadNumberGenerally(QByteArrayView text);
+double ReadNumberGenerally(QByteArrayView text, bool single);
 // Corrects a double that lies exactly halfway between two floats only because
 // it was rounded from the text [begin, end), so that ToSingle rounds as the
 // text does.
@@ -17,8 +17,9 @@ double KeepSingleRounding(double value, const char* begin, const char* end);
 
 // The common case of ReadNumber in one pass: an optional minus, up to 15
 // digits with at most one point, nothing else. Both parts are exact doubles
-// and one division rounds correctly.
-inline bool TryPlainNumber(const char* p, const char* end, double& result) {
+// and one division rounds correctly. With single, the double is the one whose
+// float is the text's nearest float.
+inline bool TryPlainNumber(const char* p, const char* end, double& result, bool single) {
   static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const bool negative = p < end && *p == '-';
@@ -40,7 +41,7 @@ inline bool TryPlainNumber(const char* p, const char* end, double& result) {
   if (digits == 0) return false;
   double value = double(mantissa) / powers[decimals < 0 ? 0 : decimals];
   // Only a double whose low bits are all zero can lie halfway between floats.
-  if ((std::bit_cast<std::uint64_t>(value) & 0x0fffffff) == 0) {
+  if (single && (std::bit_cast<std::uint64_t>(value) & 0x0fffffff) == 0) {
     value = KeepSingleRounding(value, start, end);
   }
   result = negative ? -value : value;
@@ -55,13 +56,24 @@ inline bool TryPlainNumber(const char* p, const char* end, double& result) {
 // exponent (E or e, optionally signed digits); "&H" and "&O" read hexadecimal
 // and octal integers. Reading stops at the first character that does not fit;
 // without any digit the value is 0. A value beyond the double range raises the
-// overflow error. ToSingle of the result is the float nearest to the text.
+// overflow error. The result is the double nearest to the text, which integers
+// are rounded from.
 inline double ReadNumber(QByteArrayView text) {
   double plain;
-  if (number_text_detail::TryPlainNumber(text.data(), text.data() + text.size(), plain)) {
+  if (number_text_detail::TryPlainNumber(text.data(), text.data() + text.size(), plain, false)) {
     return plain;
   }
-  return number_text_detail::ReadNumberGenerally(text);
+  return number_text_detail::ReadNumberGenerally(text, false);
+}
+// The same for a float: ToSingle of the result is the float nearest to the
+// text (which the nearest double is not always: it may lie halfway between
+// two floats where the text does not).
+inline double ReadNumberForSingle(QByteArrayView text) {
+  double plain;
+  if (number_text_detail::TryPlainNumber(text.data(), text.data() + text.size(), plain, true)) {
+    return plain;
+  }
+  return number_text_detail::ReadNumberGenerally(text, true);
 }
 
 // Converts to a 32-bit integer, a half going to the even neighbour; nothing

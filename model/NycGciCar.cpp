@@ -114,11 +114,10 @@ void NycGciCar::ReadLines(const BlockLines& lines, const NycGciCar* neighbour, C
     nameInBatch_ = batch != nullptr;
     for (int k = 0; k < CarFieldCount; ++k) {
       const BlockLine& line = lines[std::size_t(k) + 1];
-      const LineValue value = ParseValue(line.text, line.marks);
-      const CarField field = FieldAt(k);
-      if (IsIntegerField(field)) {
-        integers_[k] = value.kind == LineValue::Kind::Float ? ToInteger(value.real) : value.integer;
+      if (IsIntegerField(FieldAt(k))) {
+        integers_[k] = ParseInteger(line.text, line.marks);
       } else {
+        const LineValue value = ParseValue(line.text, line.marks);
         floats_[k - CarIntegerFieldCount] =
             value.kind == LineValue::Kind::Float ? value.real : float(value.integer);
       }

@@ -1,67 +1,91 @@
 #include "model/TabTable.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "base/RuntimeErrors.h"
 
-namespace {
+TabTable::TabTable(QByteArrayView bytes, QString tableName)
+    : bytes_(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes),
+      tableName_(std::move(tableName)) {}
 
-// Reads one line's fields; returns false for a quoted field without its
-// closing quote at its end, with field holding that field's number.
-bool ReadFields(QByteArrayView line, QList<QByteArray>& fields, int& field) {
-  qsizetype at = 0;
-  for (field = 1;; ++field) {
-    QByteArray text;
-    if (at < line.size() && line[at] == '"') {
-      for (++at;; ++at) {
-        if (at >= line.size()) return false;
-        if (line[at] != '"') {
-          text += line[at];
-        } else if (at + 1 < line.size() && line[at + 1] == '"') {
-          text += '"';
-          ++at;
-        } else {
-          break;
-        }
-      }
-      ++at;
-      if (at < line.size() && line[at] != '\t') return false;
-    } else {
-      const qsizetype tab = line.indexOf('\t', at);
-      const qsizetype end = tab < 0 ? line.size() : tab;
-      text = line.sliced(at, end - at).toByteArray();
-      at = end;
+// Where the next character c stands from at_ on, or the end.
+qsizetype TabTable::Find(char c) const {
+  const qsizetype found = bytes_.indexOf(c, at_);
+  return found < 0 ? bytes_.size() : found;
+}
+
+bool TabTable::LineEndsAt(qsizetype at) const {
+  return at >= bytes_.size() || bytes_[at] == '\n' ||
+         (bytes_[at] == '\r' && at + 1 < bytes_.size() && bytes_[at + 1] == '\n');
+}
+
+// The field that starts with the quote at at_; at_ is then after its closing quote.
+QByteArray TabTable::QuotedField(int field) {
+  QByteArray text;
+  for (qsizetype from = at_ + 1;;) {
+    const qsizetype quote = bytes_.indexOf('"', from);
+    if (quote < 0) break;
+    const QByteArrayView part = bytes_.sliced(from, quote - from);
+    line_ += int(std::count(part.begin(), part.end(), '\n'));
+    text += part;
+    if (quote + 1 < bytes_.size() && bytes_[quote + 1] == '"') {
+      text += '"';
+      from = quote + 2;
+      continue;
     }
-    fields << text;
-    if (at >= line.size()) return true;
-    ++at;  // the TAB
+    at_ = quote + 1;
+    if (at_ >= bytes_.size() || bytes_[at_] == '\t' || LineEndsAt(at_)) return text;
+    break;
+  }
+  RaiseRuntimeError(ErrInvalidArgument,
+                    QStringLiteral("%1 line %2, field %3: a quoted field must end at its "
+                                   "closing quote")
+                        .arg(tableName_)
+                        .arg(rowLine_)
+                        .arg(field));
+}
+
+bool TabTable::Next(Row& row, qsizetype maxFields) {
+  const QByteArrayView rest = bytes_.sliced(at_);
+  if (std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\r' || c == '\n'; })) {
+    return false;
+  }
+  rowLine_ = line_;
+  row.line = line_;
+  row.fields.clear();
+  row.count = 0;
+  for (;;) {
+    QByteArray text;
+    const int field = int(std::min<qsizetype>(row.count + 1, std::numeric_limits<int>::max()));
+    if (at_ < bytes_.size() && bytes_[at_] == '"') {
+      text = QuotedField(field);
+    } else {
+      // Both searches are kept until passed: a line of millions of TABs or a
+      // field of millions of bytes is searched once.
+      if (nextTab_ < at_) nextTab_ = Find('\t');
+      if (nextLineFeed_ < at_) nextLineFeed_ = Find('\n');
+      const qsizetype lf = nextLineFeed_;
+      const qsizetype end = std::min(nextTab_, lf);
+      const qsizetype textEnd = end == lf && lf > at_ && bytes_[lf - 1] == '\r' ? lf - 1 : end;
+      if (row.count < maxFields) text = bytes_.sliced(at_, textEnd - at_).toByteArray();
+      at_ = textEnd;
+    }
+    if (row.count++ < maxFields) row.fields << text;
+    if (at_ >= bytes_.size()) return true;
+    if (bytes_[at_] == '\t') {
+      ++at_;
+      continue;
+    }
+    at_ += bytes_[at_] == '\r' ? 2 : 1;  // the line's end
+    ++line_;
+    return true;
   }
 }
 
-}  // namespace
-
 std::vector<TabTable::Row> TabTable::Read(QByteArrayView bytes, const QString& tableName) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+  TabTable table(bytes, tableName);
   std::vector<Row> rows;
-  int line = 0;
-  qsizetype lastFilled = 0;
-  for (qsizetype at = 0; at < bytes.size();) {
-    const qsizetype lf = bytes.indexOf('\n', at);
-    const qsizetype next = lf < 0 ? bytes.size() : lf + 1;
-    QByteArrayView text = bytes.sliced(at, (lf < 0 ? bytes.size() : lf) - at);
-    if (text.endsWith('\r')) text.chop(1);
-    at = next;
-    Row row{++line, {}};
-    int field = 0;
-    if (!ReadFields(text, row.fields, field)) {
-      RaiseRuntimeError(ErrInvalidArgument,
-                        QStringLiteral("%1 line %2, field %3: a quoted field must end at its "
-                                       "closing quote")
-                            .arg(tableName)
-                            .arg(line)
-                            .arg(field));
-    }
-    rows.push_back(std::move(row));
-    if (!text.isEmpty()) lastFilled = qsizetype(rows.size());
-  }
-  rows.resize(std::size_t(lastFilled));
+  for (Row row; table.Next(row, std::numeric_limits<qsizetype>::max());) rows.push_back(row);
   return rows;
 }

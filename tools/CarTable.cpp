@@ -1,6 +1,7 @@
 #include "tools/CarTable.h"
 
 #include <QLocale>
+#include <algorithm>
 
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
@@ -16,7 +17,10 @@ QByteArray CarTable::CellText(const NycGciCar& car, int col) {
 }
 
 QByteArray CarTable::Field(const QByteArray& text) {
-  if (!text.contains('\t') && !text.startsWith('"')) return text;
+  const bool plain = !text.startsWith('"') && std::none_of(text.begin(), text.end(), [](char c) {
+    return c == '\t' || c == '\n' || c == '\r';
+  });
+  if (plain) return text;
   QByteArray quoted = text;
   return '"' + quoted.replace('"', "\"\"") + '"';
 }

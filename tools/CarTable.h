@@ -13,7 +13,7 @@ class CarTable {
   static QByteArray Heading(const NycGciCars& file, int col);
   static QByteArray CellText(const NycGciCar& car, int col);
   // The text as a field of a table line: in double quotes, with its quotes
-  // doubled, when it holds a TAB or begins with a quote, as spreadsheets
-  // write it; else as it is.
+  // doubled, when it holds a TAB or a line break or begins with a quote, as
+  // spreadsheets write it; else as it is.
   static QByteArray Field(const QByteArray& text);
 };

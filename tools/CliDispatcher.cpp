@@ -4,6 +4,8 @@
 
 #include "base/ErrorReport.h"
 #include "base/RuntimeErrors.h"
+#include "base/TorqletError.h"
+#include "core/ErrorCodes.h"
 #include "core/Version.h"
 #include "tools/ApplyCommand.h"
 #include "tools/DiffCommand.h"
@@ -13,6 +15,18 @@
 #include "tools/RewriteCommand.h"
 
 namespace {
+
+// The line that reports a failed work. A file that could not be read reaches
+// the tool as the unexpected internal error of the car file, which the editor
+// acts on; the tool names the file operation's own error instead, so that a
+// missing or unreadable file reads alike in every command.
+QString FailureLine(const std::exception& error) {
+  const auto* numbered = dynamic_cast<const TorqletError*>(&error);
+  if (numbered && numbered->Number() == ErrUnexpectedInternal && numbered->Cause()) {
+    return ErrorLineText(*numbered->Cause());
+  }
+  return ErrorLineText(error);
+}
 
 const QLatin1String TopUsage("torqlet-cli COMMAND [options] ARGUMENTS");
 
@@ -78,10 +92,10 @@ int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* 
       message = QStringLiteral(
                     "%1: warning: the file is saved, but the report cannot be "
                     "printed: %2\n")
-                    .arg(caller, ErrorLineText(error));
+                    .arg(caller, FailureLine(error));
       status = 0;
     } else {
-      message = ErrorLineText(error) + QLatin1Char('\n');
+      message = FailureLine(error) + QLatin1Char('\n');
       status = command ? command->FailureStatus() : 1;
     }
   }

@@ -1,5 +1,6 @@
 #include "tools/ImportCommand.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <array>
@@ -12,10 +13,14 @@
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
-#include "tools/CarTable.h"
 #include "model/TabTable.h"
+#include "tools/CarTable.h"
 
 namespace {
+
+// A table of a car file's values is smaller than the car file; anything this
+// many times larger is no such table.
+constexpr std::int64_t MaxTableFactor = 64;
 
 bool SameValue(const LineValue& a, const LineValue& b) {
   return a.kind == LineValue::Kind::Integer ? a.integer == b.integer : a.real == b.real;
@@ -49,21 +54,48 @@ ImportCommand::ImportCommand()
 int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   const QString output = SingleValue(output_);
   const QString& tableName = arguments[0];
-  DataHandler& table = Hold<DataHandler>();
-  table.LoadFile(tableName);
-  const std::vector<TabTable::Row> rows = TabTable::Read(table.Data().Text(), tableName);
   CarDocument& document = Hold<CarDocument>(Status());
   document.LoadFile(arguments[1]);
   const NycGciCars& file = document.CarFile();
+  // No table of this file's cars can be this large: refused before it is read.
+  const std::int64_t largest =
+      std::max<std::int64_t>(MaxTableFactor * file.Data().DiskIdentity().Size(), 1 << 20);
+  const std::int64_t size = QFileInfo(tableName).size();
+  if (size > largest) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      QStringLiteral("%1: %2 bytes are more than a table of %3 can hold")
+                          .arg(tableName)
+                          .arg(size)
+                          .arg(arguments[1]));
+  }
+  DataHandler& tableFile = Hold<DataHandler>();
+  tableFile.LoadFile(tableName);
+  TabTable table(tableFile.Data().Text(), tableName);
 
   const auto fail = [&tableName](std::int32_t number, int line, const QByteArray& heading,
                                  const QString& what) {
     Fail(number, tableName, line, heading, what);
   };
-  if (rows.empty()) fail(ErrInvalidArgument, 1, QByteArray(), QStringLiteral("no heading line"));
+  TabTable::Row row;
+  if (!table.Next(row, ColumnTable::ColumnCount)) {
+    fail(ErrInvalidArgument, 1, QByteArray(), QStringLiteral("no heading line"));
+  }
+  if (row.count == 1) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      QStringLiteral("%1: the table is not TAB-separated: line %2 has no TAB")
+                          .arg(tableName)
+                          .arg(row.line));
+  }
+
+  if (row.count > ColumnTable::ColumnCount) {
+    fail(ErrInvalidArgument, 1, QByteArray(),
+         QStringLiteral("%1 fields where a car has at most %2")
+             .arg(row.count)
+             .arg(ColumnTable::ColumnCount));
+  }
 
   // Each heading takes the first column of that heading not taken yet.
-  const QList<QByteArray>& headings = rows[0].fields;
+  const QList<QByteArray> headings = row.fields;
   std::vector<int> columns(std::size_t(headings.size()), ColumnTable::NameColumn);
   std::array<bool, ColumnTable::ColumnCount> taken{};
   for (qsizetype f = 1; f < headings.size(); ++f) {
@@ -88,12 +120,13 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   for (std::int32_t i = file.Count(); i >= 1; --i) carsOfName[file.Car(i).Name()].push_back(i);
   const QLocale point = QLocale::c();
   std::vector<CellValue> cells;
-  for (std::size_t r = 1; r < rows.size(); ++r) {
-    const TabTable::Row& row = rows[r];
-    if (row.fields.size() != headings.size()) {
+  bool anyRow = false;
+  while (table.Next(row, headings.size())) {
+    anyRow = true;
+    if (row.count != headings.size()) {
       fail(ErrInvalidArgument, row.line, QByteArray(),
            QStringLiteral("%1 fields where the heading line has %2")
-               .arg(row.fields.size())
+               .arg(row.count)
                .arg(headings.size()));
     }
     const auto named = carsOfName.find(row.fields[0]);
@@ -136,6 +169,10 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
         cells.push_back({index, col, value});
       }
     }
+  }
+  if (!anyRow) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      QStringLiteral("%1: the table has a heading but no car row").arg(tableName));
   }
   const std::int64_t changed = document.SetCells(cells, [](std::int64_t) { return QString(); });
   Store(document, changed, output);

@@ -14,19 +14,20 @@ static std::string Three(float value) {
 TEST(NumberText, ReadsLenientlyAndRaisesOnlyBeyondTheDoubleRange) {
   // Z stands for 5000 zeros, N for 5000 nines; NaN for the overflow error.
   const std::pair<QByteArray, double> cases[] = {
-      {"16.500", 16.5}, {".5", 0.5},    {"5.", 5},         {"-0.25", -0.25}, {"+3", 3},
-      {"1E3", 1000},    {"1e-2", 0.01}, {"1e", 1},         {"1e+", 1},       {"- 1\n2\t3", -123},
-      {"", 0},          {"-", 0},       {"abc", 0},        {"1.2.3", 1.2},   {"0.1", 0.1},
-      {"&Hff", 255},    {"&H", 0},      {"&O78", 7},       {"&X1", 0},       {"Z42", 42},
-      {"2ex", 2},       {"2e+x", 2},
-      {"2.5Z", 2.5},    {"1eZ3", 1000}, {"Z16.5Z1", 16.5}, {"0.Z1", 0},      {"1e-N", 0},
-      {"1Z", NAN},      {"N", NAN},     {"1eN", NAN},      {"&HN", NAN}};
+      {"16.500", 16.5}, {".5", 0.5},    {"5.", 5},     {"-0.25", -0.25}, {"+3", 3},
+      {"1E3", 1000},    {"1e-2", 0.01}, {"1e", 1},     {"1e+", 1},       {"- 1\n2\t3", -123},
+      {"", 0},          {"-", 0},       {"abc", 0},    {"1.2.3", 1.2},   {"0.1", 0.1},
+      {"&Hff", 255},    {"&H", 0},      {"&O78", 7},   {"&X1", 0},       {"Z42", 42},
+      {"2ex", 2},       {"2e+x", 2},    {"2.5Z", 2.5}, {"1eZ3", 1000},   {"Z16.5Z1", 16.5},
+      {"0.Z1", 0},      {"1e-N", 0},    {"1Z", NAN},   {"N", NAN},       {"1eN", NAN},
+      {"&HN", NAN}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.first.constData());
     // Read from a view that a digit follows, which is not the number's.
-    const QByteArray padded =
-        QByteArray(c.first).replace('Z', QByteArray(5000, '0')).replace('N', QByteArray(5000, '9')) +
-        '7';
+    const QByteArray padded = QByteArray(c.first)
+                                  .replace('Z', QByteArray(5000, '0'))
+                                  .replace('N', QByteArray(5000, '9')) +
+                              '7';
     const QByteArrayView text = QByteArrayView(padded).chopped(1);
     if (std::isnan(c.second)) {
       EXPECT_EQ(ErrorNumberOf([&] { ReadNumber(text); }), ErrOverflow);
@@ -45,10 +46,23 @@ TEST(NumberText, ConvertsToTheTypesOfTheFile) {
       {"1.990870177745819", 1.99087012f}, {"1.0000000596046448", 1.00000012f},
       {"-1150182.18749999999", -1150182.125f}, {"3.4028235e38", 3.4028235e38f}};
   // clang-format on
-  for (const auto& [text, single] : singles) EXPECT_EQ(ToSingle(ReadNumber(text)), single) << text;
+  for (const auto& [text, single] : singles) {
+    EXPECT_EQ(ToSingle(ReadNumberForSingle(text)), single) << text;
+  }
   const std::pair<double, std::int32_t> integers[] = {
       {2.5, 2}, {3.5, 4}, {-3.5, -4}, {2147483647.4, 2147483647}, {-2147483648.5, -2147483647 - 1}};
   for (const auto& [value, integer] : integers) EXPECT_EQ(ToInteger(value), integer) << value;
+  // An integer field's text, with or without its "f", is read to the nearest
+  // double, which is then rounded half to even.
+  const std::pair<QByteArrayView, std::int32_t> integerLines[] = {
+      {"2.50000000000000001 {x}", 2},
+      {"8388608.50000000000000000001 {x}", 8388608},
+      {"f8388608.50000000000000000001 {x}", 8388608},
+      {"f2.5 {x}", 2},
+      {"f3.5 {x}", 4}};
+  for (const auto& [line, integer] : integerLines) {
+    EXPECT_EQ(ParseInteger(line, {line.indexOf(' '), -1, -1}), integer) << line.data();
+  }
 }
 
 TEST(NumberText, FormatsThreeDecimalsFromTheShortestText) {
@@ -80,7 +94,7 @@ TEST(NumberText, TheShortcutAgreesWithTheGeneralPathAndThreeDecimalsReadBackUnch
     char text[32];
     std::snprintf(text, sizeof text, "%s%d.%03d", thousandths < 0 ? "-" : "",
                   std::abs(thousandths) / 1000, std::abs(thousandths) % 1000);
-    ASSERT_EQ(Three(ToSingle(ReadNumber(text))), thousandths == 0 ? "0.000" : text);
+    ASSERT_EQ(Three(ToSingle(ReadNumberForSingle(text))), thousandths == 0 ? "0.000" : text);
   }
 }
 

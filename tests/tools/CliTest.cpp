@@ -35,9 +35,11 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   const QString cars = Old(Cars()), missing = folder.Path("missing.gci");
   const QString broken = folder.Write("{no cars}\r\n\r\n", "broken.gci");
+  const QString directory = folder.Path("folder.gci");
+  ASSERT_TRUE(QDir().mkdir(directory));
   const QString version = QStringLiteral("torqlet-cli %1\n").arg(VersionRecord::Text);
-  // Arguments separated by blanks, with C, B and M for a car file, a file
-  // without cars and a missing file;
+  // Arguments separated by blanks, with C, B, M and D for a car file, a file
+  // without cars, a missing file and a folder;
   // then the exit status and the start of standard output, or else of standard error.
   // clang-format off
   const std::tuple<const char*, int, QString> cases[] = {
@@ -55,19 +57,24 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {"apply C x -o a -o b", 2, "torqlet-cli apply: option 'output' given more than once"},
       {"apply C x --car [", 2, "torqlet-cli apply: bad pattern '['\n"},
       {"apply C x*", 1, "error 5: Bad term: "}, {"apply C x+y", 1, "error 5: Bad term: "},
-      {"info M", 1, "error -2147220224: Unexpected internal error: "},
-      {"diff C M", 2, "error -2147220224: Unexpected internal error: "},
-      {"import M C", 1, "error 53: File not found: "},
+      // A file that cannot be read or written is named with the system's reason.
+      {"info M", 1, "error 53: File not found: 'M' (No such file or directory)\n"},
+      {"diff C M", 2, "error 53: File not found: 'M' (No such file or directory)\n"},
+      {"import M C", 1, "error 53: File not found: 'M' (No such file or directory)\n"},
+      {"info D", 1, "error 75: Path/File access error: 'D' (it is a folder)\n"},
+      {"apply C x*2 -o D", 1, "error 75: Path/File access error: 'D' (it is a folder)\n"},
       {"rewrite B C", 1, "error -2147220219: Bad file content"}};
   // clang-format on
   for (const auto& [arguments, status, start] : cases) {
     QStringList list;
     for (const QString& a : QString(arguments).split(' ', Qt::SkipEmptyParts)) {
-      list << (a == "C" ? cars : a == "B" ? broken : a == "M" ? missing : a);
+      list << (a == "C" ? cars : a == "B" ? broken : a == "M" ? missing : a == "D" ? directory : a);
     }
     SCOPED_TRACE(arguments);
     EXPECT_EQ(Run(list), status);
-    EXPECT_TRUE((status == 0 ? out : err).startsWith(start.toUtf8())) << out << err;
+    QString expected = start;
+    expected.replace("'M'", "'" + missing + "'").replace("'D'", "'" + directory + "'");
+    EXPECT_TRUE((status == 0 ? out : err).startsWith(expected.toUtf8())) << out << err;
     EXPECT_TRUE(status == 0 ? err.isEmpty() : out.isEmpty());
     // One line for a failure, else a hint at the help for a wrong call.
     EXPECT_TRUE(err.startsWith("error ") ? err.count('\n') == 1
@@ -78,8 +85,8 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
   Run({"apply", "--help"});
   EXPECT_TRUE(out.contains("\n  TERM ")) << out;  // the arguments are explained
   // Error texts follow the interface language that the environment sets.
-  RunProgram("/usr/bin/env", {"LC_ALL=de_DE.UTF-8", TORQLET_CLI_PATH, "info", missing}, &out, &err);
-  EXPECT_TRUE(err.startsWith("error -2147220224: Unerwarteter interner Fehler: ")) << err;
+  RunProgram("/usr/bin/env", {"LC_ALL=de_DE.UTF-8", TORQLET_CLI_PATH, "info", broken}, &out, &err);
+  EXPECT_TRUE(err.startsWith("error -2147220219: Falscher Datei-Inhalt")) << err;
 }
 
 TEST_F(Cli, InfoExportAndRewritePrintOrKeepWhatTheFileHolds) {
@@ -181,7 +188,11 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
       {"\tmass\nAl/pha\t20\t1\n", " line 2: 3 fields where the heading line has 2"},
       {"\tmass\nAl/pha\t2O\n", " line 2, column 'mass': '2O'"},
       {"\tmodel\tmass\nAl/pha\t7\t20\n", " line 2, column 'model': '7' is not the model"},
-      {"\tmass\n\"Al/pha\t20\n", " line 2, field 1: "}, {"\n", " line 1: no heading line"}};
+      {"\tmass\n\"Al/pha\t20\n", " line 2, field 1: "}, {"\n", " line 1: no heading line"},
+      {"mass\nAl/pha\n", ": the table is not TAB-separated: line 1 has no TAB"},
+      {"\tmass\r\n\r\n", ": the table has a heading but no car row"},
+      {"\tmass\tvalue\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\n",
+       " line 1: 23 fields where a car has at most 22"}};
   // clang-format on
   for (const auto& [bytes, error] : refusals) {
     WriteFileBytes(table, bytes);
@@ -190,6 +201,18 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
     EXPECT_TRUE(err.startsWith("error ") && err.contains(expected)) << err;
     EXPECT_TRUE(Untouched(kept));
   }
+  // A table larger than any table of the file is refused before it is read.
+  WriteFileBytes(table, QByteArray((1 << 20) + 1, '\t'));
+  EXPECT_EQ(Run({"import", table, kept}), 1);
+  EXPECT_TRUE(err.contains(": 1048577 bytes are more than a table of ")) << err;
+
+  // Names with line breaks, quoted in the export, are read back from it.
+  const QString broken = Old(MakeFile("h", {MakeBlock("Two\nlines", 1), MakeBlock("C\rR", 2)}));
+  ASSERT_EQ(Run({"export", broken}), 0);
+  EXPECT_TRUE(out.contains("\n\"Two\nlines\"\t1\t") && out.contains("\n\"C\rR\"\t2\t")) << out;
+  WriteFileBytes(table, QByteArray(out).replace("\t16.500\t", "\t17.000\t"));
+  ASSERT_EQ(Run({"import", table, broken}), 0) << err;
+  EXPECT_EQ(out, "2 cells changed\n");
 }
 
 TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
