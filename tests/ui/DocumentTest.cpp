@@ -35,6 +35,15 @@ TEST_F(DocumentTest, AFailedOpenSaysWhyAndLeavesNoWindow) {
   EXPECT_EQ(NewDocument()->windowTitle(), QStringLiteral("%1: Untitled").arg(serial + 1));
   EXPECT_EQ(dialogs.asked[0].file.fileName, QStringLiteral("nyc.gci"));
   EXPECT_EQ(dialogs.asked[2].file.fileName, missing);
+  // What an interrupted save left beside a file is named as the file opens.
+  const QString cars = WriteFile("cars.gci", StockBytes());
+  WriteFile("cars.gci~", "old");
+  dialogs.ChooseFile(cars);
+  dialogs.AnswerMessage(Answer::Ok);
+  Trigger("mnuFileOpen");
+  EXPECT_EQ(frame->CarWindows().size(), 2);
+  EXPECT_EQ(dialogs.asked.back().text,
+            "An interrupted save left " + cars + "~; the file itself may be incomplete.");
 }
 
 // Save as (Ctrl+A in the grid, not select-all) proposes the file's name; a

@@ -181,9 +181,12 @@ void mdfMain::Show() {
   if (!isVisible()) show();
 }
 
+// The warning is a clause, as torqlet-cli prints it after "warning: ": here it
+// stands alone as a sentence.
 void mdfMain::Warn(const QString& text) {
-  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
-                                    ApplicationTitle());
+  const QString sentence = text.left(1).toUpper() + text.mid(1) + QLatin1Char('.');
+  UserDialogs::Current().MessageBox(sentence, UserDialogs::Buttons::Ok,
+                                    UserDialogs::Icon::Exclamation, ApplicationTitle());
 }
 
 QList<frmCars*> mdfMain::CarWindows() const {
