@@ -41,8 +41,19 @@ int ColumnTable::TextLength(const LineValue& value) {
 }
 
 double ColumnTable::ReadNumber(const QString& text, const QLocale& locale) {
+  // Group separators are never taken: "1.500" must not become 1500 where the
+  // point groups thousands. There the point is a decimal point as well, as in
+  // the file and in what torqlet-cli prints.
+  QLocale strict = locale;
+  strict.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+  const QString point = locale.decimalPoint();
+  QString number = text;
+  if (point != QLatin1String(".") && number.contains(QLatin1Char('.'))) {
+    if (number.contains(point)) RaiseRuntimeError(ErrTypeMismatch);
+    number.replace(QLatin1Char('.'), point);
+  }
   bool ok = false;
-  const double value = locale.toDouble(text, &ok);
+  const double value = strict.toDouble(number, &ok);
   if (ok && std::isfinite(value)) return value;
   if (std::isinf(value)) RaiseRuntimeError(ErrOverflow);  // a number too large for a double
   RaiseRuntimeError(ErrTypeMismatch);

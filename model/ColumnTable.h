@@ -34,9 +34,11 @@ class ColumnTable {
   // The number of characters of a value's cell text, found without making
   // the text (counted for a decimal separator of one character).
   static int TextLength(const LineValue& value);
-  // Reads a cell text as a number in the locale's form; raises the type
-  // mismatch error for anything that is no finite number (also an empty text)
-  // and the overflow error for a number beyond the double range.
+  // Reads a cell text as a number in the locale's form, never with a group
+  // separator; where the locale's decimal separator is not the point, the
+  // point is one too (but not both in one text). Raises the type mismatch
+  // error for anything that is no finite number (also an empty text) and the
+  // overflow error for a number beyond the double range.
   static double ReadNumber(const QString& text, const QLocale& locale);
   // The value a text stands for in an editable column, as if typed into the
   // cell: read in the locale, then rounded to the column's type (an integer a

@@ -124,6 +124,7 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
     if (!chosen) continue;
     for (int col : columns) manipulation.Cell(car, row, col);
   }
+  WarnOfLargeFactors(file, manipulation.Values());
   const std::int64_t changed =
       document.SetCells(manipulation.Values(), [](std::int64_t) { return QString(); });
   Store(document, changed, output);

@@ -2,8 +2,11 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "model/ColumnTable.h"
+#include "model/NumberText.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 
@@ -11,9 +14,22 @@ QByteArray CarTable::Heading(const NycGciCars& file, int col) {
   return file.Car(1).Comment(ColumnTable::Field(col));
 }
 
-QByteArray CarTable::CellText(const NycGciCar& car, int col) {
+QByteArray CarTable::CellText(const NycGciCar& car, int col, bool decimalComma) {
   if (col == ColumnTable::NameColumn) return car.Name();
-  return ColumnTable::CellText(car, col, QLocale::c()).toLatin1();
+  QByteArray text = ColumnTable::CellText(car, col, QLocale::c()).toLatin1();
+  return decimalComma ? text.replace('.', ',') : text;
+}
+
+QByteArray CarTable::ExactText(const LineValue& value) {
+  if (value.kind == LineValue::Kind::Integer) return QByteArray::number(value.integer);
+  char buffer[ThreeDecimalsBufferSize];
+  const int length = FormatThreeDecimals(value.real, buffer);
+  const QByteArrayView three(buffer, length);
+  if (!std::isfinite(value.real) || ToSingle(ReadNumberForSingle(three)) == value.real) {
+    return three.toByteArray();
+  }
+  const auto shortest = std::to_chars(buffer, buffer + sizeof buffer, value.real);
+  return QByteArray(buffer, int(shortest.ptr - buffer));
 }
 
 QByteArray CarTable::Field(const QByteArray& text) {

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include "model/LineValue.h"
+
 class NycGciCar;
 class NycGciCars;
 
@@ -11,7 +13,12 @@ class NycGciCars;
 class CarTable {
  public:
   static QByteArray Heading(const NycGciCars& file, int col);
-  static QByteArray CellText(const NycGciCar& car, int col);
+  // With decimalComma, float values have a comma for a point, as spreadsheets
+  // of such locales read them.
+  static QByteArray CellText(const NycGciCar& car, int col, bool decimalComma = false);
+  // A value as a text that reads back as exactly this value: the "0.000"
+  // form where it does, else the shortest text that does.
+  static QByteArray ExactText(const LineValue& value);
   // The text as a field of a table line: in double quotes, with its quotes
   // doubled, when it holds a TAB or a line break or begins with a quote, as
   // spreadsheets write it; else as it is.

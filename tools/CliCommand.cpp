@@ -1,7 +1,14 @@
 #include "tools/CliCommand.h"
 
+#include <cmath>
+#include <map>
+
 #include "base/RuntimeErrors.h"
 #include "model/CarDocument.h"
+#include "model/ColumnTable.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+#include "tools/CarTable.h"
 
 CliCommand::CliCommand(QString name, QString description)
     : name_(std::move(name)),
@@ -59,6 +66,29 @@ void CliCommand::Write(std::FILE* out, const QByteArray& bytes) {
   if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
       std::size_t(bytes.size())) {
     RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("cannot write the output"));
+  }
+}
+
+void CliCommand::WarnOfLargeFactors(const NycGciCars& file, const std::vector<CellValue>& cells) {
+  const auto number = [](const LineValue& v) {
+    return v.kind == LineValue::Kind::Integer ? double(v.integer) : double(v.real);
+  };
+  std::map<int, std::int64_t> counts;
+  for (const CellValue& cell : cells) {
+    const double before = number(file.Car(cell.row).ValueOf(ColumnTable::Field(cell.col)));
+    const double after = number(cell.value);
+    if (before == 0 || after == 0) continue;
+    const double factor = std::fabs(after / before);
+    if (factor >= 100 || factor <= 0.01) ++counts[cell.col];
+  }
+  for (const auto& [col, count] : counts) {
+    const QString heading = QString::fromLatin1(CarTable::Heading(file, col));
+    Status()->Warn(
+        count == 1 ? QStringLiteral("1 value of column '%1' changed by a factor of 100 or more")
+                         .arg(heading)
+                   : QStringLiteral("%1 values of column '%2' changed by a factor of 100 or more")
+                         .arg(count)
+                         .arg(heading));
   }
 }
 

@@ -10,9 +10,11 @@
 #include <memory>
 #include <vector>
 
+#include "model/CellValue.h"
 #include "tools/CliStatus.h"
 
 class CarDocument;
+class NycGciCars;
 
 // One command of torqlet-cli ("torqlet-cli NAME ..."): its name, a line that
 // says what it does, its own options and arguments, and the work. Run reads
@@ -70,6 +72,10 @@ class CliCommand {
   // Writes the document to output when one is named, even unchanged (then a
   // copy of the file's bytes), else back to its own file when cells changed.
   void Store(CarDocument& document, std::int64_t changedCells, const QString& output);
+  // Warns, a line per column, of the cells whose new value is 100 or more
+  // times the old one or a hundredth of it or less (as a table that a
+  // spreadsheet read with the wrong decimal separator gives).
+  void WarnOfLargeFactors(const NycGciCars& file, const std::vector<CellValue>& cells);
 
  private:
   QString name_;

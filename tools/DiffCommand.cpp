@@ -67,7 +67,7 @@ int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {
         continue;
       }
       text += CarTable::Field(carA.Name()) + '\t' + CarTable::Field(CarTable::Heading(a, col)) +
-              '\t' + CarTable::CellText(carA, col) + '\t' + CarTable::CellText(carB, col) + '\n';
+              '\t' + CarTable::ExactText(valueA) + '\t' + CarTable::ExactText(valueB) + '\n';
     }
   }
   for (int j = 0; j < b.Count(); ++j) {

@@ -7,13 +7,18 @@
 
 ExportCommand::ExportCommand()
     : CliCommand(QStringLiteral("export"),
-                 QStringLiteral("Print the cars as a table separated by TAB characters.")) {
+                 QStringLiteral("Print the cars as a table separated by TAB characters.")),
+      decimalComma_(QStringLiteral("decimal-comma"),
+                    QStringLiteral("Write numbers with a decimal comma, for spreadsheets that "
+                                   "read them so.")) {
   AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddOption(decimalComma_);
 }
 
 int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   NycGciCars& file = Hold<NycGciCars>(Status());
   file.LoadFile(arguments[0]);
+  const bool comma = Parser().isSet(decimalComma_);
   QByteArray text;
   for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
     text += '\t' + CarTable::Field(CarTable::Heading(file, col));
@@ -23,7 +28,7 @@ int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
     const NycGciCar& car = file.Car(i);
     text += CarTable::Field(car.Name());
     for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-      text += '\t' + CarTable::CellText(car, col);
+      text += '\t' + CarTable::CellText(car, col, comma);
     }
     text += '\n';
     if (text.size() > (1 << 20)) {

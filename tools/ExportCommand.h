@@ -2,12 +2,16 @@
 
 #include "tools/CliCommand.h"
 
-// export FILE: the cars as a TAB-separated table (see CarTable) with LF line
-// ends: a heading line with an empty first field, then a line per car.
+// export [--decimal-comma] FILE: the cars as a TAB-separated table (see
+// CarTable) with LF line ends: a heading line with an empty first field, then
+// a line per car.
 class ExportCommand : public CliCommand {
  public:
   ExportCommand();
 
  protected:
   int Execute(const QStringList& arguments, std::FILE* out) override;
+
+ private:
+  QCommandLineOption decimalComma_;
 };

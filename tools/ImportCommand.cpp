@@ -43,12 +43,15 @@ ImportCommand::ImportCommand()
       output_({QStringLiteral("o"), QStringLiteral("output")},
               QStringLiteral("Save the result as OUT, even when nothing changed, instead of "
                              "saving FILE."),
-              QStringLiteral("OUT")) {
+              QStringLiteral("OUT")),
+      dryRun_(QStringLiteral("dry-run"),
+              QStringLiteral("Print what would change, as diff prints it, and save nothing.")) {
   AddArgument(QStringLiteral("TABLE"),
               QStringLiteral("The table: a heading line, then a line per car, fields separated "
                              "by TAB characters."));
   AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
   AddOption(output_);
+  AddOption(dryRun_);
 }
 
 int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
@@ -120,6 +123,9 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   for (std::int32_t i = file.Count(); i >= 1; --i) carsOfName[file.Car(i).Name()].push_back(i);
   const QLocale point = QLocale::c();
   std::vector<CellValue> cells;
+  // The decimal separator each column's numbers have had so far (0 for none
+  // yet), and the line that had it first.
+  std::vector<std::pair<char, int>> separators(std::size_t(headings.size()), {0, 0});
   bool anyRow = false;
   while (table.Next(row, headings.size())) {
     anyRow = true;
@@ -141,7 +147,29 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
     const NycGciCar& car = file.Car(index);
     for (qsizetype f = 1; f < headings.size(); ++f) {
       const int col = columns[std::size_t(f)];
-      const QString text = QString::fromLatin1(row.fields[f]);
+      QString text = QString::fromLatin1(row.fields[f]);
+      // A spreadsheet of a decimal-comma locale saves a decimal comma: it is
+      // read as the point, never as a group separator. A column that has both
+      // was saved by two kinds of spreadsheet, or misread by one.
+      const bool comma = text.contains(QLatin1Char(',')), dot = text.contains(QLatin1Char('.'));
+      if (comma && dot) {
+        fail(ErrInvalidArgument, row.line, headings[f],
+             QStringLiteral("'%1' has both a decimal point and a decimal comma").arg(text));
+      }
+      if (comma || dot) {
+        auto& [seen, line] = separators[std::size_t(f)];
+        const char kind = comma ? ',' : '.';
+        if (seen != 0 && seen != kind) {
+          fail(
+              ErrInvalidArgument, row.line, headings[f],
+              (comma ? QStringLiteral("'%1' has a decimal comma where line %2 has a decimal point")
+                     : QStringLiteral("'%1' has a decimal point where line %2 has a decimal comma"))
+                  .arg(text)
+                  .arg(line));
+        }
+        if (seen == 0) separators[std::size_t(f)] = {kind, row.line};
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+      }
       if (col == ColumnTable::ModelColumn) {
         bool same = false;
         try {
@@ -163,7 +191,8 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
       try {
         value = ColumnTable::ValueOfText(col, text, point);
       } catch (const TorqletError& error) {
-        fail(error.Number(), row.line, headings[f], QStringLiteral("'%1'").arg(text));
+        fail(error.Number(), row.line, headings[f],
+             QStringLiteral("'%1'").arg(QString::fromLatin1(row.fields[f])));
       }
       if (!SameValue(value, ColumnTable::ValueOfText(col, shown, point))) {
         cells.push_back({index, col, value});
@@ -173,6 +202,19 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   if (!anyRow) {
     RaiseRuntimeError(ErrInvalidArgument,
                       QStringLiteral("%1: the table has a heading but no car row").arg(tableName));
+  }
+  WarnOfLargeFactors(file, cells);
+  if (Parser().isSet(dryRun_)) {
+    QByteArray text;
+    for (const CellValue& cell : cells) {
+      const NycGciCar& car = file.Car(cell.row);
+      text += CarTable::Field(car.Name()) + '\t' +
+              CarTable::Field(CarTable::Heading(file, cell.col)) + '\t' +
+              CarTable::ExactText(car.ValueOf(ColumnTable::Field(cell.col))) + '\t' +
+              CarTable::ExactText(cell.value) + '\n';
+    }
+    Write(out, text + QByteArray::number(qsizetype(cells.size())) + " cells would change\n");
+    return 0;
   }
   const std::int64_t changed = document.SetCells(cells, [](std::int64_t) { return QString(); });
   Store(document, changed, output);

@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 #include "model/CellNumbers.h"
+#include "model/ColumnTable.h"
+#include "model/LineCodec.h"
 
 // Bits and kind, so that a negative zero differs from zero.
 static std::string Bits(const std::optional<LineValue>& v) {
@@ -55,4 +57,32 @@ TEST(CellNumbers, DirectConversionsGiveExactlyWhatQLocaleGives) {
   EXPECT_GE(kinds.size(), 3);  // at least the point, the comma and another group separator
   EXPECT_FALSE(CellNumbers(QLocale(QStringLiteral("sv_SE"))).Direct());  // minus is U+2212
   EXPECT_FALSE(CellNumbers(QLocale(QStringLiteral("ar_EG"))).Direct());  // Arabic-Indic digits
+}
+
+// What the user types or pastes into a cell: never with a group separator,
+// and where the locale writes a decimal comma the point is a decimal point
+// too; nothing beyond the column's type.
+TEST(ColumnTable, ReadsTypedNumbersWithoutGroupSeparators) {
+  const QLocale english(QLocale::English), german(QLocale::German, QLocale::Germany);
+  // Locale, column (3 an integer, 5 a float), text, and the value ("error 13"
+  // for no number, "error 6" beyond the type).
+  // clang-format off
+  const std::tuple<QLocale, int, const char*, const char*> cases[] = {
+      {english, 5, "1.5", "f1.500 {}"}, {english, 5, "1,500", "error 13"},
+      {english, 5, "1,5", "error 13"}, {english, 3, "1,000", "error 13"},
+      {english, 5, "1e39", "error 6"}, {english, 5, "-1e39", "error 6"}, {english, 3, "2.5", "2 {}"},
+      {german, 5, "1.500", "f1.500 {}"}, {german, 5, "1,500", "f1.500 {}"},
+      {german, 5, "1,5", "f1.500 {}"}, {german, 3, "2.500", "2 {}"}, {german, 5, "2.500,5", "error 13"},
+      {german, 5, "1.000.000", "error 13"}, {german, 3, "1.000.000", "error 13"},
+      {german, 5, "-0,25", "f-0.250 {}"}};
+  // clang-format on
+  for (const auto& [locale, col, text, value] : cases) {
+    QByteArray got;
+    try {
+      got = FormatLine(ColumnTable::ValueOfText(col, QString::fromLatin1(text), locale), {});
+    } catch (const TorqletError& error) {
+      got = "error " + QByteArray::number(error.Number());
+    }
+    EXPECT_EQ(got, value) << locale.name() << " " << text;
+  }
 }

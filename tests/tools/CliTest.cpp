@@ -192,7 +192,12 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
       {"mass\nAl/pha\n", ": the table is not TAB-separated: line 1 has no TAB"},
       {"\tmass\r\n\r\n", ": the table has a heading but no car row"},
       {"\tmass\tvalue\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\n",
-       " line 1: 23 fields where a car has at most 22"}};
+       " line 1: 23 fields where a car has at most 22"},
+      // A comma is a decimal separator, never a group separator.
+      {"\tmass\nAl/pha\t1,000,000\n", " line 2, column 'mass': '1,000,000'"},
+      {"\tmass\nAl/pha\t1.000,5\n", " line 2, column 'mass': '1.000,5' has both"},
+      {"\tmass\nAl/pha\t16,5\nBe\"ta\t16.5\n",
+       " line 3, column 'mass': '16.5' has a decimal point where line 2 has a decimal comma"}};
   // clang-format on
   for (const auto& [bytes, error] : refusals) {
     WriteFileBytes(table, bytes);
@@ -205,6 +210,29 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
   WriteFileBytes(table, QByteArray((1 << 20) + 1, '\t'));
   EXPECT_EQ(Run({"import", table, kept}), 1);
   EXPECT_TRUE(err.contains(": 1048577 bytes are more than a table of ")) << err;
+
+  // A table for a spreadsheet of a decimal-comma locale comes back unchanged.
+  // One that such a spreadsheet misread (16.500 as 16500) is reported column
+  // by column; a dry run shows the changes and saves nothing.
+  ASSERT_EQ(Run({"export", "--decimal-comma", kept}), 0);
+  EXPECT_TRUE(out.contains("\t16,500\t1,000\t")) << out;
+  const QByteArray commas = out;
+  WriteFileBytes(table, commas);
+  ASSERT_EQ(Run({"import", table, kept}), 0) << err;
+  EXPECT_EQ(out, "0 cells changed\n");
+  WriteFileBytes(table,
+                 QByteArray(commas).replace("\t16,500\t1,000\t0,500\t", "\t16500\t1000\t0,500\t"));
+  ASSERT_EQ(Run({"import", "--dry-run", table, kept}), 0) << err;
+  EXPECT_TRUE(
+      out.startsWith("Al/pha\tmass\t16.500\t16500.000\nAl/pha\tfront drive bias\t1.000\t"
+                     "1000.000\n"))
+      << out;
+  EXPECT_TRUE(out.endsWith("\n6 cells would change\n")) << out;
+  EXPECT_EQ(err,
+            "torqlet-cli import: warning: 3 values of column 'mass' changed by a factor of 100 or "
+            "more\ntorqlet-cli import: warning: 3 values of column 'front drive bias' changed by a "
+            "factor of 100 or more\n");
+  EXPECT_TRUE(Untouched(kept));
 
   // Names with line breaks, quoted in the export, are read back from it.
   const QString broken = Old(MakeFile("h", {MakeBlock("Two\nlines", 1), MakeBlock("C\rR", 2)}));
@@ -248,6 +276,14 @@ TEST_F(Cli, WarningsGoToStandardErrorAndLeaveTheExitStatus) {
                      "~; the file itself may be incomplete\n"
                      "torqlet-cli info: warning: an interrupted save left " +
                      cars.toUtf8() + ".aB3dE9; the file itself may be incomplete\n");
+  // A value that grows a hundredfold or more is worth a second look.
+  ASSERT_EQ(Run({"apply", cars, "x*100", "--column", "mass", "--column", "turbo", "-o",
+                 folder.Path("out.gci")}),
+            0);
+  EXPECT_TRUE(
+      err.endsWith("torqlet-cli apply: warning: 3 values of column 'mass' changed by a "
+                   "factor of 100 or more\n"))
+      << err;
   // Once the file is saved, a report that cannot be printed changes nothing
   // of the exit status: a script must not do the work again.
   const auto applyToFullDisk = [&](const char* term) {

@@ -8,10 +8,10 @@ using CellEditorTest = FrameTest;
 enum End { ByClick = 1, ByDrag, ByHeading, ByMove, ByScroll, ByOtherWindow };
 enum class Outcome { Stored, Dropped, Open };
 
-// The editor's states. It opens over the current cell (a double click, or a
-// character key on the grid that it does not pass on) with the old text
-// selected; the end then stores the text into the edited cell, drops it, or
-// leaves the edit open: refused (a beep and a red frame with a tip) or waiting.
+// The editor's states. It opens over the current cell with the old text
+// selected (a double click, Enter, Escape or Backspace on the grid) or with
+// the character typed on the grid in its place; the end then stores the text into the edited cell,
+// drops it, or leaves the edit open: refused (a beep and a red frame with a tip) or waiting.
 TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
   const struct {
     Qt::Key opener;  // Key_unknown: a double click
@@ -27,7 +27,8 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
       {Qt::Key_Return, 5, "", Qt::Key_Escape, Outcome::Dropped, nullptr, 0, 2, 5},
       {Qt::Key_Escape, 5, "", Qt::Key_Escape, Outcome::Dropped, nullptr, 0, 2, 5},
       {Qt::Key_Backspace, 5, "", Qt::Key_Escape, Outcome::Dropped, nullptr, 0, 2, 5},
-      {Qt::Key_1, 3, "42", Qt::Key_Enter, Outcome::Stored, "42", 0, 2, 3},
+      {Qt::Key_1, 3, "42", Qt::Key_Enter, Outcome::Stored, "142", 0, 2, 3},
+      {Qt::Key_A, 5, "bc", Qt::Key_Return, Outcome::Open, nullptr, 1, 2, 5},
       {Qt::Key_unknown, 5, "abc", Qt::Key_Return, Outcome::Open, nullptr, 1, 2, 5},
       {Qt::Key_unknown, 3, "2147483648", Qt::Key_Return, Outcome::Open, nullptr, 1, 2, 3},
       {Qt::Key_unknown, 5, "99", Qt::Key_Escape, Outcome::Dropped, nullptr, 0, 2, 5},
@@ -94,7 +95,10 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
     }
     ASSERT_TRUE(editor->IsEditing() && editor->isVisible() && editor->hasFocus());
     EXPECT_EQ(editor->geometry(), grid->CellRect(2, c.col));
-    EXPECT_EQ(editor->selectedText(), expected[8 + c.col - 2]);
+    const char opener = c.opener == Qt::Key_unknown ? 0 : QTest::keyToAscii(c.opener);
+    const QString typedKey = opener >= ' ' ? QString(QLatin1Char(opener)) : QString();
+    EXPECT_EQ(editor->text(), typedKey.isEmpty() ? expected[8 + c.col - 2] : typedKey);
+    EXPECT_EQ(editor->selectedText(), typedKey.isEmpty() ? expected[8 + c.col - 2] : QString());
     EXPECT_EQ(Cursor(), QList<int>({2, c.col, 2, c.col}));
     Type(QString::fromLatin1(c.typed));
     finish(c.end);
@@ -109,7 +113,7 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
     EXPECT_EQ(Texts(1, 2, 6, 9), expected);
     EXPECT_EQ(editor->toolTip(), c.beeps ? CellEditor::RefusalText() : QString());
     if (open) {  // over its cell, and wide enough for the whole text
-      EXPECT_EQ(editor->text(), QString::fromLatin1(c.typed));
+      EXPECT_EQ(editor->text(), typedKey + QString::fromLatin1(c.typed));
       EXPECT_GE(editor->width(), std::max(grid->CellRect(2, c.col).width(),
                                           editor->fontMetrics().horizontalAdvance(c.typed)));
       Key(Qt::Key_Escape);
@@ -127,12 +131,12 @@ TEST_F(CellEditorTest, CommandsStoreAnOpenEditFirstOrRefuse) {
   const QString saved = Path("saved.gci");
   // A command, its answers (or an earlier step), and the cell's text after it.
   const std::tuple<const char*, std::function<void()>, const char*> commands[] = {
-      {"mnuFileSave", [&] { dialogs.ChooseFile(saved); }, "7"},
-      {"mnuEditManipulate", [&] { dialogs.EnterText(QStringLiteral("x*2")); }, "14"},
+      {"mnuFileSave", [&] { dialogs.ChooseFile(saved); }, "17"},
+      {"mnuEditManipulate", [&] { dialogs.EnterText(QStringLiteral("x*2")); }, "34"},
       {"mnuEditUndo", [&] { sheet->SetCellValue(2, 3, QStringLiteral("5")); }, "50"},
-      {"mnuEditCopy", [] {}, "7"},
-      {"mnuFileClose", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "7"},
-      {"mnuFileExit", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "7"},
+      {"mnuEditCopy", [] {}, "17"},
+      {"mnuFileClose", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "17"},
+      {"mnuFileExit", [&] { dialogs.AnswerMessage(Answer::Cancel); }, "17"},
   };
   for (const auto& [command, script, shown] : commands) {
     SCOPED_TRACE(command);
@@ -156,7 +160,7 @@ TEST_F(CellEditorTest, CommandsStoreAnOpenEditFirstOrRefuse) {
     sheet->SetChanged(false);
     sheet->close();
   }
-  EXPECT_TRUE(ReadFileBytes(saved).contains("\r\n7 {value}"));
+  EXPECT_TRUE(ReadFileBytes(saved).contains("\r\n17 {value}"));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ CellEditor::CellEditor(frmCars& window, CarGrid& grid)
   hide();
 
   connect(&grid_, &CarGrid::DblClick, this, &CellEditor::BeginEdit);
-  connect(&grid_, &CarGrid::KeyPress, this, [this](QChar) { BeginEdit(); });
+  connect(&grid_, &CarGrid::KeyPress, this, &CellEditor::BeginTyping);
   connect(&grid_, &CarGrid::Scroll, this, &CellEditor::flexCars_Scroll);
   connect(grid_.horizontalHeader(), &QHeaderView::sectionResized, this,
           &CellEditor::flexCars_Scroll);
@@ -59,6 +59,15 @@ void CellEditor::BeginEdit() {
   raise();
   setFocus(Qt::OtherFocusReason);
   setSelection(0, int(text().length()));
+}
+
+void CellEditor::BeginTyping(QChar typed) {
+  BeginEdit();
+  // Enter, Escape and Backspace (control characters) open the editor with the
+  // old text selected; any other character replaces it, as in a spreadsheet.
+  if (!IsEditing() || !hasFocus() || !typed.isPrint()) return;
+  setText(QString(typed));
+  PlaceOverCell();
 }
 
 void CellEditor::CommitEdit() { window_.SetCellValue(editRow_, editCol_, text()); }

@@ -25,6 +25,8 @@ class CellEditor : public QLineEdit {
   // selection, with the cell's text selected. An edit that is still open is
   // stored first; when that is refused, it stays open instead.
   void BeginEdit();
+  // BeginEdit for a character typed on the grid, which then is the text.
+  void BeginTyping(QChar typed);
   // The store step: stores the text unless the edit is finished already.
   // False when the text was refused; then nothing changed.
   bool ValidateEdit();
