@@ -7,7 +7,8 @@
 
 namespace {
 
-QString NumberedText(const char* prefix, const std::exception& error) {
+QString NumberedText(const char* prefix, const std::exception& error,
+                     const QString& detailSeparator) {
   if (const auto* numbered = dynamic_cast<const TorqletError*>(&error)) {
     QString text = QStringLiteral("%1 %2: %3")
                        .arg(QLatin1String(prefix))
@@ -16,6 +17,7 @@ QString NumberedText(const char* prefix, const std::exception& error) {
     for (const TorqletError* cause = numbered->Cause(); cause; cause = cause->Cause()) {
       text += QStringLiteral(": ") + cause->Description();
     }
+    if (!numbered->Detail().isEmpty()) text += detailSeparator + numbered->Detail();
     return text;
   }
   if (dynamic_cast<const std::bad_alloc*>(&error)) {
@@ -29,6 +31,10 @@ QString NumberedText(const char* prefix, const std::exception& error) {
 
 }  // namespace
 
-QString ErrorReportText(const std::exception& error) { return NumberedText("Error", error); }
+QString ErrorReportText(const std::exception& error) {
+  return NumberedText("Error", error, QStringLiteral("\r\n"));
+}
 
-QString ErrorLineText(const std::exception& error) { return NumberedText("error", error); }
+QString ErrorLineText(const std::exception& error) {
+  return NumberedText("error", error, QStringLiteral(": "));
+}

@@ -22,6 +22,11 @@ class TorqletError : public std::exception {
   const TorqletError* Cause() const { return cause_.get(); }
   // The innermost cause: the error that says why.
   const TorqletError& Reason() const { return cause_ ? cause_->Reason() : *this; }
+  // Where in its input the error was found and what was wrong there
+  // ("line 23: ..."), or an empty text.
+  const QString& Detail() const { return detail_; }
+  // The same error, telling where and why.
+  TorqletError WithDetail(QString detail) const;
   const char* what() const noexcept override { return what_.c_str(); }
 
  private:
@@ -29,5 +34,6 @@ class TorqletError : public std::exception {
   QString source_;
   QString description_;
   std::shared_ptr<const TorqletError> cause_;
+  QString detail_;
   std::string what_;
 };

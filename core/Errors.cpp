@@ -10,10 +10,14 @@
 namespace {
 
 [[noreturn]] void Raise(std::int32_t number, const QString& suffix,
-                        std::shared_ptr<const TorqletError> cause = nullptr) {
+                        std::shared_ptr<const TorqletError> cause = nullptr,
+                        const QString& detail = QString()) {
   WriteDiagnostic(QStringLiteral("* Error (Number:=%1, Source:='%2')").arg(number).arg(suffix));
   const QString description = ErrDescr(number);
-  throw TorqletError(number, QLatin1String(ProjectName) + suffix, description, std::move(cause));
+  const TorqletError error(number, QLatin1String(ProjectName) + suffix, description,
+                           std::move(cause));
+  if (detail.isEmpty()) throw error;
+  throw error.WithDetail(detail);
 }
 
 }  // namespace
@@ -30,6 +34,10 @@ void RaiseError(std::int32_t number, const QString& source, const std::exception
     kept = std::make_shared<TorqletError>(*numbered);
   }
   Raise(number, QLatin1Char('.') + source, std::move(kept));
+}
+
+void RaiseErrorAt(std::int32_t number, const QString& source, const QString& detail) {
+  Raise(number, QLatin1Char('.') + source, nullptr, detail);
 }
 
 QString ErrDescr(std::int32_t number) {

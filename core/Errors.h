@@ -12,6 +12,8 @@
 [[noreturn]] void RaiseError(std::int32_t number, const QString& source);
 [[noreturn]] void RaiseError(std::int32_t number, const QString& source,
                              const std::exception& cause);
+// With where in its input the error was found and what was wrong there.
+[[noreturn]] void RaiseErrorAt(std::int32_t number, const QString& source, const QString& detail);
 
 // The text of an own error number in the interface language (German for a
 // German interface, English otherwise); never fails.

@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/TorqletError.h"
 #include "core/AppInfo.h"
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
@@ -19,6 +20,7 @@
 #include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/CarContentSource.h"
+#include "model/ContentFault.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
 #include "model/SectionScan.h"
@@ -291,7 +293,7 @@ void NycGciCars::ParseContent(bool keepWhole) {
           ? secondScanned.get()
           : SectionScan::Of(all, middle, all.size());
   const std::int64_t sections = SectionScan::KeptSections(all, before, after);
-  if (sections < 2) RaiseError(ErrBadFileContent, Source);
+  if (sections < 2) RaiseErrorAt(ErrBadFileContent, Source, ContentFault::NoCar(all));
   // Section i is car i: the second thread takes the cars from middleSection on.
   const std::int64_t middleSection = before.separators + 1;
 
@@ -304,7 +306,11 @@ void NycGciCars::ParseContent(bool keepWhole) {
     return section;
   };
 
-  mainComment_ = ParseComment(nextSection());
+  try {
+    mainComment_ = ParseComment(nextSection());
+  } catch (const TorqletError& error) {
+    throw error.WithDetail(ContentFault::Header());
+  }
   KeptBytes kept;
   if (own) kept.SetHead(all.first(start));
   PieceCheck pieces(own, 0);
@@ -343,8 +349,13 @@ void NycGciCars::ParseContent(bool keepWhole) {
     cars_.push_back(car);  // a car whose block fails stays, as far as it was read
     bool whole = false;
     const qsizetype from = start;
-    start = SplitSection(all, start, lines, whole) + SectionSeparator.size();
-    car->SetLinesSharing(lines, whole, neighbour, &batch);
+    const qsizetype end = SplitSection(all, start, lines, whole);
+    start = end + SectionSeparator.size();
+    try {
+      car->SetLinesSharing(lines, whole, neighbour, &batch);
+    } catch (const TorqletError& error) {
+      throw error.WithDetail(ContentFault::Block(all, from, end));
+    }
     pieces.Check(kept, i, *car, all, from, std::min(start, all.size()), true);
     status_.SetProgressValue(float(i));
   }

@@ -46,19 +46,31 @@ TEST_F(CarFile, ContentWithoutWholeBlocksIsRefusedAndTheEndOfTheFileIsLenient) {
   QByteArray lfOnly = exact, split = a;
   lfOnly.replace("\r\n", "\n");
   split.replace("0 {pad}\r\n", "0 {pad}\r\n\r\n");
+  const auto withValue = [&](const char* line) {
+    return MakeFile("head", {QByteArray(a).replace("50 {value}", line)});
+  };
   // Five characters are a section, and no block; an empty line more makes a
-  // block's first line empty, two an empty section.
+  // block's first line empty, two an empty section. The first car starts at
+  // line 3, its value at line 6, the second car at line 26.
   // clang-format off
-  const std::pair<QByteArray, std::int32_t> cases[] = {
-      {"", ErrBadFileContent}, {"{only the header}\r\n\r\n", ErrBadFileContent}, {lfOnly, ErrBadFileContent},
-      {"h\r\n\r\nabcd", ErrBadFileContent},  // four characters from the middle on
-      {MakeFile("head", {a}) + "abcde", ErrBadPropertyValue}, {MakeFile("head", {split}), ErrBadPropertyValue},
-      {MakeFile("head", {a, "\r\n" + b}), ErrInvalidArgument},
-      {MakeFile("head", {a, "\r\n\r\n" + b}), ErrBadPropertyValue},
-      {"\r\n\r\n" + MakeFile("head", {a}), ErrInvalidArgument}};  // an empty header has no braces
+  const std::tuple<QByteArray, std::int32_t, const char*> cases[] = {
+      {"", ErrBadFileContent, "the file is empty"},
+      {"{only the header}\r\n\r\n", ErrBadFileContent, "no car follows the header comment"},
+      {lfOnly, ErrBadFileContent, "no car follows the header comment"},
+      {"h\r\n\r\nabcd", ErrBadFileContent, "no car follows the header comment"},  // four characters from the middle on
+      {MakeFile("head", {a}) + "abcde", ErrBadPropertyValue, "the file ends inside the car that starts at line 26"},
+      {MakeFile("head", {split}), ErrBadPropertyValue, "the car that starts at line 3 has 5 lines instead of 22"},
+      {MakeFile("head", {a, "\r\n" + b}), ErrInvalidArgument, "line 26: the car's name is not in braces"},
+      {MakeFile("head", {a, "\r\n\r\n" + b}), ErrBadPropertyValue, "line 26: an empty line too many between two cars"},
+      {"\r\n\r\n" + MakeFile("head", {a}), ErrInvalidArgument, "line 1: the header comment in braces is missing"},
+      {withValue("50 value"), ErrInvalidArgument, "line 6: a value line has no comment in braces"},
+      {withValue("50{value}"), ErrInvalidArgument, "line 6: a value line has no blank between its number and its comment"},
+      {withValue("5000000000 {value}"), ErrOverflow, "line 6: the number is beyond the range of its value"}};
   // clang-format on
-  for (const auto& [bytes, number] : cases) {
-    EXPECT_EQ(ErrorNumberOf([&] { file.LoadFile(folder.Write(bytes)); }), number) << bytes.left(40);
+  for (const auto& [bytes, number, detail] : cases) {
+    const TorqletError error = ErrorOf([&] { file.LoadFile(folder.Write(bytes)); });
+    EXPECT_EQ(error.Number(), number) << bytes.left(40);
+    EXPECT_EQ(error.Detail(), detail) << bytes.left(40);
   }
 }
 
@@ -191,12 +203,15 @@ TEST_F(CarFile, TwoThreadsLoadAndRebuildWhatOneThreadDoes) {
   QList<QByteArray> many;  // 6,000 cars, every 250th written otherwise than a rebuild would
   for (int i = 0; i < 150; ++i) many += cars;
   for (int i = 0; i < many.size(); i += 250) many[i].replace("f16.500 {mass}", "f16.5 {mass}");
-  QList<QByteArray> inputs = {good, good + "\r\n\r\n\r\nxyz", broken({5, 30}, "0 {pad}", "0{pad}"),
-                              MakeFile("head", growing),
-                              MakeFile("head", growingLate),
-                              MakeFile(QByteArray(600000, 'h'), cars.mid(0, 2)),
-                              MakeFile("head", many).chopped(2) + "x\r\n\r\n",
-                              MakeFile(QByteArray(3'000'000, 'h'), many)};  // a header past the middle
+  QList<QByteArray> inputs = {
+      good,
+      good + "\r\n\r\n\r\nxyz",
+      broken({5, 30}, "0 {pad}", "0{pad}"),
+      MakeFile("head", growing),
+      MakeFile("head", growingLate),
+      MakeFile(QByteArray(600000, 'h'), cars.mid(0, 2)),
+      MakeFile("head", many).chopped(2) + "x\r\n\r\n",
+      MakeFile(QByteArray(3'000'000, 'h'), many)};  // a header past the middle
   for (const int car : {2500, 5500}) {
     QList<QByteArray> copy = many;
     copy[car - 1].replace("0 {pad}", "0{pad}");

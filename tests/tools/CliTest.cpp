@@ -63,7 +63,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {"import M C", 1, "error 53: File not found: 'M' (No such file or directory)\n"},
       {"info D", 1, "error 75: Path/File access error: 'D' (it is a folder)\n"},
       {"apply C x*2 -o D", 1, "error 75: Path/File access error: 'D' (it is a folder)\n"},
-      {"rewrite B C", 1, "error -2147220219: Bad file content"}};
+      {"rewrite B C", 1, "error -2147220219: Bad file content: no car follows the header comment\n"}};
   // clang-format on
   for (const auto& [arguments, status, start] : cases) {
     QStringList list;

@@ -13,17 +13,20 @@ TEST_F(DocumentTest, AFailedOpenSaysWhyAndLeavesNoWindow) {
   int serial = SheetSerial();
   const QString missing = Path("missing.gci");
   const QString broken = WriteFile("broken.gci", "no car file at all");
+  // Only a file that could not be read may be locked; one that was read says
+  // where it fails.
   const std::pair<QString, QString> cases[] = {
-      {missing, "Error 53: File not found: '" + missing + "' (No such file or directory)"},
-      {broken, "Error -2147220219: Bad file content"}};
+      {missing,
+       "It might be locked by me or by any other application.\r\nError 53: File not "
+       "found: '" +
+           missing + "' (No such file or directory)"},
+      {broken, "Error -2147220219: Bad file content\r\nno car follows the header comment"}};
   for (const auto& [path, reason] : cases) {
     dialogs.ChooseFile(path);
     dialogs.AnswerMessage(Answer::Ok);
     Trigger("mnuFileOpen");
     EXPECT_TRUE(frame->CarWindows().isEmpty());
-    EXPECT_EQ(dialogs.asked.back().text,
-              "Unable to open file \"" + path +
-                  "\".\r\nIt might be locked by me or by any other application.\r\n" + reason);
+    EXPECT_EQ(dialogs.asked.back().text, "Unable to open file \"" + path + "\".\r\n" + reason);
     EXPECT_EQ(dialogs.asked.back().title, QStringLiteral("%1: ").arg(++serial) + path);
   }
   EXPECT_EQ(frame->windowTitle(), ApplicationTitle());
@@ -119,12 +122,10 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
   menus(false);
   // The answer; whether the document has a name, its save fails, it closes
   // (for a document without a name: a name is chosen in Save as).
-  const std::tuple<Answer, bool, bool, bool> cases[] = {{Answer::Cancel, true, false, false},
-                                                        {Answer::No, true, false, true},
-                                                        {Answer::Yes, true, false, true},
-                                                        {Answer::Yes, true, true, false},
-                                                        {Answer::Yes, false, false, false},
-                                                        {Answer::Yes, false, false, true}};
+  const std::tuple<Answer, bool, bool, bool> cases[] = {
+      {Answer::Cancel, true, false, false}, {Answer::No, true, false, true},
+      {Answer::Yes, true, false, true},     {Answer::Yes, true, true, false},
+      {Answer::Yes, false, false, false},   {Answer::Yes, false, false, true}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& [answer, named, failing, closes] = cases[i];
     SCOPED_TRACE(i);

@@ -98,11 +98,15 @@ void frmCars::OpenFile(const QString& fileName) {
     document_->LoadFile(fileName);
   } catch (const std::exception& error) {
     close();
-    // The last line says why: the error under the car file's own.
+    // The last lines say why: the error under the car file's own, and for a
+    // file that was read but is no car file, where and what is wrong in it.
+    // Only a file that could not be read may be locked.
     const auto* numbered = dynamic_cast<const TorqletError*>(&error);
+    const bool unread = numbered && numbered->Number() == ErrUnexpectedInternal;
     UserDialogs::Current().MessageBox(
-        QStringLiteral("Unable to open file \"") + fileName +
-            QStringLiteral("\".\r\nIt might be locked by me or by any other application.\r\n") +
+        QStringLiteral("Unable to open file \"") + fileName + QStringLiteral("\".\r\n") +
+            (unread ? QStringLiteral("It might be locked by me or by any other application.\r\n")
+                    : QString()) +
             ErrorReportText(numbered ? numbered->Reason() : error),
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
     return;
