@@ -14,8 +14,8 @@
 namespace {
 
 [[noreturn]] void RaiseBadTerm(const QString& reason) {
-  throw TorqletError(ErrInvalidArgument, QLatin1String(ProjectName),
-                     QStringLiteral("Bad term: ") + reason);
+  throw TorqletError(ErrInvalidArgument, QLatin1String(ProjectName), QStringLiteral("Bad term"))
+      .WithDetail(reason);
 }
 
 QString MessageOf(const mu::Parser::exception_type& error) {

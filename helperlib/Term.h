@@ -15,8 +15,8 @@ class TermFunctions;
 // Errors are raised as TorqletError:
 // - SetText: ErrInvalidArgument (5) for a term that cannot be used: empty or
 //   blank, a syntax error, an unknown name or function, several values
-//   separated by commas ("x*1,5"), an assignment. The description starts with
-//   "Bad term: ". The term then holds no usable text.
+//   separated by commas ("x*1,5"), an assignment. The description is "Bad
+//   term", the detail says why. The term then holds no usable text.
 // - Value: ErrDivisionByZero (11) for an infinite value from a division by zero
 //   (or a pole such as ln(0)); ErrOverflow (6) for a value too large for a
 //   double; ErrInvalidArgument (5) for a value that is not a number (such as the

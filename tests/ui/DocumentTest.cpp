@@ -93,6 +93,9 @@ TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
   ASSERT_TRUE(QDir().rmdir(path));
   dialogs.AnswerMessage(Answer::Yes);
   Trigger("mnuFileSave");
+  EXPECT_EQ(dialogs.asked[7].text, "The file \"" + path +
+                                       "\" was deleted by another program since it was opened. "
+                                       "Write it again?");
   EXPECT_TRUE(ReadFileBytes(path).contains("f42.000 {mass}"));
   EXPECT_FALSE(sheet->Changed());
   Trigger("mnuFileSave");  // the file is ours again: no question

@@ -10,13 +10,18 @@ using EditTest = FrameTest;
 // German: exactly its cells change, with one change signal.
 TEST_F(EditTest, ManipulateAsksForATermAndRecomputesTheSelectionOrSaysWhyNot) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  // A term, and the message it gives.
-  const std::pair<const char*, const char*> cases[] = {
-      {"", nullptr},
-      {"x*", "Bad manipulation term."},
-      {"x/0", "No cell was changed: the term has no finite value for any selected cell."},
-      {"x*3+1", nullptr}};
-  for (const auto& [term, message] : cases) {
+  // A term, the message it gives, and the term proposed before it: the last
+  // one entered, refused or not.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"", nullptr, "x"},
+      {"x*", "Bad manipulation term.\r\nUnexpected end of expression at position 3", "x"},
+      {"x*1,1",
+       "Bad manipulation term.\r\nthe term gives several values separated by commas; numbers "
+       "take a decimal point (x*1.5, not x*1,5)",
+       "x*"},
+      {"x/0", "No cell was changed: the term has no finite value for any selected cell.", "x*1,1"},
+      {"x*3+1", nullptr, "x/0"}};
+  for (const auto& [term, message, proposed] : cases) {
     SCOPED_TRACE(term);
     NewDocument();
     Click(5, 8);
@@ -29,7 +34,7 @@ TEST_F(EditTest, ManipulateAsksForATermAndRecomputesTheSelectionOrSaysWhyNot) {
     dialogs.asked.clear();
     Trigger("mnuEditManipulate");
     ASSERT_EQ(dialogs.asked.size(), message ? 2u : 1u);
-    EXPECT_EQ(dialogs.asked[0].defaultText, QStringLiteral("x"));
+    EXPECT_EQ(dialogs.asked[0].defaultText, QLatin1String(proposed));
     EXPECT_EQ(dialogs.asked.back().title, sheet->windowTitle());
     if (message) {
       EXPECT_EQ(dialogs.asked[1].text, QLatin1String(message));

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <functional>
 
+#include "base/TorqletError.h"
 #include "core/AppInfo.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
@@ -283,15 +284,19 @@ void mdfMain::mnuEditManipulate_Click() {
   const QString text = UserDialogs::Current().InputBox(
       QStringLiteral("Enter term to be used for calculating the new value \r\n"
                      "of each selected cell. Use an \"x\" for the cells' old values:"),
-      window->windowTitle(), QStringLiteral("x"));
+      window->windowTitle(), lastTerm_);
   if (text.isEmpty()) return;
+  // The next Manipulate proposes this term again, whether it is used or refused.
+  lastTerm_ = text;
   Term term;
   term.PrepareInX();
   bool accepted = true;
+  QString refusal;
   try {
     term.SetText(text);
-  } catch (const std::exception&) {
+  } catch (const TorqletError& error) {
     accepted = false;
+    refusal = error.Detail();
   }
   if (accepted) {
     if (window->ManipulateSelection(term) == 0) {
@@ -301,9 +306,10 @@ void mdfMain::mnuEditManipulate_Click() {
           UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->windowTitle());
     }
   } else {
-    UserDialogs::Current().MessageBox(QStringLiteral("Bad manipulation term."),
-                                      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
-                                      window->windowTitle());
+    UserDialogs::Current().MessageBox(
+        QStringLiteral("Bad manipulation term.") +
+            (refusal.isEmpty() ? QString() : QStringLiteral("\r\n") + refusal),
+        UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->windowTitle());
   }
   term.Variables().Clear();
 }

@@ -93,6 +93,8 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   // The histories of the documents; the active one follows the active window.
   QUndoGroup* history_;
   QString lastFind_;
+  // What Manipulate proposes: the term last entered.
+  QString lastTerm_ = QStringLiteral("x");
   std::unique_ptr<Counter> pobjCnt;
   QString caption_;
   float progressMax_ = 0;

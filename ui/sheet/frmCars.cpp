@@ -1,6 +1,7 @@
 #include "ui/sheet/frmCars.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
@@ -123,9 +124,12 @@ bool frmCars::Save() {
 }
 
 bool frmCars::ConfirmOverwrite() const {
+  const bool deleted = !QFileInfo::exists(FileName());
   return UserDialogs::Current().MessageBox(
-             QStringLiteral("The file \"%1\" was changed by another program since it was "
-                            "opened. Overwrite it?")
+             (deleted ? QStringLiteral("The file \"%1\" was deleted by another program since it "
+                                       "was opened. Write it again?")
+                      : QStringLiteral("The file \"%1\" was changed by another program since it "
+                                       "was opened. Overwrite it?"))
                  .arg(FileName()),
              UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question,
              ApplicationTitle() + QStringLiteral(" - ") + FileName()) == UserDialogs::Answer::Yes;
