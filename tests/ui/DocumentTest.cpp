@@ -35,7 +35,7 @@ TEST_F(DocumentTest, AFailedOpenSaysWhyAndLeavesNoWindow) {
   frame->mnuFileSave_Click();  // without a window, nothing to save
   frame->mnuFileSaveAs_Click();
   EXPECT_EQ(dialogs.asked.size(), asked);
-  EXPECT_EQ(NewDocument()->windowTitle(), QStringLiteral("%1: Untitled").arg(serial + 1));
+  EXPECT_EQ(NewDocument()->Caption(), QStringLiteral("%1: Untitled").arg(serial + 1));
   EXPECT_EQ(dialogs.asked[0].file.fileName, QStringLiteral("nyc.gci"));
   EXPECT_EQ(dialogs.asked[2].file.fileName, missing);
   // What an interrupted save left beside a file is named as the file opens.
@@ -58,7 +58,7 @@ TEST_F(DocumentTest, AFailedOpenSaysWhyAndLeavesNoWindow) {
 TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
   const QString path = WriteFile("old.gci", StockWith({}));
   OpenDocument(path)->SetCellValue(1, 5, QStringLiteral("42"));
-  const QString caption = sheet->windowTitle();
+  const QString caption = sheet->Caption();
   ASSERT_TRUE(QDir().mkdir(Path("taken.gci")));
   dialogs.CancelFile();
   dialogs.ChooseFile(Path("taken.gci"));
@@ -88,7 +88,7 @@ TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
   Trigger("mnuFileSave");
   EXPECT_TRUE(dialogs.asked[6].text.startsWith(QStringLiteral("Error ")));
   EXPECT_EQ(dialogs.asked[6].title, ApplicationTitle());
-  EXPECT_EQ(sheet->windowTitle(), caption);
+  EXPECT_EQ(sheet->Caption(), caption);
   EXPECT_TRUE(sheet->Changed());
   ASSERT_TRUE(QDir().rmdir(path));
   dialogs.AnswerMessage(Answer::Yes);
@@ -102,7 +102,7 @@ TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
 
   dialogs.ChooseFile(Path("new.gci"));
   Trigger("mnuFileSaveAs");
-  EXPECT_EQ(sheet->windowTitle(), sheet->CaptionPrefix() + Path("new.gci"));
+  EXPECT_EQ(sheet->Caption(), sheet->CaptionPrefix() + Path("new.gci"));
   sheet->SetCellValue(1, 5, QStringLiteral("18"));
   Trigger("mnuFileSave");  // no dialog this time
   EXPECT_TRUE(ReadFileBytes(Path("new.gci")).contains("f18.000 {mass}"));
@@ -176,8 +176,9 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
 }
 
 // Files named at the start or dropped onto the frame open in order without
-// the Open dialog; one that fails is only reported. Without files, the start
-// shows the Open dialog.
+// the Open dialog; one that fails is only reported, one that is open already
+// (by any of its names) comes forward. Without files, the start shows the
+// Open dialog.
 TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   const QString first = WriteFile("first.gci", StockWith({}));
   const QString second = WriteFile("second.gci", StockWith({}));
@@ -195,7 +196,12 @@ TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   Flush();
   QStringList opened;
   for (frmCars* window : frame->CarWindows()) opened << window->FileName();
-  EXPECT_EQ(opened, QStringList({first, second, first, second}));
+  EXPECT_EQ(opened, QStringList({first, second}));
+  EXPECT_EQ(frame->ActiveCars()->FileName(), second);
+  ASSERT_TRUE(QFile::link(first, Path("link.gci")));
+  frame->OpenFiles({Path("link.gci")});
+  EXPECT_EQ(frame->CarWindows().size(), 2);
+  EXPECT_EQ(frame->ActiveCars()->FileName(), first);
   EXPECT_EQ(dialogs.asked.size(), 2u);
   dialogs.CancelFile();  // without files, the start asks for one
   Main(*frame, {});

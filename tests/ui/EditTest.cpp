@@ -35,7 +35,7 @@ TEST_F(EditTest, ManipulateAsksForATermAndRecomputesTheSelectionOrSaysWhyNot) {
     Trigger("mnuEditManipulate");
     ASSERT_EQ(dialogs.asked.size(), message ? 2u : 1u);
     EXPECT_EQ(dialogs.asked[0].defaultText, QLatin1String(proposed));
-    EXPECT_EQ(dialogs.asked.back().title, sheet->windowTitle());
+    EXPECT_EQ(dialogs.asked.back().title, sheet->Caption());
     if (message) {
       EXPECT_EQ(dialogs.asked[1].text, QLatin1String(message));
     }

@@ -29,11 +29,18 @@ TEST_F(MainFrameTest, WindowsOpenInsideTheFrameAndTheWindowsMenuListsAndArranges
     const QList<QAction*> actions = menus.mnuWindows()->actions();
     return actions.mid(actions.indexOf(menus.mnuWindowsArrange(3)) + 1);
   };
+  // A document with unsaved edits shows the modified mark, in its caption and here.
+  windows[1]->Document().SetChanged(true);
+  EXPECT_TRUE(windows[1]->windowTitle().endsWith("[*]") && windows[1]->isWindowModified());
   QStringList texts;
-  for (const QAction* entry : entries()) texts << entry->text() + (entry->isChecked() ? "*" : "");
+  for (const QAction* entry : entries()) {
+    texts << entry->text() + (entry->isChecked() ? " (active)" : "");
+  }
   EXPECT_EQ(texts,
-            QStringList({"", "&1 " + windows[0]->windowTitle(), "&2 " + windows[1]->windowTitle(),
-                         "&3 " + windows[2]->windowTitle() + "*"}));
+            QStringList({"", "&1 " + windows[0]->Caption(), "&2 " + windows[1]->Caption() + "*",
+                         "&3 " + windows[2]->Caption() + " (active)"}));
+  windows[1]->Document().SetChanged(false);
+  EXPECT_FALSE(windows[1]->isWindowModified());
   windows[0]->showMinimized();
   entries()[1]->trigger();
   EXPECT_EQ(frame->Area()->currentSubWindow(), windows[0]);

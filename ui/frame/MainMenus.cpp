@@ -120,6 +120,8 @@ void MainMenus::RefreshWindowList() {
     if (number++ == 0) windowList_ << mnuWindows_->addSeparator();
     // The first nine carry their number as access key: "&1 1: nyc.gci".
     QString title = window->windowTitle();
+    title.replace(QStringLiteral("[*]"),
+                  window->isWindowModified() ? QStringLiteral("*") : QString());
     title.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* entry = mnuWindows_->addAction(
         number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);

@@ -22,6 +22,7 @@
 #include "core/AppInfo.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
+#include "helperlib/FileIdentity.h"
 #include "helperlib/GlobalFunctions.h"
 #include "helperlib/Term.h"
 #include "helperlib/UserDialogs.h"
@@ -226,7 +227,21 @@ void mdfMain::mnuFileOpen_Click() {
   OpenFile(dialog.FileName());
 }
 
-void mdfMain::OpenFile(const QString& fileName) { NewCarWindow()->OpenFile(fileName); }
+// A file that is open already, by this or another of its names, comes forward
+// instead of opening a second copy that would diverge from the first.
+void mdfMain::OpenFile(const QString& fileName) {
+  const FileIdentity wanted = FileIdentity::Of(fileName);
+  for (frmCars* window : CarWindows()) {
+    if (!wanted.IsValid() || window->FileName().isEmpty()) break;
+    const FileIdentity open = FileIdentity::Of(window->FileName());
+    if (open.IsValid() && open.Device() == wanted.Device() && open.Inode() == wanted.Inode()) {
+      if (window->isMinimized()) window->showNormal();
+      area_->setActiveSubWindow(window);
+      return;
+    }
+  }
+  NewCarWindow()->OpenFile(fileName);
+}
 
 void mdfMain::OpenFiles(const QStringList& fileNames) {
   for (const QString& name : fileNames) {
@@ -284,7 +299,7 @@ void mdfMain::mnuEditManipulate_Click() {
   const QString text = UserDialogs::Current().InputBox(
       QStringLiteral("Enter term to be used for calculating the new value \r\n"
                      "of each selected cell. Use an \"x\" for the cells' old values:"),
-      window->windowTitle(), lastTerm_);
+      window->Caption(), lastTerm_);
   if (text.isEmpty()) return;
   // The next Manipulate proposes this term again, whether it is used or refused.
   lastTerm_ = text;
@@ -303,13 +318,13 @@ void mdfMain::mnuEditManipulate_Click() {
       UserDialogs::Current().MessageBox(
           QStringLiteral(
               "No cell was changed: the term has no finite value for any selected cell."),
-          UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->windowTitle());
+          UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->Caption());
     }
   } else {
     UserDialogs::Current().MessageBox(
         QStringLiteral("Bad manipulation term.") +
             (refusal.isEmpty() ? QString() : QStringLiteral("\r\n") + refusal),
-        UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->windowTitle());
+        UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->Caption());
   }
   term.Variables().Clear();
 }
@@ -343,7 +358,7 @@ void mdfMain::mnuEditFind_Click() {
   frmCars* window = ActiveCarsValidated();
   if (!window) return;
   const QString text = UserDialogs::Current().InputBox(
-      QStringLiteral("Find the car whose name contains:"), window->windowTitle(), lastFind_);
+      QStringLiteral("Find the car whose name contains:"), window->Caption(), lastFind_);
   if (text.isEmpty()) return;
   lastFind_ = text;
   mnuEditFindNext_Click();
@@ -359,7 +374,7 @@ void mdfMain::mnuEditFindNext_Click() {
   if (!window->FindCar(lastFind_)) {
     UserDialogs::Current().MessageBox(QStringLiteral("No car named like \"%1\".").arg(lastFind_),
                                       UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
-                                      window->windowTitle());
+                                      window->Caption());
   }
   window->flexCars()->setFocus();
 }

@@ -49,6 +49,8 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     throw;
   }
   connect(document_.get(), &CarDocument::CellsChanged, flexCars_, &CarGrid::RefreshRange);
+  // The caption's modified mark, in the window and in the Windows menu.
+  connect(document_.get(), &CarDocument::ChangedChanged, this, &QWidget::setWindowModified);
   // Undo and redo show the cells of their step.
   connect(document_.get(), &CarDocument::StepReplayed, flexCars_, &CarGrid::SelectRange);
 }
@@ -78,6 +80,14 @@ void frmCars::ReleaseFrameShortcuts() {
   }
 }
 
+// The caption carries Qt's placeholder for the modified mark, which shows as
+// "*" while the document has unsaved edits.
+void frmCars::ShowCaption(const QString& name) {
+  setWindowTitle(pstrCaptionPrefix + name + QStringLiteral("[*]"));
+}
+
+QString frmCars::Caption() const { return windowTitle().remove(QStringLiteral("[*]")); }
+
 bool frmCars::Changed() const { return document_->Changed(); }
 
 void frmCars::SetChanged(bool changed) { document_->SetChanged(changed); }
@@ -88,13 +98,13 @@ const NycGciCars& frmCars::CarFile() const { return document_->CarFile(); }
 
 void frmCars::NewFile() {
   document_->NewFile();
-  setWindowTitle(pstrCaptionPrefix + CarFile().FileTitle());
+  ShowCaption(CarFile().FileTitle());
   FillGrid();
 }
 
 void frmCars::OpenFile(const QString& fileName) {
   pobjFileDialog->SetFileName(fileName);
-  setWindowTitle(pstrCaptionPrefix + fileName);
+  ShowCaption(fileName);
   try {
     document_->LoadFile(fileName);
   } catch (const std::exception& error) {
@@ -119,7 +129,7 @@ bool frmCars::Save() {
   if (FileName().isEmpty()) return SaveAs();
   if (document_->FileChangedOnDisk() && !ConfirmOverwrite()) return false;
   document_->Save();
-  setWindowTitle(pstrCaptionPrefix + FileName());
+  ShowCaption(FileName());
   return true;
 }
 
@@ -154,13 +164,13 @@ void frmCars::DoSaveAs() {
   pobjFileDialog->ShowSave();
   if (pobjFileDialog->Cancelled()) RaiseError(ErrUnexpectedInternal, QStringLiteral("frmCars"));
   document_->SaveAs(pobjFileDialog->FileName());
-  setWindowTitle(pstrCaptionPrefix + FileName());
+  ShowCaption(FileName());
 }
 
 void frmCars::ReportSaveFailure(const QString& fileName, const QString& reason) {
   UserDialogs::Current().MessageBox(
       QStringLiteral("Unable to save file \"") + fileName + QStringLiteral("\".\r\n") + reason,
-      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, windowTitle());
+      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, Caption());
 }
 
 bool frmCars::ValidateActiveControl() {
@@ -253,7 +263,7 @@ QRect frmCars::SelectionRect() const {
 
 void frmCars::ShowMessage(const QString& text) const {
   UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
-                                    windowTitle());
+                                    Caption());
 }
 
 std::int64_t frmCars::ManipulateSelection(Term& Expr) {

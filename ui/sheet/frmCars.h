@@ -89,6 +89,8 @@ class frmCars : public QMdiSubWindow {
   CellEditor* txtEdit() const { return txtEdit_; }
   const QString& FileName() const;
   const QString& CaptionPrefix() const { return pstrCaptionPrefix; }
+  // The caption without the modified mark: "1: /path/nyc.gci".
+  QString Caption() const;
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
   const NycGciCars& CarFile() const;
   CarDocument& Document() const { return *document_; }
@@ -98,6 +100,7 @@ class frmCars : public QMdiSubWindow {
   void changeEvent(QEvent* event) override;
 
  private:
+  void ShowCaption(const QString& name);
   void FillGrid();
   void ReleaseFrameShortcuts();
   void DoSaveAs();
