@@ -4,6 +4,8 @@
 #include "ui/frame/CommandGuard.h"
 
 void TorqletApplication::SetUpNames() {
+  // Settings go to ~/.config/Torqlet/Quorvex Torqlet.conf.
+  setOrganizationName(QStringLiteral("Torqlet"));
   setApplicationName(QStringLiteral("Quorvex Torqlet"));
   setApplicationVersion(QLatin1String(VersionRecord::Text));
   // Lets the desktop match the windows to the installed entry and its icon.

@@ -82,6 +82,30 @@ TEST_F(MainFrameTest, WindowsOpenInsideTheFrameAndTheWindowsMenuListsAndArranges
   EXPECT_EQ(NewDocument()->geometry(), frame->Area()->viewport()->rect());
 }
 
+// An empty frame says how to begin, and its first document fills it without
+// being maximized. The frame fits the screen, and opens where it was left.
+TEST_F(MainFrameTest, AnEmptyFrameSaysHowToBeginAndTheFrameKeepsItsPlace) {
+  const auto* hint = frame->findChild<QLabel*>(QStringLiteral("lblHint"));
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(hint->isVisible());
+  EXPECT_EQ(hint->text(),
+            "Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here");
+  NewDocument();
+  EXPECT_FALSE(hint->isVisible());
+  EXPECT_EQ(sheet->geometry(), frame->Area()->viewport()->rect());
+  EXPECT_FALSE(sheet->isMaximized());
+  sheet->close();
+  Flush();
+  EXPECT_TRUE(hint->isVisible());
+
+  QSettings().remove(QStringLiteral("frame/geometry"));
+  const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+  EXPECT_EQ(mdfMain().size(), QSize(960, 640).boundedTo(screen * 9 / 10));
+  frame->resize(500, 300);
+  Trigger("mnuFileExit");
+  EXPECT_EQ(mdfMain().size(), QSize(500, 300));
+}
+
 // An error that escapes an event handler is shown, and the program goes on.
 TEST_F(MainFrameTest, AnErrorInAnEventHandlerIsShownToTheUser) {
   struct Failing : QObject {

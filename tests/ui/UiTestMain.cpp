@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "app/TorqletApplication.h"
 
 // Widget tests need an application object; listing the tests needs none, so
@@ -7,6 +10,9 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  // The frame's settings go to a folder of the run's own.
+  const QTemporaryDir settings;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
   TorqletApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

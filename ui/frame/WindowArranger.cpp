@@ -61,10 +61,15 @@ void WindowArranger::Cascade(QMdiArea& area, const QSize& minimum) {
   }
 }
 
-void WindowArranger::PlaceNew(QMdiArea& area, QMdiSubWindow& window, const QSize& minimum) {
+void WindowArranger::PlaceNew(QMdiArea& area, QMdiSubWindow& window, const QSize& minimum,
+                              bool fillAlone) {
   int shown = 0;
   for (QMdiSubWindow* other : area.subWindowList()) {
     if (other != &window && !other->isHidden() && !other->isMinimized()) ++shown;
+  }
+  if (fillAlone && shown == 0) {
+    window.setGeometry(area.viewport()->rect());
+    return;
   }
   window.setGeometry(CascadePlace(area.viewport()->rect(), shown, minimum));
 }

@@ -17,8 +17,10 @@ class WindowArranger {
   static QRect CascadePlace(const QRect& space, int index, const QSize& minimum);
   // The others in a cascade, as large as CascadePlace makes them.
   static void Cascade(QMdiArea& area, const QSize& minimum);
-  // A new window's place: the next step of the cascade of the windows shown.
-  static void PlaceNew(QMdiArea& area, QMdiSubWindow& window, const QSize& minimum);
+  // A new window's place: the next step of the cascade of the windows shown,
+  // or with fillAlone the whole area where no other is shown.
+  static void PlaceNew(QMdiArea& area, QMdiSubWindow& window, const QSize& minimum,
+                       bool fillAlone = false);
   // One above another, each as wide as the area.
   static void TileHorizontally(QMdiArea& area);
   // Side by side, each as tall as the area.

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -79,12 +82,38 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
     auto* cars = qobject_cast<frmCars*>(window);
     history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
   });
+  hint_ = new QLabel(
+      QStringLiteral("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
+      area_->viewport());
+  hint_->setObjectName(QStringLiteral("lblHint"));
+  hint_->setAlignment(Qt::AlignCenter);
+  hint_->setWordWrap(true);
+  hint_->setEnabled(false);  // drawn in the palette's quieter text colour
+  area_->viewport()->installEventFilter(this);
   ConnectCommands();
   ChildCount();
   setWindowIcon(FrameIcon());
-  resize(960, 640);
+  PlaceInitially();
   setAcceptDrops(true);
   SetCaption(ApplicationTitle());
+}
+
+// Where the frame was when the program last ended, or a size that fits the
+// screen (960 x 640 where there is room for it).
+void mdfMain::PlaceInitially() {
+  if (restoreGeometry(QSettings().value(QStringLiteral("frame/geometry")).toByteArray())) return;
+  QSize size(960, 640);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  }
+  resize(size);
+}
+
+bool mdfMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == area_->viewport() && event->type() == QEvent::Resize) {
+    hint_->setGeometry(area_->viewport()->rect().adjusted(20, 20, -20, -20));
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 mdfMain::~mdfMain() {
@@ -104,6 +133,7 @@ Counter& mdfMain::ChildCount() {
 void mdfMain::pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue) {
   if (newValue == 1 && oldValue == 0) menus_->SetDocumentMenus(true);
   if (newValue == 0 && oldValue == 1) menus_->SetDocumentMenus(false);
+  hint_->setVisible(newValue == 0);
 }
 
 void mdfMain::ConnectCommands() {
@@ -127,12 +157,22 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuEditFindNext(), [this] { mnuEditFindNext_Click(); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
   bind(m.mnuWindowsArrange(0), [this] {
+    arranged_ = true;
     const QList<frmCars*> windows = CarWindows();
     if (!windows.isEmpty()) WindowArranger::Cascade(*area_, windows.first()->UsefulSize());
   });
-  bind(m.mnuWindowsArrange(1), [this] { WindowArranger::TileHorizontally(*area_); });
-  bind(m.mnuWindowsArrange(2), [this] { WindowArranger::TileVertically(*area_); });
-  bind(m.mnuWindowsArrange(3), [this] { WindowArranger::ArrangeIcons(*area_); });
+  bind(m.mnuWindowsArrange(1), [this] {
+    arranged_ = true;
+    WindowArranger::TileHorizontally(*area_);
+  });
+  bind(m.mnuWindowsArrange(2), [this] {
+    arranged_ = true;
+    WindowArranger::TileVertically(*area_);
+  });
+  bind(m.mnuWindowsArrange(3), [this] {
+    arranged_ = true;
+    WindowArranger::ArrangeIcons(*area_);
+  });
 }
 
 void mdfMain::SetCaption(const QString& text) {
@@ -206,7 +246,7 @@ frmCars* mdfMain::NewCarWindow() {
   window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
   history_->addStack(&window->Document().History());
-  WindowArranger::PlaceNew(*area_, *window, window->UsefulSize());
+  WindowArranger::PlaceNew(*area_, *window, window->UsefulSize(), !arranged_);
   return window;
 }
 
@@ -411,5 +451,6 @@ void mdfMain::closeEvent(QCloseEvent* event) {
       return;
     }
   }
+  QSettings().setValue(QStringLiteral("frame/geometry"), saveGeometry());
   event->accept();
 }

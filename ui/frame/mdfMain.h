@@ -9,6 +9,7 @@
 
 class Counter;
 class MainMenus;
+class QLabel;
 class QMdiArea;
 class QProgressBar;
 class QUndoGroup;
@@ -83,6 +84,8 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void ConnectCommands();
   frmCars* NewCarWindow();
   void ShowProgress();
+  void PlaceInitially();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // The active document, once an edit still open in it is stored; null when
   // there is none or the edit's text does not convert (then with a beep).
   frmCars* ActiveCarsValidated() const;
@@ -93,6 +96,11 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   // The histories of the documents; the active one follows the active window.
   QUndoGroup* history_;
   QString lastFind_;
+  // Whether the user has arranged the windows: a new window then no longer
+  // fills an empty frame.
+  bool arranged_ = false;
+  // What an empty frame shows in its area.
+  QLabel* hint_;
   // What Manipulate proposes: the term last entered.
   QString lastTerm_ = QStringLiteral("x");
   std::unique_ptr<Counter> pobjCnt;
