@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include "TestSupport.h"
 
@@ -71,4 +73,32 @@ TEST(FaultInjection, EverySystemCallOfASaveFailsInTurnAndTheFileStaysWhole) {
     }
     EXPECT_GT(injected, 3);
   }
+}
+
+// The editor started as a program with a file opens it (the shim, failing
+// nothing, notes every call on the file's folder).
+TEST(ProgramStart, TheEditorOpensTheFileNamedOnItsCommandLine) {
+  FileFolder folder;
+  const QString file = folder.Write(StockBytes(), "cars.gci");
+  const QString log = folder.path() + ".log";
+  QProcess editor;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("TORQLET_FAULT_DIR", folder.path());
+  environment.insert("TORQLET_FAULT_AT", "0");
+  environment.insert("TORQLET_FAULT_LOG", log);
+  environment.insert("LD_PRELOAD", TORQLET_FAULT_SHIM);
+  environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
+  editor.setProcessEnvironment(environment);
+  editor.start(TORQLET_EDITOR_PATH, {file});
+  ASSERT_TRUE(editor.waitForStarted());
+  const auto opened = [&] {
+    return QFile::exists(log) && ReadFileBytes(log).contains(" " + QFile::encodeName(file) + "\n");
+  };
+  for (int waited = 0; waited < 20000 && !opened(); waited += 50) QThread::msleep(50);
+  const bool wasOpened = opened();
+  editor.kill();
+  editor.waitForFinished();
+  QFile::remove(log);
+  EXPECT_TRUE(wasOpened);
 }

@@ -4,7 +4,8 @@
 // file there, and every later call on its descriptor, and renames, links and
 // removals there.
 //   TORQLET_FAULT_DIR  the folder (an absolute path)
-//   TORQLET_FAULT_AT   which of the calls that count fails, from 1
+//   TORQLET_FAULT_AT   which of the calls that count fails, from 1; with 0
+//                      none fails, and the log gets a line per call
 //   TORQLET_FAULT_LOG  a file that gets the failed call's name
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -51,20 +52,33 @@ bool Watched(int descriptor) {
   return descriptor >= 0 && descriptor < MaxDescriptors && watched[descriptor].load();
 }
 
-// Whether this call is the one to fail; it then notes its name.
-bool Fails(const char* name) {
+// Writes the text to the log, replacing what it held or after it.
+void Log(const std::string& text, int mode) {
+  const char* log = std::getenv("TORQLET_FAULT_LOG");
+  if (!log) return;
+  using OpenFunction = int (*)(const char*, int, ...);
+  static const auto open = Real<OpenFunction>("open");
+  const int file = open(log, O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
+  if (file < 0) return;
+  using WriteFunction = ssize_t (*)(int, const void*, size_t);
+  static const auto write = Real<WriteFunction>("write");
+  (void)!write(file, text.data(), text.size());
+  using CloseFunction = int (*)(int);
+  static const auto close = Real<CloseFunction>("close");
+  close(file);
+}
+
+// Whether this call is the one to fail; it then notes its name. Where none is
+// to fail, every call is noted with its path.
+bool Fails(const char* name, const char* path = "") {
   static const long at =
       std::getenv("TORQLET_FAULT_AT") ? std::atol(std::getenv("TORQLET_FAULT_AT")) : 0;
-  if (++calls != at) return false;
-  if (const char* log = std::getenv("TORQLET_FAULT_LOG")) {
-    using OpenFunction = int (*)(const char*, int, ...);
-    static const auto open = Real<OpenFunction>("open");
-    const int file = open(log, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (file >= 0) {
-      (void)!::write(file, name, std::strlen(name));
-      ::close(file);
-    }
+  if (at == 0) {
+    Log(std::string(name) + " " + path + "\n", O_APPEND);
+    return false;
   }
+  if (++calls != at) return false;
+  Log(name, O_TRUNC);
   return true;
 }
 
@@ -87,16 +101,16 @@ mode_t ModeOf(int flags, va_list arguments) {
 
 extern "C" {
 
-#define TORQLET_OPEN(name, ...)                                    \
-  int name(__VA_ARGS__ const char* path, int flags, ...) {         \
-    va_list arguments;                                             \
-    va_start(arguments, flags);                                    \
-    const mode_t mode = ModeOf(flags, arguments);                  \
-    va_end(arguments);                                             \
-    if (InFolder(path) && Fails(#name)) return Refuse(EMFILE);     \
-    using Function = int (*)(__VA_ARGS__ const char*, int, ...);   \
-    static const auto real = Real<Function>(#name);                \
-    return Opened(real(TORQLET_PASS_DIR path, flags, mode), path); \
+#define TORQLET_OPEN(name, ...)                                      \
+  int name(__VA_ARGS__ const char* path, int flags, ...) {           \
+    va_list arguments;                                               \
+    va_start(arguments, flags);                                      \
+    const mode_t mode = ModeOf(flags, arguments);                    \
+    va_end(arguments);                                               \
+    if (InFolder(path) && Fails(#name, path)) return Refuse(EMFILE); \
+    using Function = int (*)(__VA_ARGS__ const char*, int, ...);     \
+    static const auto real = Real<Function>(#name);                  \
+    return Opened(real(TORQLET_PASS_DIR path, flags, mode), path);   \
   }
 
 #define TORQLET_PASS_DIR

@@ -6,9 +6,12 @@
 #include "core/Version.h"
 
 // Three cars whose names hold a '/' (which Qt's wildcards treat as a path
-// separator), a quote and a TAB (which tables must quote).
+// separator), a quote and a TAB (which tables must quote); the second has a
+// turbo.
 static QByteArray Cars() {
-  return MakeFile("head", {MakeBlock("Al/pha", 0), MakeBlock("Be\"ta", 1), MakeBlock("Al\tfa", 2)});
+  return MakeFile("head",
+                  {MakeBlock("Al/pha", 0), MakeBlock("Be\"ta", 1).replace("0 {turbo}", "2 {turbo}"),
+                   MakeBlock("Al\tfa", 2)});
 }
 
 class Cli : public ::testing::Test {
@@ -100,7 +103,7 @@ TEST_F(Cli, InfoExportAndRewritePrintOrKeepWhatTheFileHolds) {
       "\t0.065\t0.550\t0.680\t1.000\t0.107\t0.165\n";
   EXPECT_TRUE(out.startsWith("\tmodel\tturbo\tvalue\tpad\tmass\tfront drive bias\t"));
   EXPECT_EQ(out.mid(out.indexOf("\tgear3 speed\n") + 13),
-            "Al/pha\t0" + values + "Be\"ta\t1" + values + "\"Al\tfa\"\t2" + values);
+            "Al/pha\t0" + values + "Be\"ta\t1\t2" + values.mid(2) + "\"Al\tfa\"\t2" + values);
   // A table of more than 1 MiB is written in parts, each part once.
   const QList<QByteArray> many(10000, MakeBlock("Car", 1));
   ASSERT_EQ(Run({"export", folder.Write(MakeFile("h", many), "many.gci")}), 0);
@@ -126,9 +129,12 @@ TEST_F(Cli, ApplyRecomputesTheChosenCellsAsTheEditorDoes) {
        "2 cells changed, 0 skipped\n",
        "Be\"ta\tvalue\t50\t52\nBe\"ta\tmass\t16.500\t18.000\n", false},
       {"x+0.5 --column value", "0 cells changed, 0 skipped\n", "", false},
-      {"1/x --column turbo --column 4 --car Be* --car Al?pha", "0 cells changed, 4 skipped\n", "", false},
+      // A cell whose term has no value is skipped, and the cells after it still change.
+      {"1/x --column turbo --column 4 --car Be* --car Al?pha", "1 cells changed, 3 skipped\n",
+       "Be\"ta\tturbo\t2\t0\n", false},
       {"x", "0 cells changed, 0 skipped\n", "", true},
-      {"x*2 --car Be*", "18 cells changed, 0 skipped\n", "18 lines", false}};
+      // Without --column every value column changes, the first (turbo) too.
+      {"x*2 --car Be*", "19 cells changed, 0 skipped\n", "19 lines", false}};
   // clang-format on
   for (const auto& [options, printed, changes, toCopy] : cases) {
     SCOPED_TRACE(options.toStdString());
@@ -233,6 +239,15 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
             "more\ntorqlet-cli import: warning: 3 values of column 'front drive bias' changed by a "
             "factor of 100 or more\n");
   EXPECT_TRUE(Untouched(kept));
+
+  // Cars of one name take the table's rows of that name in order.
+  const QString twins = Old(MakeFile("h", {MakeBlock("Twin", 1), MakeBlock("Twin", 2)}));
+  WriteFileBytes(table, "\tmass\nTwin\t20\nTwin\t21\n");
+  ASSERT_EQ(Run({"import", table, twins}), 0) << err;
+  ASSERT_EQ(Run({"export", twins}), 0);
+  EXPECT_TRUE(out.contains("\nTwin\t1\t0\t50\t0\t20.000\t") &&
+              out.contains("\nTwin\t2\t0\t50\t0\t21.000\t"))
+      << out;
 
   // Names with line breaks, quoted in the export, are read back from it.
   const QString broken = Old(MakeFile("h", {MakeBlock("Two\nlines", 1), MakeBlock("C\rR", 2)}));

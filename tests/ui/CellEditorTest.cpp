@@ -124,6 +124,30 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
   }
 }
 
+// A refused text waits in its document while the user works in another one,
+// which keeps the focus.
+TEST_F(CellEditorTest, ARefusedEditWaitsWhileAnotherDocumentIsUsed) {
+  frmCars* first = NewDocument();
+  CellEditor* refusing = editor;
+  grid->SelectRange(1, 5, 1, 5);
+  grid->setFocus();
+  Key(Qt::Key_A);  // opens the editor, which then has the focus
+  Type(QStringLiteral("bc"));
+  Key(Qt::Key_Return);
+  ASSERT_TRUE(refusing->IsEditing() && refusing->hasFocus());
+  frmCars* second = NewDocument();
+  frame->Area()->setActiveSubWindow(second);
+  grid->setFocus();
+  QTest::qWait(50);
+  EXPECT_EQ(frame->ActiveCars(), second);
+  EXPECT_TRUE(grid->hasFocus());
+  Key(Qt::Key_Down);
+  EXPECT_EQ(grid->Row(), 2);
+  EXPECT_TRUE(refusing->IsEditing());
+  EXPECT_EQ(refusing->text(), QStringLiteral("abc"));
+  first->SetChanged(false);
+}
+
 // Every command that reads or replaces the cells or ends the document first
 // stores an open edit, or refuses to run (a beep, no question) while its text
 // does not convert.

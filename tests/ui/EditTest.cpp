@@ -120,7 +120,10 @@ TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGermanOrSayWhyNot) {
     NewDocument();
     grid->setFocus();
     Car(1).SetMass(16.2875f);
-    grid->SelectRange(1, 4, 2, 6);
+    // Selected from right to left and bottom to top, as by Shift and the arrows.
+    grid->SelectRange(2, 6, 2, 6);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up}) Key(key, Qt::ShiftModifier);
+    ASSERT_EQ(Cursor(), QList<int>({1, 4, 2, 6}));
     Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               Texts(1, 4, 1, 6).join('\t') + '\n' + Texts(2, 4, 2, 6).join('\t') + '\n');
@@ -129,7 +132,7 @@ TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGermanOrSayWhyNot) {
     grid->SelectRange(10, 4, 10, 4);
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Texts(10, 4, 11, 6), Texts(1, 4, 2, 6));
-    grid->SelectRange(20, 5, 21, 6);
+    grid->SelectRange(21, 6, 20, 5);
     Paste(locale.toString(2.5, 'f', 1));
     EXPECT_EQ(Texts(20, 5, 21, 6), QStringList(4, locale.toString(2.5, 'f', 3)));
   }

@@ -106,15 +106,24 @@ TEST_F(MainFrameTest, AnEmptyFrameSaysHowToBeginAndTheFrameKeepsItsPlace) {
   EXPECT_EQ(mdfMain().size(), QSize(500, 300));
 }
 
-// An error that escapes an event handler is shown, and the program goes on.
+// An error that escapes an event handler is shown, and the program goes on;
+// running out of memory is reported as such.
 TEST_F(MainFrameTest, AnErrorInAnEventHandlerIsShownToTheUser) {
   struct Failing : QObject {
-    bool event(QEvent*) override { RaiseRuntimeError(ErrDiskFull); }
+    bool outOfMemory = false;
+    bool event(QEvent*) override {
+      if (outOfMemory) throw std::bad_alloc();
+      RaiseRuntimeError(ErrDiskFull);
+    }
   } failing;
   QEvent event(QEvent::User);
-  dialogs.AnswerMessage(Answer::Ok);
-  EXPECT_FALSE(QCoreApplication::sendEvent(&failing, &event));
-  EXPECT_TRUE(dialogs.asked.back().text.startsWith("Error 61: Disk full"));
+  for (const bool outOfMemory : {false, true}) {
+    failing.outOfMemory = outOfMemory;
+    dialogs.AnswerMessage(Answer::Ok);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&failing, &event));
+    EXPECT_TRUE(dialogs.asked.back().text.startsWith(outOfMemory ? "Error 7: Out of memory"
+                                                                 : "Error 61: Disk full"));
+  }
 }
 
 // However many steps a load reports, the bar is painted at its last step at

@@ -41,10 +41,10 @@ CellEditor::CellEditor(frmCars& window, CarGrid& grid)
   grid_.verticalHeader()->viewport()->installEventFilter(this);
 }
 
-void CellEditor::BeginEdit() {
+bool CellEditor::BeginEdit() {
   if (!pblnEditFinished && !ValidateEdit()) {
     RefuseFocusChange();
-    return;
+    return false;
   }
   pblnEditFinished = false;
   // Setting the current cell makes it the whole selection.
@@ -59,13 +59,13 @@ void CellEditor::BeginEdit() {
   raise();
   setFocus(Qt::OtherFocusReason);
   setSelection(0, int(text().length()));
+  return true;
 }
 
 void CellEditor::BeginTyping(QChar typed) {
-  BeginEdit();
   // Enter, Escape and Backspace (control characters) open the editor with the
   // old text selected; any other character replaces it, as in a spreadsheet.
-  if (!IsEditing() || !hasFocus() || !typed.isPrint()) return;
+  if (!BeginEdit() || !typed.isPrint()) return;
   setText(QString(typed));
   PlaceOverCell();
 }

@@ -23,8 +23,8 @@ class CellEditor : public QLineEdit {
 
   // Opens the editor over the grid's current cell, which becomes the whole
   // selection, with the cell's text selected. An edit that is still open is
-  // stored first; when that is refused, it stays open instead.
-  void BeginEdit();
+  // stored first; when that is refused, it stays open instead (false).
+  bool BeginEdit();
   // BeginEdit for a character typed on the grid, which then is the text.
   void BeginTyping(QChar typed);
   // The store step: stores the text unless the edit is finished already.
