@@ -101,26 +101,20 @@ mode_t ModeOf(int flags, va_list arguments) {
 
 extern "C" {
 
-#define TORQLET_OPEN(name, ...)                                      \
-  int name(__VA_ARGS__ const char* path, int flags, ...) {           \
+// The calls that the program and Qt make, as the log of a save shows them.
+#define TORQLET_OPEN(name)                                           \
+  int name(const char* path, int flags, ...) {                       \
     va_list arguments;                                               \
     va_start(arguments, flags);                                      \
     const mode_t mode = ModeOf(flags, arguments);                    \
     va_end(arguments);                                               \
     if (InFolder(path) && Fails(#name, path)) return Refuse(EMFILE); \
-    using Function = int (*)(__VA_ARGS__ const char*, int, ...);     \
+    using Function = int (*)(const char*, int, ...);                 \
     static const auto real = Real<Function>(#name);                  \
-    return Opened(real(TORQLET_PASS_DIR path, flags, mode), path);   \
+    return Opened(real(path, flags, mode), path);                    \
   }
-
-#define TORQLET_PASS_DIR
 TORQLET_OPEN(open)
 TORQLET_OPEN(open64)
-#undef TORQLET_PASS_DIR
-#define TORQLET_PASS_DIR directory,
-TORQLET_OPEN(openat, int directory, )
-TORQLET_OPEN(openat64, int directory, )
-#undef TORQLET_PASS_DIR
 
 #define TORQLET_ON_DESCRIPTOR(result, name, error, parameters, arguments) \
   result name parameters {                                                \
@@ -132,9 +126,6 @@ TORQLET_OPEN(openat64, int directory, )
 
 TORQLET_ON_DESCRIPTOR(ssize_t, write, ENOSPC, (int descriptor, const void* data, size_t size),
                       (descriptor, data, size))
-TORQLET_ON_DESCRIPTOR(ssize_t, pwrite64, ENOSPC,
-                      (int descriptor, const void* data, size_t size, off64_t at),
-                      (descriptor, data, size, at))
 TORQLET_ON_DESCRIPTOR(ssize_t, read, EIO, (int descriptor, void* data, size_t size),
                       (descriptor, data, size))
 TORQLET_ON_DESCRIPTOR(ssize_t, pread64, EIO, (int descriptor, void* data, size_t size, off64_t at),
@@ -146,9 +137,6 @@ TORQLET_ON_DESCRIPTOR(int, fallocate64, ENOSPC,
                       (int descriptor, int mode, off64_t at, off64_t size),
                       (descriptor, mode, at, size))
 
-ssize_t pwrite(int descriptor, const void* data, size_t size, off_t at) {
-  return pwrite64(descriptor, data, size, at);
-}
 ssize_t pread(int descriptor, void* data, size_t size, off_t at) {
   return pread64(descriptor, data, size, at);
 }
@@ -176,13 +164,6 @@ int close(int descriptor) {
   }
 
 TORQLET_ON_PATHS(rename, EIO, (const char* from, const char* to), from, to, (from, to))
-TORQLET_ON_PATHS(renameat, EIO,
-                 (int fromDirectory, const char* from, int toDirectory, const char* to), from, to,
-                 (fromDirectory, from, toDirectory, to))
-TORQLET_ON_PATHS(renameat2, EIO,
-                 (int fromDirectory, const char* from, int toDirectory, const char* to,
-                  unsigned flags),
-                 from, to, (fromDirectory, from, toDirectory, to, flags))
 TORQLET_ON_PATHS(linkat, ENOSPC,
                  (int fromDirectory, const char* from, int toDirectory, const char* to, int flags),
                  nullptr, to, (fromDirectory, from, toDirectory, to, flags))
