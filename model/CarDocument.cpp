@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <utility>
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
@@ -18,11 +19,13 @@ std::uint32_t BitsOf(const LineValue& value) {
                                                 : std::bit_cast<std::uint32_t>(value.real);
 }
 
-// The car of a row, looked up once for a run of cells in the same row.
+// The car of a row, looked up once for a run of cells in the same row; a
+// writable file gives writable cars.
+template <typename File>
 class RowCars {
  public:
-  explicit RowCars(const NycGciCars& file) : file_(file) {}
-  NycGciCar& Of(std::int32_t row) {
+  explicit RowCars(File& file) : file_(file) {}
+  auto& Of(std::int32_t row) {
     if (!car_ || row != row_) {
       car_ = &file_.Car(row);
       row_ = row;
@@ -31,8 +34,8 @@ class RowCars {
   }
 
  private:
-  const NycGciCars& file_;
-  NycGciCar* car_ = nullptr;
+  File& file_;
+  decltype(&file_.Car(1)) car_ = nullptr;
   std::int32_t row_ = 0;
 };
 
@@ -114,7 +117,7 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
   std::vector<CellValuesCommand::Cell> changed;
   changed.reserve(cells.size());
   int top = 0, left = 0, bottom = -1, right = -1;
-  RowCars rows(*pobjCarFile);
+  RowCars rows(std::as_const(*pobjCarFile));
   for (const CellValue& cell : cells) {
     const NycGciCar& car = rows.Of(cell.row);
     if (!ColumnTable::IsEditable(cell.col)) RaiseError(ErrBadCall, Source);
@@ -126,9 +129,7 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
     }
     if (!integer && !std::isfinite(cell.value.real)) RaiseError(ErrBadPropertyValue, Source);
     const LineValue current = car.ValueOf(field);
-    if (integer ? current.integer == cell.value.integer : current.real == cell.value.real) {
-      continue;
-    }
+    if (SameValue(current, cell.value)) continue;
     changed.push_back({cell.row, std::uint8_t(cell.col), BitsOf(current), BitsOf(cell.value)});
     if (changed.size() == 1) {
       top = bottom = cell.row;
@@ -154,9 +155,6 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
 
 void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool after,
                         const QRect& bounds, bool replay) {
-  // Cars changed past the history (never by the editor) make the content's
-  // index meaningless.
-  if (pobjCarFile->IsChanged() && history_->index() == contentIndex_) contentIndex_ = -1;
   RowCars rows(*pobjCarFile);
   for (const CellValuesCommand::Cell& cell : cells) {
     NycGciCar& car = rows.Of(cell.row);

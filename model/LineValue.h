@@ -25,3 +25,10 @@ struct LineValue {
   std::int32_t integer = 0;
   float real = 0.0f;
 };
+
+// Whether two values of one column are the same value: the same integer, or
+// floats that compare equal (0 and -0 do, a NaN never does). What a document
+// stores, import takes and diff reports as a change is another value.
+inline bool SameValue(const LineValue& a, const LineValue& b) {
+  return a.kind == LineValue::Kind::Integer ? a.integer == b.integer : a.real == b.real;
+}

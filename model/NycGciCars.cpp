@@ -132,7 +132,12 @@ void NycGciCars::CheckIndex(std::int32_t index) const {
   if (index < 1 || index > Count()) RaiseError(ErrBadCall, Source);
 }
 
-NycGciCar& NycGciCars::Car(std::int32_t index) const {
+const NycGciCar& NycGciCars::Car(std::int32_t index) const {
+  CheckIndex(index);
+  return *cars_[std::size_t(index - 1)];
+}
+
+NycGciCar& NycGciCars::Car(std::int32_t index) {
   CheckIndex(index);
   return *cars_[std::size_t(index - 1)];
 }

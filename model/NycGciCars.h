@@ -30,14 +30,14 @@ class NycGciCars {
   NycGciCars(const NycGciCars&) = delete;
   NycGciCars& operator=(const NycGciCars&) = delete;
 
-  // The car at a 1-based index; the bad call error for any other index.
-  NycGciCar& Car(std::int32_t index) const;
-  // SetCar and Cars complete the container's interface for callers that swap
-  // or walk whole cars; the editor changes values through the records only.
-  // SetCar refuses an empty car with the bad call error.
+  // The car at a 1-based index; the bad call error for any other index. A
+  // car file that is read only hands out cars that are read only: an open
+  // document changes its cars through its history alone.
+  const NycGciCar& Car(std::int32_t index) const;
+  NycGciCar& Car(std::int32_t index);
+  // SetCar completes the container's interface for callers that swap whole
+  // cars; it refuses an empty car with the bad call error.
   void SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue);
-  // A copy of the list of cars (the same car objects), first car first.
-  std::vector<std::shared_ptr<NycGciCar>> Cars() const { return cars_; }
   std::int32_t Count() const { return static_cast<std::int32_t>(cars_.size()); }
   QString FileTitle() const;
 

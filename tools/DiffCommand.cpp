@@ -62,10 +62,7 @@ int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {
     for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
       const LineValue valueA = carA.ValueOf(ColumnTable::Field(col));
       const LineValue valueB = carB.ValueOf(ColumnTable::Field(col));
-      if (valueA.kind == LineValue::Kind::Integer ? valueA.integer == valueB.integer
-                                                  : valueA.real == valueB.real) {
-        continue;
-      }
+      if (SameValue(valueA, valueB)) continue;
       text += CarTable::Field(carA.Name()) + '\t' + CarTable::Field(CarTable::Heading(a, col)) +
               '\t' + CarTable::ExactText(valueA) + '\t' + CarTable::ExactText(valueB) + '\n';
     }

@@ -22,10 +22,6 @@ namespace {
 // many times larger is no such table.
 constexpr std::int64_t MaxTableFactor = 64;
 
-bool SameValue(const LineValue& a, const LineValue& b) {
-  return a.kind == LineValue::Kind::Integer ? a.integer == b.integer : a.real == b.real;
-}
-
 // Raises the error for a fault of the table at a line and, unless heading is
 // null, in the column of that heading.
 [[noreturn]] void Fail(std::int32_t number, const QString& tableName, int line,

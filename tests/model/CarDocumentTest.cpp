@@ -60,8 +60,8 @@ TEST_F(CarDocumentTest, UndoAndRedoPutBackTheExactValuesTheLoadedBytesAndTheSave
   EXPECT_FALSE(document.CarFile().IsChanged());
   document.Save();
   EXPECT_EQ(ReadFileBytes(path), Odd);
-  NycGciCar& car = document.CarFile().Car(2);
-  car.SetMass(16.2875f);  // more than the file's three decimals can hold
+  const NycGciCar& car = document.CarFile().Car(2);
+  Set({{2, 5, LineValue::FromFloat(16.2875f)}});  // more than the file's three decimals can hold
   Set({{2, 5, LineValue::FromFloat(1.5f)}, {2, 4, LineValue::FromInteger(-7)}});
   QSignalSpy replays(&document, &CarDocument::StepReplayed);
   document.History().undo();

@@ -24,12 +24,14 @@ TEST_F(CarGridTest, StockCopyShowsOneRowPerCarBesideFixedNameAndModelColumns) {
   }
   EXPECT_GT(dark[1], 0);
   EXPECT_GT(dark[0], 2 * dark[1]);
-  QWidget* corner = grid->findChild<CarGridCorner*>();  // the heading, not the first car's model
-  const QImage heading = corner->grab().toImage();
-  Car(1).SetBlock(MakeBlock(Car(1).Name(), 12345));
-  EXPECT_EQ(corner->grab().toImage(), heading);
   sheet->showMaximized();  // over the whole area, the grid without its border
   EXPECT_TRUE(sheet->geometry() == frame->Area()->viewport()->rect() && !grid->frameWidth());
+  // The corner shows the heading, not the first car's model.
+  const QImage heading = grid->findChild<CarGridCorner*>()->grab().toImage();
+  OpenDocument(WriteFile("model.gci", StockWith({{"0 {model}", "12345 {model}"}})));
+  sheet->showMaximized();
+  EXPECT_EQ(Car(1).Model(), 12345);
+  EXPECT_EQ(grid->findChild<CarGridCorner*>()->grab().toImage(), heading);
 }
 
 // Every text shows whole, measured with the font: value cells within the

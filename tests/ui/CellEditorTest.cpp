@@ -82,7 +82,7 @@ TEST_F(CellEditorTest, OpensOverItsCellAndStoresDropsOrRefusesAsItEnds) {
     const auto& c = cases[i];
     SCOPED_TRACE(testing::Message() << "case " << i);
     NewDocument();
-    Car(2).SetMass(16.2875f);  // beyond what three decimals show
+    Store(2, 5, LineValue::FromFloat(16.2875f));  // beyond what three decimals show
     sheet->SetChanged(false);
     grid->SelectRange(2, c.col, 3, c.col + 1);
     grid->setFocus();

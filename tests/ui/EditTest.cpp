@@ -62,7 +62,7 @@ TEST_F(EditTest, EditsManipulationsAndPastesAreUndoneAndRedoneAsOneStepEach) {
   EXPECT_FALSE(menus.mnuEditRedo()->isEnabled());  // no document
   NewDocument();
   EXPECT_FALSE(menus.mnuEditUndo()->isEnabled());
-  Car(2).SetMass(16.2875f);  // beyond what three decimals show
+  Store(2, 5, LineValue::FromFloat(16.2875f));  // beyond what three decimals show
   const QStringList before = Texts(1, 2, 4, 6);
   const std::tuple<std::function<void()>, QString, QList<int>> steps[] = {
       {[&] { sheet->SetCellValue(1, 5, QStringLiteral("17.25")); },
@@ -119,7 +119,7 @@ TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGermanOrSayWhyNot) {
     QLocale::setDefault(locale);
     NewDocument();
     grid->setFocus();
-    Car(1).SetMass(16.2875f);
+    Store(1, 5, LineValue::FromFloat(16.2875f));
     // Selected from right to left and bottom to top, as by Shift and the arrows.
     grid->SelectRange(2, 6, 2, 6);
     for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up}) Key(key, Qt::ShiftModifier);

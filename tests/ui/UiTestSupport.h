@@ -135,7 +135,12 @@ class FrameTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  NycGciCar& Car(int row) const { return sheet->CarFile().Car(row); }
+  const NycGciCar& Car(int row) const { return sheet->CarFile().Car(row); }
+  // Stores a value in the document as one step of its history, then marks it saved.
+  void Store(int row, int col, const LineValue& value) const {
+    sheet->Document().SetCells({{row, col, value}}, [](std::int64_t) { return QString(); });
+    sheet->SetChanged(false);
+  }
   QStringList Texts(int row1, int col1, int row2, int col2) const {
     QStringList texts;
     for (int r = row1; r <= row2; ++r) {
