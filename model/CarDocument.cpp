@@ -60,12 +60,20 @@ void CarDocument::NewFile() {
   pobjCarFile->NewFile();
   pstrFileName.clear();
   ResetHistory();
+  emit Reloaded();
 }
 
 void CarDocument::LoadFile(const QString& fileName) {
-  pobjCarFile->LoadFile(fileName);
+  try {
+    pobjCarFile->LoadFile(fileName);
+  } catch (...) {
+    ResetHistory();
+    emit Reloaded();
+    throw;
+  }
   pstrFileName = fileName;
   ResetHistory();
+  emit Reloaded();
 }
 
 void CarDocument::ResetHistory() {
@@ -167,7 +175,7 @@ void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool 
     }
   }
   emit CellsChanged(bounds.top(), bounds.left(), bounds.bottom(), bounds.right());
-  if (replay) emit StepReplayed(bounds.top(), bounds.left(), bounds.bottom(), bounds.right());
+  if (replay) emit StepReplayed(cells, bounds);
 }
 
 void CarDocument::OnIndexChanged(int index) {

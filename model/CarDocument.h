@@ -63,10 +63,14 @@ class CarDocument : public QObject {
   QUndoStack& History() { return *history_; }
 
  signals:
+  // The document holds other cars: a file was loaded (or failed to load) or
+  // a new document was made.
+  void Reloaded();
   // Values in the rectangle (sheet rows and columns, corners included) changed.
   void CellsChanged(int top, int left, int bottom, int right);
-  // An undo or redo changed the values of its step in this rectangle.
-  void StepReplayed(int top, int left, int bottom, int right);
+  // An undo or redo changed the values of these cells (row the car, col the
+  // sheet column), which lie in the rectangle bounds (x the columns).
+  void StepReplayed(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds);
   void ChangedChanged(bool changed);
 
  private:

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "model/CellNumbers.h"
+#include "model/CellRange.h"
 #include "model/CellValue.h"
 
 class NycGciCar;
+class NycGciCars;
 class Term;
 class TermVariable;
 
@@ -27,6 +29,9 @@ class Manipulation {
   // Recomputes one value cell of a car (sheet column 2 to 21) and collects its
   // new value; row is the car's number in its file.
   void Cell(const NycGciCar& car, std::int32_t row, int col);
+
+  // Recomputes every cell of a range, row by row, of the file's cars.
+  void Cells(const NycGciCars& file, const CellRange& cells);
 
   // Makes room for the values of as many cells.
   void Reserve(std::int64_t cells) { values_.reserve(std::size_t(cells)); }

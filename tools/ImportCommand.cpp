@@ -1,7 +1,6 @@
 #include "tools/ImportCommand.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <QLocale>
 #include <array>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "base/TorqletError.h"
 #include "helperlib/DataHandler.h"
 #include "model/CarDocument.h"
+#include "model/CarNames.h"
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -115,8 +115,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   }
 
   // Each row takes the first car of its name not taken yet.
-  QHash<QByteArray, std::vector<std::int32_t>> carsOfName;
-  for (std::int32_t i = file.Count(); i >= 1; --i) carsOfName[file.Car(i).Name()].push_back(i);
+  CarNames names(file);
   const QLocale point = QLocale::c();
   std::vector<CellValue> cells;
   // The decimal separator each column's numbers have had so far (0 for none
@@ -131,15 +130,12 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
                .arg(row.count)
                .arg(headings.size()));
     }
-    const auto named = carsOfName.find(row.fields[0]);
-    if (named == carsOfName.end() || named->empty()) {
+    const std::int32_t index = names.Take(row.fields[0]);
+    if (index <= 0) {
       fail(ErrInvalidArgument, row.line, QByteArray(),
-           QString::fromLatin1(named == carsOfName.end() ? "no car '%1' in %2"
-                                                         : "no further car '%1' in %2")
+           QString::fromLatin1(index < 0 ? "no car '%1' in %2" : "no further car '%1' in %2")
                .arg(QString::fromLatin1(row.fields[0]), arguments[1]));
     }
-    const std::int32_t index = named->back();
-    named->pop_back();
     const NycGciCar& car = file.Car(index);
     for (qsizetype f = 1; f < headings.size(); ++f) {
       const int col = columns[std::size_t(f)];

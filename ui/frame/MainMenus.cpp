@@ -63,6 +63,17 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuEditFindNext_ =
       AddItem(mnuEdit_, "mnuEditFindNext", QStringLiteral("Find &next"), QKeySequence(Qt::Key_F3));
 
+  mnuView_ = AddMenu(frame, "mnuView", QStringLiteral("&View"));
+  mnuViewSortAscending_ =
+      AddItem(mnuView_, "mnuViewSortAscending", QStringLiteral("Sort &ascending"));
+  mnuViewSortDescending_ =
+      AddItem(mnuView_, "mnuViewSortDescending", QStringLiteral("Sort &descending"));
+  mnuViewSortByName_ = AddItem(mnuView_, "mnuViewSortByName", QStringLiteral("Sort by &name"));
+  mnuViewFileOrder_ = AddItem(mnuView_, "mnuViewFileOrder", QStringLiteral("File &order"));
+  mnuView_->addSeparator();
+  mnuViewFilter_ = AddItem(mnuView_, "mnuViewFilter", QStringLiteral("&Filter cars..."));
+  mnuViewShowAll_ = AddItem(mnuView_, "mnuViewShowAll", QStringLiteral("Show a&ll cars"));
+
   mnuWindows_ = AddMenu(frame, "mnuWindows", QStringLiteral("&Windows"));
   const char* const arrangeCaptions[] = {"&Cascade", "Tile &horizontal", "Tile &vertical",
                                          "Arrange &icons"};
@@ -106,6 +117,7 @@ void MainMenus::SetDocumentMenus(bool on) {
   mnuFileSaveAs_->setEnabled(on);
   mnuFileClose_->setEnabled(on);
   mnuEdit_->menuAction()->setVisible(on);
+  mnuView_->menuAction()->setVisible(on);
   mnuWindows_->menuAction()->setVisible(on);
 }
 

@@ -10,8 +10,8 @@ class QMdiArea;
 class QMenu;
 class QUndoGroup;
 
-// The frame's menu bar: File, Edit, Windows and Help with their access keys
-// and shortcuts. The document menus (Save, Save as, Close, Edit, Windows) are
+// The frame's menu bar: File, Edit, View, Windows and Help with their access
+// keys and shortcuts. The document menus (Save, Save as, Close, Edit, View, Windows) are
 // switched together; the Windows menu lists the open documents below its
 // arrange items, and choosing one brings it forward. The frame connects the
 // commands.
@@ -21,7 +21,7 @@ class MainMenus : public QObject {
  public:
   MainMenus(QMainWindow& frame, QMdiArea& area);
 
-  // Enables Save, Save as and Close and shows Edit and Windows, or the reverse.
+  // Enables Save, Save as and Close and shows Edit, View and Windows, or the reverse.
   void SetDocumentMenus(bool on);
   // Rebuilds the list of open documents in the Windows menu.
   void RefreshWindowList();
@@ -45,6 +45,13 @@ class MainMenus : public QObject {
   QAction* mnuEditPaste() const { return mnuEditPaste_; }
   QAction* mnuEditFind() const { return mnuEditFind_; }
   QAction* mnuEditFindNext() const { return mnuEditFindNext_; }
+  QMenu* mnuView() const { return mnuView_; }
+  QAction* mnuViewSortAscending() const { return mnuViewSortAscending_; }
+  QAction* mnuViewSortDescending() const { return mnuViewSortDescending_; }
+  QAction* mnuViewSortByName() const { return mnuViewSortByName_; }
+  QAction* mnuViewFileOrder() const { return mnuViewFileOrder_; }
+  QAction* mnuViewFilter() const { return mnuViewFilter_; }
+  QAction* mnuViewShowAll() const { return mnuViewShowAll_; }
   QMenu* mnuWindows() const { return mnuWindows_; }
   // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
   QAction* mnuWindowsArrange(int index) const { return mnuWindowsArrange_.at(std::size_t(index)); }
@@ -73,6 +80,13 @@ class MainMenus : public QObject {
   QAction* mnuEditPaste_;
   QAction* mnuEditFind_;
   QAction* mnuEditFindNext_;
+  QMenu* mnuView_;
+  QAction* mnuViewSortAscending_;
+  QAction* mnuViewSortDescending_;
+  QAction* mnuViewSortByName_;
+  QAction* mnuViewFileOrder_;
+  QAction* mnuViewFilter_;
+  QAction* mnuViewShowAll_;
   QMenu* mnuWindows_;
   std::array<QAction*, 4> mnuWindowsArrange_;
   QMenu* mnuHelp_;

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QProgressBar>
@@ -156,6 +157,18 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuEditFind(), [this] { mnuEditFind_Click(); });
   bind(m.mnuEditFindNext(), [this] { mnuEditFindNext_Click(); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
+  // The View commands act on the active document once its open edit is stored.
+  const auto view = [this, &bind](QAction* action, void (frmCars::*command)()) {
+    bind(action, [this, command] {
+      if (frmCars* window = ActiveCarsValidated()) (window->*command)();
+    });
+  };
+  view(m.mnuViewSortAscending(), &frmCars::SortAscending);
+  view(m.mnuViewSortDescending(), &frmCars::SortDescending);
+  view(m.mnuViewSortByName(), &frmCars::SortByName);
+  view(m.mnuViewFileOrder(), &frmCars::SortInFileOrder);
+  view(m.mnuViewFilter(), &frmCars::OpenFilterBar);
+  view(m.mnuViewShowAll(), &frmCars::ShowAllCars);
   bind(m.mnuWindowsArrange(0), [this] {
     arranged_ = true;
     const QList<frmCars*> windows = CarWindows();
@@ -246,6 +259,9 @@ frmCars* mdfMain::NewCarWindow() {
   window->setWindowIcon(windowIcon());
   area_->addSubWindow(window);
   history_->addStack(&window->Document().History());
+  // A column heading's context menu offers the View commands.
+  connect(window->flexCars(), &CarGrid::HeadingMenu, this,
+          [this](const QPoint& at) { menus_->mnuView()->exec(at); });
   WindowArranger::PlaceNew(*area_, *window, window->UsefulSize(), !arranged_);
   return window;
 }

@@ -9,12 +9,14 @@
 #include <cmath>
 
 #include "base/RuntimeErrors.h"
+#include "model/CarDocument.h"
+#include "model/CarSortFilterModel.h"
+#include "model/CarTableModel.h"
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGridCorner.h"
 #include "ui/sheet/CarRowHeader.h"
-#include "ui/sheet/CarTableModel.h"
 
 namespace {
 
@@ -53,12 +55,12 @@ QFont GridFont() {
 
 }  // namespace
 
-CarGrid::CarGrid(QWidget* parent)
-    : QTableView(parent), cars_(new CarTableModel(this)), rowHeader_(new CarRowHeader(this)) {
+CarGrid::CarGrid(CarSortFilterModel& shown, QWidget* parent)
+    : QTableView(parent), shown_(shown), rowHeader_(new CarRowHeader(this)) {
   setFont(GridFont());
   setVerticalHeader(rowHeader_);
-  setModel(cars_);
-  corner_ = new CarGridCorner(*rowHeader_, *cars_, this);
+  setModel(&shown_);
+  corner_ = new CarGridCorner(*rowHeader_, shown_.Cars(), this);
   setCornerButtonEnabled(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -96,19 +98,54 @@ CarGrid::CarGrid(QWidget* parent)
 
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CarGrid::Scroll);
+
+  horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(horizontalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const int section = horizontalHeader()->logicalIndexAt(at);
+    if (section < 0) return;
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() != section) SetCol(section + CarTableModel::ColumnOffset);
+    emit HeadingMenu(horizontalHeader()->viewport()->mapToGlobal(at));
+  });
+
+  connect(&shown_.Cars(), &QAbstractItemModel::modelReset, this, &CarGrid::Refill);
+  connect(&shown_.Cars(), &QAbstractItemModel::dataChanged, this, &CarGrid::OnValuesChanged);
+  connect(&shown_, &QAbstractItemModel::layoutChanged, this, &CarGrid::AfterLayoutChange);
+  Refill();
 }
 
-void CarGrid::Fill(const NycGciCars* cars) {
-  cars_->SetCarFile(cars);
+void CarGrid::Refill() {
+  const NycGciCars& cars = shown_.Cars().Document().CarFile();
   widestText_.fill(0);
-  const int count = cars_->CarCount();
+  const int count = cars.Count();
   for (int row = 1; row <= count; ++row) {
-    widestText_[0] = std::max(widestText_[0], int(cars->Car(row).NameView().size()));
+    widestText_[0] = std::max(widestText_[0], int(cars.Car(row).NameView().size()));
   }
-  WidenToValues(*cars, 1, count, ColumnTable::ModelColumn, ColumnTable::ColumnCount - 1,
+  WidenToValues(cars, 1, count, ColumnTable::ModelColumn, ColumnTable::ColumnCount - 1,
                 widestText_);
   FitColumns();
-  if (cars_->CarCount() > 0) MakeCurrent(1, ColumnTable::FixedColumnCount);
+  AfterLayoutChange();
+  if (count > 0) MakeCurrent(1, ColumnTable::FixedColumnCount);
+}
+
+// The sorted column shows the sort indicator; a current cell that a filter
+// hid gives way to the first shown row's.
+void CarGrid::AfterLayoutChange() {
+  const int sorted = shown_.SortedColumn();
+  horizontalHeader()->setSortIndicatorShown(sorted >= 0);
+  if (sorted >= 0) {
+    horizontalHeader()->setSortIndicator(sorted - CarTableModel::ColumnOffset, shown_.sortOrder());
+  }
+  if (!currentIndex().isValid() && shown_.rowCount() > 0) MakeCurrent(1, Col());
+}
+
+void CarGrid::OnValuesChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+  const int first = topLeft.column() + CarTableModel::ColumnOffset;
+  const int last = bottomRight.column() + CarTableModel::ColumnOffset;
+  std::array<int, ColumnTable::ColumnCount> widest{};
+  WidenToValues(shown_.Cars().Document().CarFile(), topLeft.row() + CarTableModel::RowOffset,
+                bottomRight.row() + CarTableModel::RowOffset, first, last, widest);
+  for (int col = first; col <= last; ++col) SetWidestText(col, widest[std::size_t(col)]);
 }
 
 int CarGrid::ValueWidth(int characters) const {
@@ -148,22 +185,85 @@ void CarGrid::FitColumns() {
     return int(std::ceil(std::max(character * characters, metrics.horizontalAdvance(heading)))) +
            margin;
   };
-  const QString modelHeading = cars_->CarCount() > 0 ? cars_->CellText(0, 1) : QString();
+  const CarTableModel& cars = shown_.Cars();
+  const QString modelHeading = cars.CarCount() > 0 ? cars.CellText(0, 1) : QString();
   rowHeader_->SetFixedWidths(width(widestText_[ColumnTable::NameColumn], QString()),
                              width(widestText_[ColumnTable::ModelColumn], modelHeading));
   updateGeometries();
 }
 
-QString CarGrid::TextMatrix(int row, int col) const { return cars_->CellText(row, col); }
+QString CarGrid::TextMatrix(int row, int col) const {
+  return shown_.Cars().CellText(row == 0 ? 0 : CarOfRow(row), col);
+}
 
-void CarGrid::RefreshRange(int row1, int col1, int row2, int col2) {
-  cars_->RangeChanged(row1, col1, row2, col2);
-  const NycGciCars* cars = cars_->CarFile();
-  if (!cars) return;
-  const int first = std::max(col1, int(ColumnTable::FixedColumnCount));
-  std::array<int, ColumnTable::ColumnCount> widest{};
-  WidenToValues(*cars, row1, row2, first, col2, widest);
-  for (int col = first; col <= col2; ++col) SetWidestText(col, widest[std::size_t(col)]);
+std::int32_t CarGrid::CarOfRow(int row) const {
+  return shown_.CarOfRow(row);
+}
+
+CellRange CarGrid::SelectedCells() const {
+  if (!currentIndex().isValid()) return CellRange();
+  return shown_.Cells(std::min(Row(), RowSel()), std::max(Row(), RowSel()),
+                      std::min(Col(), ColSel()), std::max(Col(), ColSel()));
+}
+
+CellRange CarGrid::CellsFrom(int row, int col, int count) const {
+  return shown_.Cells(row, row + count - 1, col, col);
+}
+
+namespace {
+
+// Adds the cells of shown rows top to bottom in the sheet columns of a mask
+// (bit c for column c), a rectangle for each run of columns.
+void AddBlock(QItemSelection& selection, const QAbstractItemModel& model, int top, int bottom,
+              std::uint32_t mask) {
+  for (int c = 0; c < ColumnTable::ColumnCount; ++c) {
+    if (!(mask >> c & 1)) continue;
+    int d = c;
+    while (d + 1 < ColumnTable::ColumnCount && (mask >> (d + 1) & 1)) ++d;
+    selection.append(QItemSelectionRange(
+        model.index(top - CarTableModel::RowOffset, c - CarTableModel::ColumnOffset),
+        model.index(bottom - CarTableModel::RowOffset, d - CarTableModel::ColumnOffset)));
+    c = d;
+  }
+}
+
+}  // namespace
+
+void CarGrid::SelectCells(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds) {
+  if (shown_.InFileOrder()) {
+    SelectRange(bounds.top(), bounds.left(), bounds.bottom(), bounds.right());
+    return;
+  }
+  // The columns of each shown row's cells; rows with the same columns one
+  // after another make one rectangle.
+  const int count = shown_.rowCount();
+  const std::vector<int> rows = shown_.RowsOfCars();
+  std::vector<std::uint32_t> masks(std::size_t(count) + 1, 0);
+  for (const CellValuesCommand::Cell& cell : cells) {
+    if (const int row = rows[std::size_t(cell.row)]) masks[std::size_t(row)] |= 1u << cell.col;
+  }
+  QItemSelection selection;
+  for (int top = 1, r = 2; top <= count; ++r) {
+    if (r <= count && masks[std::size_t(r)] == masks[std::size_t(top)]) continue;
+    AddBlock(selection, shown_, top, r - 1, masks[std::size_t(top)]);
+    top = r;
+  }
+  if (selection.isEmpty()) return;  // every cell of the step is hidden
+  selectionModel()->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  scrollTo(currentIndex());
+}
+
+void CarGrid::SelectWhole(bool column) {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  const int last = column ? shown_.rowCount() - 1 : current.row();
+  const int right = column ? current.column() : shown_.columnCount() - 1;
+  selectionModel()->select(
+      QItemSelection(shown_.index(column ? 0 : current.row(), column ? current.column() : 0),
+                     shown_.index(last, right)),
+      QItemSelectionModel::ClearAndSelect);
+  PlaceCurrent(column ? 0 : current.row(), column ? current.column() : 0);
 }
 
 int CarGrid::Row() const {
@@ -178,7 +278,7 @@ int CarGrid::Col() const {
 }
 
 void CarGrid::CheckValueCell(int row, int col) const {
-  if (row < 1 || row > cars_->CarCount() || !ColumnTable::IsEditable(col)) {
+  if (row < 1 || row > shown_.rowCount() || !ColumnTable::IsEditable(col)) {
     RaiseRuntimeError(ErrInvalidArgument,
                       QStringLiteral("no value cell at row %1, column %2").arg(row).arg(col));
   }
@@ -187,12 +287,12 @@ void CarGrid::CheckValueCell(int row, int col) const {
 void CarGrid::MakeCurrent(int row, int col) {
   CheckValueCell(row, col);
   const QModelIndex cell =
-      cars_->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
+      shown_.index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
   selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
 }
 
 void CarGrid::PlaceCurrent(int modelRow, int modelColumn) {
-  const QModelIndex cell = cars_->index(modelRow, modelColumn);
+  const QModelIndex cell = shown_.index(modelRow, modelColumn);
   if (!cell.isValid()) return;
   const bool scrolling = hasAutoScroll();
   setAutoScroll(false);
@@ -204,7 +304,7 @@ void CarGrid::SelectRange(int row1, int col1, int row2, int col2) {
   CheckValueCell(row1, col1);
   CheckValueCell(row2, col2);
   const auto cell = [this](int row, int col) {
-    return cars_->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
+    return shown_.index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset);
   };
   selectionModel()->setCurrentIndex(cell(row1, col1), QItemSelectionModel::NoUpdate);
   selectionModel()->select(QItemSelection(cell(row1, col1), cell(row2, col2)),
@@ -240,9 +340,9 @@ int CarGrid::ColSel() const {
 }
 
 QRect CarGrid::CellRect(int row, int col) const {
-  if (row < 1 || row > cars_->CarCount() || !ColumnTable::IsEditable(col)) return QRect();
+  if (row < 1 || row > shown_.rowCount() || !ColumnTable::IsEditable(col)) return QRect();
   return visualRect(
-      cars_->index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset));
+      shown_.index(row - CarTableModel::RowOffset, col - CarTableModel::ColumnOffset));
 }
 
 QSize CarGrid::UsefulSize() const {
@@ -286,6 +386,12 @@ bool CarGrid::event(QEvent* event) {
 }
 
 void CarGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space &&
+      (event->modifiers() == Qt::ControlModifier || event->modifiers() == Qt::ShiftModifier)) {
+    SelectWhole(event->modifiers() == Qt::ControlModifier);
+    event->accept();
+    return;
+  }
   const QString text = event->text();
   const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
   if (!text.isEmpty() && !command && text.at(0) != QLatin1Char('\t')) {
@@ -315,8 +421,8 @@ bool CarGrid::OnColumnEdge(const QPoint& point) const {
 
 QModelIndex CarGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   // Ctrl+End goes to the last car's first value cell, not its last.
-  if (action == MoveEnd && (modifiers & Qt::ControlModifier) && cars_->CarCount() > 0) {
-    return cars_->index(cars_->CarCount() - 1, 0);
+  if (action == MoveEnd && (modifiers & Qt::ControlModifier) && shown_.rowCount() > 0) {
+    return shown_.index(shown_.rowCount() - 1, 0);
   }
   return QTableView::moveCursor(action, modifiers);
 }

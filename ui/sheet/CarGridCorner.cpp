@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "ui/sheet/CarRowHeader.h"
-#include "ui/sheet/CarTableModel.h"
+#include "model/CarTableModel.h"
 
 CarGridCorner::CarGridCorner(const CarRowHeader& rows, const CarTableModel& cars, QWidget* parent)
     : QWidget(parent), rows_(rows), cars_(cars) {}

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QStyleOptionHeader>
 
-#include "ui/sheet/CarTableModel.h"
+#include "model/CarTableModel.h"
 
 CarRowHeader::CarRowHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
   // A click selects the car's value cells (the grid makes it so).
@@ -23,10 +23,6 @@ QSize CarRowHeader::sizeHint() const {
   return QSize(nameWidth_ + modelWidth_, defaultSectionSize());
 }
 
-const CarTableModel* CarRowHeader::Cars() const {
-  return qobject_cast<const CarTableModel*>(model());
-}
-
 void CarRowHeader::PaintCell(const QWidget* widget, QPainter* painter, const QRect& rect,
                              const QString& text, Qt::Alignment alignment) {
   QStyleOptionHeader option;
@@ -43,12 +39,13 @@ void CarRowHeader::PaintCell(const QWidget* widget, QPainter* painter, const QRe
 }
 
 void CarRowHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-  const CarTableModel* cars = Cars();
-  if (!cars || logicalIndex < 0 || logicalIndex >= cars->CarCount()) return;
-  const int row = logicalIndex + CarTableModel::RowOffset;
+  if (!model() || logicalIndex < 0 || logicalIndex >= model()->rowCount()) return;
+  const auto text = [this, logicalIndex](int role) {
+    return model()->headerData(logicalIndex, Qt::Vertical, role).toString();
+  };
   const QRect nameRect(rect.left(), rect.top(), nameWidth_, rect.height());
   const QRect modelRect(rect.left() + nameWidth_, rect.top(), rect.width() - nameWidth_,
                         rect.height());
-  PaintCell(this, painter, nameRect, cars->CellText(row, 0), Qt::AlignLeft);
-  PaintCell(this, painter, modelRect, cars->CellText(row, 1), Qt::AlignRight);
+  PaintCell(this, painter, nameRect, text(Qt::DisplayRole), Qt::AlignLeft);
+  PaintCell(this, painter, modelRect, text(CarTableModel::ModelRole), Qt::AlignRight);
 }

@@ -2,10 +2,8 @@
 
 #include <QHeaderView>
 
-class CarTableModel;
-
 // The grid's row headings: two fixed columns side by side, the car's name and
-// its model. Being a header, they stay in place when the grid scrolls
+// its model, the header data of the shown rows. Being a header, they stay in place when the grid scrolls
 // sideways; a click on them selects the car's value cells, never the name or
 // the model.
 class CarRowHeader : public QHeaderView {
@@ -28,8 +26,6 @@ class CarRowHeader : public QHeaderView {
   void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
  private:
-  const CarTableModel* Cars() const;
-
   int nameWidth_ = 0;
   int modelWidth_ = 0;
 };

@@ -4,10 +4,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QToolTip>
-#include <exception>
 
+#include "model/CarTableModel.h"
 #include "ui/sheet/CarGrid.h"
-#include "ui/sheet/frmCars.h"
 
 namespace {
 
@@ -16,8 +15,8 @@ constexpr int LineEditMargin = 2;
 
 }  // namespace
 
-CellEditor::CellEditor(frmCars& window, CarGrid& grid)
-    : QLineEdit(grid.viewport()), window_(window), grid_(grid) {
+CellEditor::CellEditor(CarGrid& grid, QWidget& window)
+    : QLineEdit(grid.viewport()), grid_(grid), window_(window) {
   setObjectName(QStringLiteral("txtEdit"));
   setFrame(false);
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -50,10 +49,9 @@ bool CellEditor::BeginEdit() {
   // Setting the current cell makes it the whole selection.
   grid_.SetCol(grid_.Col());
   grid_.SetRow(grid_.Row());
-  editRow_ = grid_.Row();
-  editCol_ = grid_.Col();
-  grid_.scrollTo(grid_.currentIndex());
-  setText(window_.GetCellText(editRow_, editCol_));
+  editCell_ = grid_.currentIndex();
+  grid_.scrollTo(editCell_);
+  setText(grid_.TextMatrix(EditRow(), EditCol()));
   PlaceOverCell();
   show();
   raise();
@@ -70,14 +68,16 @@ void CellEditor::BeginTyping(QChar typed) {
   PlaceOverCell();
 }
 
-void CellEditor::CommitEdit() { window_.SetCellValue(editRow_, editCol_, text()); }
+int CellEditor::EditRow() const { return editCell_.row() + CarTableModel::RowOffset; }
+
+int CellEditor::EditCol() const { return editCell_.column() + CarTableModel::ColumnOffset; }
 
 bool CellEditor::ValidateEdit() {
   if (pblnEditFinished) return true;
-  try {
-    CommitEdit();
-  } catch (const std::exception&) {
-    return false;  // SetCellValue stored nothing
+  // A cell that went with its document takes nothing; the model stores
+  // nothing of a text it refuses.
+  if (editCell_.isValid() && !grid_.model()->setData(editCell_, text(), Qt::EditRole)) {
+    return false;
   }
   pblnEditFinished = true;
   return true;
@@ -208,7 +208,7 @@ void CellEditor::flexCars_Scroll() {
 // Over the cell, and wider where the text needs it: a long number reaches
 // over the next cells while the editor is open.
 void CellEditor::PlaceOverCell() {
-  QRect place = grid_.CellRect(editRow_, editCol_);
+  QRect place = grid_.visualRect(editCell_);
   const QMargins margins = textMargins();
   const int needed = fontMetrics().horizontalAdvance(text()) + margins.left() + margins.right() +
                      2 * LineEditMargin +

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 
 class CarGrid;
-class frmCars;
 
 // The car sheet's cell editor txtEdit: a single-line box laid exactly over one
 // value cell of the grid. Enter stores the text into that cell, Escape
@@ -12,14 +12,17 @@ class frmCars;
 // keeps the focus and its text, and nothing is stored. Clicks on the grid are
 // swallowed and Tab does not move on while the text does not convert. When
 // the focus goes to another window or a menu the edit stays open as it is.
-// The text always goes to the cell over which the editor was opened. The
+// The text always goes to the cell over which the editor was opened, through
+// the grid's model (which refuses a text that does not convert). The
 // editor is at least as wide as its text, and while it refuses a text it
 // shows so with a red frame and a tip, not only with the beep.
 class CellEditor : public QLineEdit {
   Q_OBJECT
 
  public:
-  CellEditor(frmCars& window, CarGrid& grid);
+  // window: the document window around the grid, within which the editor
+  // holds the focus while it refuses a text.
+  CellEditor(CarGrid& grid, QWidget& window);
 
   // Opens the editor over the grid's current cell, which becomes the whole
   // selection, with the cell's text selected. An edit that is still open is
@@ -39,9 +42,9 @@ class CellEditor : public QLineEdit {
 
   // An edit is open and its text neither stored nor abandoned.
   bool IsEditing() const { return !pblnEditFinished; }
-  // The cell the open edit stores to (sheet numbering).
-  int EditRow() const { return editRow_; }
-  int EditCol() const { return editCol_; }
+  // The cell the open edit stores to (sheet numbering, the row as shown).
+  int EditRow() const;
+  int EditCol() const;
 
  signals:
   // A refusal that the user hears as a beep.
@@ -54,15 +57,13 @@ class CellEditor : public QLineEdit {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CommitEdit();
   void flexCars_Scroll();
   void PlaceOverCell();
   void ShowRefusal(bool refusing);
   bool OwnsFocusWidget() const;
 
-  frmCars& window_;
   CarGrid& grid_;
+  QWidget& window_;
   bool pblnEditFinished = true;
-  int editRow_ = 0;
-  int editCol_ = 0;
+  QPersistentModelIndex editCell_;
 };

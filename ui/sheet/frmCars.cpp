@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
@@ -20,6 +21,9 @@
 #include "helperlib/Term.h"
 #include "helperlib/UserDialogs.h"
 #include "model/CarDocument.h"
+#include "model/CarSortFilterModel.h"
+#include "model/CarTableModel.h"
+#include "model/CellBlock.h"
 #include "model/ColumnTable.h"
 #include "model/Manipulation.h"
 #include "model/NycGciCar.h"
@@ -27,15 +31,12 @@
 #include "model/TabTable.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
+#include "ui/sheet/FilterBar.h"
 #include "ui/sheet/SheetSerial.h"
 
 frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
-    : QMdiSubWindow(parent),
-      childCount_(childCount),
-      flexCars_(new CarGrid(this)),
-      txtEdit_(new CellEditor(*this, *flexCars_)) {
+    : QMdiSubWindow(parent), childCount_(childCount) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWidget(flexCars_);
   ReleaseFrameShortcuts();
   childCount_.Increase(1);
   try {
@@ -48,11 +49,25 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     childCount_.Decrease(1);
     throw;
   }
-  connect(document_.get(), &CarDocument::CellsChanged, flexCars_, &CarGrid::RefreshRange);
+  cars_ = new CarTableModel(*document_, this);
+  shown_ = new CarSortFilterModel(*cars_, this);
+  auto* sheet = new QWidget(this);
+  filterBar_ = new FilterBar(sheet);
+  flexCars_ = new CarGrid(*shown_, sheet);
+  txtEdit_ = new CellEditor(*flexCars_, *this);
+  auto* layout = new QVBoxLayout(sheet);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(filterBar_);
+  layout->addWidget(flexCars_, 1);
+  setWidget(sheet);
+  setFocusProxy(flexCars_);
+  connect(filterBar_, &FilterBar::Apply, this, &frmCars::ApplyFilter);
+  connect(filterBar_, &FilterBar::Closed, flexCars_, [this] { flexCars_->setFocus(); });
   // The caption's modified mark, in the window and in the Windows menu.
   connect(document_.get(), &CarDocument::ChangedChanged, this, &QWidget::setWindowModified);
-  // Undo and redo show the cells of their step.
-  connect(document_.get(), &CarDocument::StepReplayed, flexCars_, &CarGrid::SelectRange);
+  // Undo and redo show the cells of their step that are shown.
+  connect(document_.get(), &CarDocument::StepReplayed, flexCars_, &CarGrid::SelectCells);
 }
 
 frmCars::~frmCars() {
@@ -83,7 +98,16 @@ void frmCars::ReleaseFrameShortcuts() {
 // The caption carries Qt's placeholder for the modified mark, which shows as
 // "*" while the document has unsaved edits.
 void frmCars::ShowCaption(const QString& name) {
-  setWindowTitle(pstrCaptionPrefix + name + QStringLiteral("[*]"));
+  captionName_ = name;
+  ShowCaption();
+}
+
+void frmCars::ShowCaption() {
+  const QString shown = shown_->Filtered() ? QStringLiteral(" - %1 of %2 cars shown")
+                                                 .arg(shown_->ShownCount())
+                                                 .arg(cars_->CarCount())
+                                           : QString();
+  setWindowTitle(pstrCaptionPrefix + captionName_ + shown + QStringLiteral("[*]"));
 }
 
 QString frmCars::Caption() const { return windowTitle().remove(QStringLiteral("[*]")); }
@@ -99,7 +123,7 @@ const NycGciCars& frmCars::CarFile() const { return document_->CarFile(); }
 void frmCars::NewFile() {
   document_->NewFile();
   ShowCaption(CarFile().FileTitle());
-  FillGrid();
+  show();
 }
 
 void frmCars::OpenFile(const QString& fileName) {
@@ -122,7 +146,7 @@ void frmCars::OpenFile(const QString& fileName) {
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
     return;
   }
-  FillGrid();
+  show();
 }
 
 bool frmCars::Save() {
@@ -223,13 +247,6 @@ void frmCars::changeEvent(QEvent* event) {
   }
 }
 
-// The grid fits every column to its heading and its widest text, float
-// columns to at least 720 twips.
-void frmCars::FillGrid() {
-  flexCars_->Fill(&CarFile());
-  show();
-}
-
 QSize frmCars::UsefulSize() const {
   const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
   return flexCars_->UsefulSize() +
@@ -243,22 +260,7 @@ QString frmCars::CellCountText(std::int64_t count) {
 }
 
 void frmCars::SetCellValue(int row, int col, const QString& text) {
-  const NycGciCar& car = CarFile().Car(row);
-  if (!ColumnTable::IsEditable(col)) return;
-  const LineValue value = ColumnTable::ValueOfText(col, text, QLocale());
-  const QString step =
-      QStringLiteral("Edit %1 of %2").arg(GetCellText(0, col), QString::fromLatin1(car.Name()));
-  document_->SetCells({{row, col, value}}, [&step](std::int64_t) { return step; });
-}
-
-QRect frmCars::SelectionRect() const {
-  int row = flexCars_->Row();
-  int col = flexCars_->Col();
-  int rowSel = flexCars_->RowSel();
-  int colSel = flexCars_->ColSel();
-  if (rowSel < row) std::swap(row, rowSel);
-  if (colSel < col) std::swap(col, colSel);
-  return QRect(QPoint(col, row), QPoint(colSel, rowSel));
+  cars_->SetCellText(flexCars_->CarOfRow(row), col, text);
 }
 
 void frmCars::ShowMessage(const QString& text) const {
@@ -267,13 +269,8 @@ void frmCars::ShowMessage(const QString& text) const {
 }
 
 std::int64_t frmCars::ManipulateSelection(Term& Expr) {
-  const QRect cells = SelectionRect();
   Manipulation manipulation(Expr, QLocale());
-  manipulation.Reserve(std::int64_t(cells.height()) * cells.width());
-  for (int r = cells.top(); r <= cells.bottom(); ++r) {
-    const NycGciCar& car = CarFile().Car(r);
-    for (int c = cells.left(); c <= cells.right(); ++c) manipulation.Cell(car, r, c);
-  }
+  manipulation.Cells(CarFile(), flexCars_->SelectedCells());
   const QString term = Expr.Text();
   document_->SetCells(manipulation.Values(), [&term](std::int64_t count) {
     return QStringLiteral("Manipulate %1 (%2)").arg(term, CellCountText(count));
@@ -282,16 +279,7 @@ std::int64_t frmCars::ManipulateSelection(Term& Expr) {
 }
 
 QString frmCars::SelectionText() const {
-  const QRect cells = SelectionRect();
-  QString text;
-  for (int r = cells.top(); r <= cells.bottom(); ++r) {
-    for (int c = cells.left(); c <= cells.right(); ++c) {
-      if (c > cells.left()) text += QLatin1Char('\t');
-      text += GetCellText(r, c);
-    }
-    text += QLatin1Char('\n');
-  }
-  return text;
+  return CellBlock(*cars_, QLocale()).Text(flexCars_->SelectedCells());
 }
 
 bool frmCars::PasteText(const QString& text) {
@@ -302,59 +290,76 @@ bool frmCars::PasteText(const QString& text) {
     ShowMessage(error.Description());
     return false;
   }
-  if (rows.empty()) return true;
-  // One value fills a selection of several cells; a block goes from the
-  // current cell right and down.
-  const QRect selection = SelectionRect();
-  const bool fill =
-      rows.size() == 1 && rows[0].fields.size() == 1 && selection.width() * selection.height() > 1;
-  const QRect target =
-      fill ? selection : QRect(flexCars_->Col(), flexCars_->Row(), 1, int(rows.size()));
-  const QLocale locale;
-  std::vector<CellValue> values;
-  for (int r = target.top(); r <= target.bottom(); ++r) {
-    const QList<QByteArray>& fields = rows[std::size_t(fill ? 0 : r - target.top())].fields;
-    const int last = fill ? target.right() : target.left() + int(fields.size()) - 1;
-    if (r > CarFile().Count()) {
-      ShowMessage(QStringLiteral("The pasted block reaches past the last car."));
-      return false;
-    }
-    if (last >= ColumnTable::ColumnCount) {
-      ShowMessage(QStringLiteral("The pasted block reaches past the last column."));
-      return false;
-    }
-    for (int c = target.left(); c <= last; ++c) {
-      const QString cellText = QString::fromUtf8(fields[fill ? 0 : c - target.left()]);
-      if (cellText == GetCellText(r, c)) continue;  // what was copied from here
-      try {
-        values.push_back({r, c, ColumnTable::ValueOfText(c, cellText, locale)});
-      } catch (const TorqletError& error) {
-        ShowMessage(QStringLiteral("Row %1, column %2: \"%3\" %4")
-                        .arg(r)
-                        .arg(GetCellText(0, c), cellText,
-                             error.Number() == ErrOverflow
-                                 ? QStringLiteral("is too large for this column.")
-                                 : QStringLiteral("is not a number.")));
-        return false;
-      }
-    }
+  CellBlock block(*cars_, QLocale());
+  if (!block.Read(rows, flexCars_->SelectedCells(),
+                  flexCars_->CellsFrom(flexCars_->Row(), flexCars_->Col(), int(rows.size())))) {
+    ShowMessage(block.Error());
+    return false;
   }
-  document_->SetCells(values, [](std::int64_t count) {
+  document_->SetCells(block.Values(), [](std::int64_t count) {
     return QStringLiteral("Paste (%1)").arg(CellCountText(count));
   });
   return true;
 }
 
 bool frmCars::FindCar(const QString& text) {
-  const std::int32_t count = CarFile().Count();
-  const int start = flexCars_->Row();
-  for (int step = 1; step <= count; ++step) {
-    const int row = (start - 1 + step) % count + 1;
-    if (QString::fromLatin1(CarFile().Car(row).Name()).contains(text, Qt::CaseInsensitive)) {
-      flexCars_->SetRow(row);
-      flexCars_->scrollTo(flexCars_->currentIndex());
-      return true;
+  const int row = shown_->FindName(text, flexCars_->Row());
+  if (row == 0) return false;
+  flexCars_->SetRow(row);
+  flexCars_->scrollTo(flexCars_->currentIndex());
+  return true;
+}
+
+// Sorting and filtering move the rows; the current car stays current where
+// it is still shown, and in view.
+void frmCars::KeepCurrentCar(const std::function<void()>& change) {
+  change();
+  ShowCaption();
+  flexCars_->scrollTo(flexCars_->currentIndex());
+}
+
+void frmCars::SortByColumn(Qt::SortOrder order) {
+  if (shown_->ShownCount() == 0) return;
+  const int col = flexCars_->Col();
+  KeepCurrentCar([&] { shown_->SortByColumn(col, order); });
+}
+
+void frmCars::SortByName() {
+  KeepCurrentCar([this] { shown_->SortByName(); });
+}
+
+void frmCars::SortInFileOrder() {
+  KeepCurrentCar([this] { shown_->SortInFileOrder(); });
+}
+
+void frmCars::OpenFilterBar() {
+  filterBar_->Open(GetCellText(0, flexCars_->Col()));
+  filterColumn_ = flexCars_->Col();
+}
+
+void frmCars::ShowAllCars() {
+  KeepCurrentCar([this] { shown_->ClearFilter(); });
+}
+
+bool frmCars::ApplyFilter(const QString& name, const QString& condition) {
+  std::unique_ptr<Term> term;
+  if (!condition.trimmed().isEmpty()) {
+    term = std::make_unique<Term>();
+    term->PrepareInX();
+    try {
+      term->SetText(condition);
+    } catch (const TorqletError& error) {
+      filterBar_->Refuse(error.Description() + QStringLiteral(": ") + error.Detail());
+      return false;
     }
   }
-  return false;
+  KeepCurrentCar([&] {
+    if (name.isEmpty() && !term) {
+      shown_->ClearFilter();
+    } else {
+      shown_->SetFilter(name, term.get(), filterColumn_);
+    }
+  });
+  flexCars_->setFocus();
+  return true;
 }

@@ -3,13 +3,17 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CarDocument;
 class CarGrid;
+class CarSortFilterModel;
+class CarTableModel;
 class CellEditor;
 class Counter;
 class FileDialog;
+class FilterBar;
 class NycGciCars;
 class StatusDisplay;
 class Term;
@@ -18,7 +22,9 @@ class Term;
 // in the frame's window counter while it exists, takes a running number for
 // its caption ("1: ", "2: ", ...) and asks before a close drops unsaved edits.
 // Right after creating it the frame calls exactly one of NewFile or OpenFile.
-// Every change of values goes through its document, which keeps the history.
+// Every change of values goes through its document, which keeps the history;
+// the grid shows the document's cars through a table model and a sort and
+// filter model, and every command acts on the rows as shown.
 class frmCars : public QMdiSubWindow {
   Q_OBJECT
 
@@ -51,17 +57,17 @@ class frmCars : public QMdiSubWindow {
   // beep; nothing is stored.
   bool ValidateActiveControl();
 
-  // Recomputes every cell of the grid's selection from the term, in which the
+  // Recomputes every cell of the grid's selection (of the cars shown) from the term, in which the
   // variable "x" (which the term must have) stands for the cell's shown value,
   // as one step of the history. A cell for which the term or the store fails
   // keeps its value; nothing is raised for it. Returns the number of cells
   // that got a value (also one equal to their old value).
   std::int64_t ManipulateSelection(Term& Expr);
 
-  // The selected cells as text for the clipboard: one line per row, each
+  // The selected cells as text for the clipboard: one line per shown row, each
   // ended by a line feed, the cells separated by TAB, each as the grid shows it.
   QString SelectionText() const;
-  // Pastes a TAB-separated block at the current cell, right and down, or a
+  // Pastes a TAB-separated block at the current cell, right and down the shown rows, or a
   // single value into every selected cell when more than one is selected, as
   // one step of the history. Each text is read as typed into its cell; a text
   // equal to the cell's shown text leaves the cell alone. Everything is
@@ -69,15 +75,29 @@ class frmCars : public QMdiSubWindow {
   // last car or column, changes nothing and is shown in one message. False
   // then.
   bool PasteText(const QString& text);
-  // Makes the next car whose name contains the text, ignoring case, the
-  // current row, searching down from the row after the current one and
-  // wrapping around. False when no car's name contains it.
+  // Makes the next shown car whose name contains the text, ignoring case,
+  // the current row, searching down from the row after the current one and
+  // wrapping around. False when no shown car's name contains it.
   bool FindCar(const QString& text);
+
+  // The View menu's commands: sort the shown cars by the current column's
+  // values, by name or back into the file's order; open the filter bar for
+  // the current column; show every car again. The current car stays current.
+  void SortByColumn(Qt::SortOrder order);
+  void SortAscending() { SortByColumn(Qt::AscendingOrder); }
+  void SortDescending() { SortByColumn(Qt::DescendingOrder); }
+  void SortByName();
+  void SortInFileOrder();
+  void OpenFilterBar();
+  void ShowAllCars();
+  // Applies the filter bar's fields; a condition that is no term is refused
+  // in the bar and nothing changes. True when the filter was applied.
+  bool ApplyFilter(const QString& name, const QString& condition);
 
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
   // Stores a text, read in the user's locale, into the car record behind a
-  // value cell, as one step of the history. A text that is no number raises
+  // value cell (of the row as shown), as one step of the history. A text that is no number raises
   // the type mismatch error, one beyond the column's range the overflow
   // error; then nothing changes. The name and model columns are never written.
   void SetCellValue(int row, int col, const QString& text);
@@ -87,9 +107,12 @@ class frmCars : public QMdiSubWindow {
 
   CarGrid* flexCars() const { return flexCars_; }
   CellEditor* txtEdit() const { return txtEdit_; }
+  FilterBar* filterBar() const { return filterBar_; }
+  CarSortFilterModel& Shown() const { return *shown_; }
   const QString& FileName() const;
   const QString& CaptionPrefix() const { return pstrCaptionPrefix; }
-  // The caption without the modified mark: "1: /path/nyc.gci".
+  // The caption without the modified mark: "1: /path/nyc.gci", while a filter
+  // is on followed by " - 12 of 88 cars shown".
   QString Caption() const;
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
   const NycGciCars& CarFile() const;
@@ -101,21 +124,25 @@ class frmCars : public QMdiSubWindow {
 
  private:
   void ShowCaption(const QString& name);
-  void FillGrid();
+  void ShowCaption();
+  void KeepCurrentCar(const std::function<void()>& change);
   void ReleaseFrameShortcuts();
   void DoSaveAs();
   bool ConfirmOverwrite() const;
   void ReportSaveFailure(const QString& fileName, const QString& reason);
   // The text of a step of the history that changed count cells.
   static QString CellCountText(std::int64_t count);
-  // The selection's rectangle, corners ordered.
-  QRect SelectionRect() const;
   void ShowMessage(const QString& text) const;
 
   Counter& childCount_;
-  CarGrid* flexCars_;
-  CellEditor* txtEdit_;
   QString pstrCaptionPrefix;
+  QString captionName_;
   std::unique_ptr<FileDialog> pobjFileDialog;
   std::unique_ptr<CarDocument> document_;
+  CarTableModel* cars_ = nullptr;
+  CarSortFilterModel* shown_ = nullptr;
+  FilterBar* filterBar_ = nullptr;
+  int filterColumn_ = 0;
+  CarGrid* flexCars_ = nullptr;
+  CellEditor* txtEdit_ = nullptr;
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <array>
+
+#include "model/ColumnTable.h"
+
+class CarDocument;
+
+// The cars of one document as a table, read on demand and in the file's
+// order: model row r is car r + 1, model column c is sheet column c + 2 (the
+// value columns). A car's name is its row's header (display role), its model
+// the header's ModelRole; the column headings are the comments of the first
+// car. setData stores an edited text through the document, as one step of its
+// history; the table follows the document's changes by itself and starts
+// afresh whenever the document loads a file.
+class CarTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  static constexpr int ModelRole = Qt::UserRole;
+  static constexpr int RowOffset = 1;
+  static constexpr int ColumnOffset = ColumnTable::FixedColumnCount;
+
+  explicit CarTableModel(CarDocument& document, QObject* parent = nullptr);
+
+  CarDocument& Document() const { return document_; }
+  int CarCount() const { return carCount_; }
+
+  // The text of a sheet cell exactly as shown, in the file's numbering (row 0
+  // the headings, rows 1 to N the cars; columns as in ColumnTable); the
+  // invalid argument error for a cell outside the sheet.
+  QString CellText(int row, int col) const;
+  // Stores a text, read in the user's locale, into a car's value cell as one
+  // step of the history named after the column and the car. Raises as
+  // ColumnTable::ValueOfText does, with nothing changed; the name and model
+  // columns are never written.
+  void SetCellText(int row, int col, const QString& text);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  // False, with nothing changed, for a text that SetCellText refuses.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ private:
+  void Reload();
+  void OnCellsChanged(int top, int left, int bottom, int right);
+
+  CarDocument& document_;
+  int carCount_ = 0;
+  std::array<QString, ColumnTable::ColumnCount> headings_;
+};

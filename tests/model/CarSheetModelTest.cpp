@@ -1,0 +1,124 @@
+#include <functional>
+
+#include "TestSupport.h"
+#include "helperlib/Term.h"
+#include "model/CarDocument.h"
+#include "model/CarSortFilterModel.h"
+#include "model/CarTableModel.h"
+#include "model/CellBlock.h"
+#include "model/Manipulation.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+
+namespace {
+
+constexpr int Mass = 5;
+
+// Six cars; the masses have ties, the names differ in case.
+class CarSheetModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::pair<const char*, const char*> cars[] = {
+        {"Taxi b", "3"}, {"alpha", "1"}, {"Taxi A", "2"}, {"Beta", "1"}, {"taxi c", "5"}, {"Gamma", "4"}};
+    QList<QByteArray> blocks;
+    for (const auto& [name, mass] : cars) {
+      blocks << MakeBlock(name, 0).replace("f16.500 {mass}", QByteArray("f") + mass + ".000 {mass}");
+    }
+    document.LoadFile(folder.Write(MakeFile("six", blocks)));
+  }
+  std::vector<int> Order() const {
+    std::vector<int> cars;
+    for (int row = 1; row <= shown.ShownCount(); ++row) cars.push_back(shown.CarOfRow(row));
+    return cars;
+  }
+  static std::unique_ptr<Term> InX(const char* text) {
+    auto term = std::make_unique<Term>();
+    term->PrepareInX();
+    term->SetText(QString::fromLatin1(text));
+    return term;
+  }
+  std::vector<std::pair<int, int>> CarsAndColumns(const std::vector<CellValue>& values) const {
+    std::vector<std::pair<int, int>> cells;
+    for (const CellValue& value : values) cells.emplace_back(value.row, value.col);
+    return cells;
+  }
+
+  FileFolder folder;
+  CarDocument document;
+  CarTableModel table{document};
+  CarSortFilterModel shown{table};
+};
+
+// Sorting and filtering show cars in another order; equal values and names
+// keep the file's order, and the file keeps its own.
+TEST_F(CarSheetModelTest, SortsAndFiltersWithoutTouchingTheFile) {
+  using Step = std::function<void(CarSortFilterModel&)>;
+  const auto term = InX("x >= 3"), below4 = InX("x < 4");
+  const std::pair<std::vector<Step>, std::vector<int>> cases[] = {
+      {{[](auto& m) { m.SortByColumn(Mass, Qt::AscendingOrder); }}, {2, 4, 3, 1, 6, 5}},
+      {{[](auto& m) { m.SortByColumn(Mass, Qt::DescendingOrder); }}, {5, 6, 1, 3, 2, 4}},
+      {{[](auto& m) { m.SortByName(); }}, {2, 4, 6, 3, 1, 5}},
+      {{[](auto& m) { m.SortByName(); }, [](auto& m) { m.SortInFileOrder(); }}, {1, 2, 3, 4, 5, 6}},
+      {{[](auto& m) { m.SetFilter(QStringLiteral("TAXI"), nullptr, Mass); }}, {1, 3, 5}},
+      {{[&](auto& m) { m.SetFilter(QStringLiteral("taxi"), term.get(), Mass); }}, {1, 5}},
+      {{[](auto& m) { m.SortByColumn(Mass, Qt::DescendingOrder); },
+        [&](auto& m) { m.SetFilter(QString(), below4.get(), Mass); }},
+       {1, 3, 2, 4}},
+      {{[&](auto& m) { m.SetFilter(QString(), term.get(), Mass); }, [](auto& m) { m.ClearFilter(); }},
+       {1, 2, 3, 4, 5, 6}},
+  };
+  for (const auto& [steps, cars] : cases) {
+    shown.SortInFileOrder();
+    shown.ClearFilter();
+    for (const Step& step : steps) step(shown);
+    EXPECT_EQ(Order(), cars);
+  }
+  EXPECT_EQ(document.CarFile().Car(2).Name(), "alpha");
+
+  // An edit moves no row; the command given again sorts anew. Loading starts afresh.
+  shown.SortByColumn(Mass, Qt::AscendingOrder);
+  ASSERT_TRUE(shown.setData(shown.index(0, Mass - CarTableModel::ColumnOffset), QStringLiteral("9")));
+  EXPECT_FALSE(shown.setData(shown.index(0, Mass - CarTableModel::ColumnOffset), QStringLiteral("x")));
+  EXPECT_EQ(document.CarFile().Car(2).Mass(), 9.0f);
+  EXPECT_EQ(Order(), std::vector<int>({2, 4, 3, 1, 6, 5}));
+  shown.SortByColumn(Mass, Qt::AscendingOrder);
+  EXPECT_EQ(Order(), std::vector<int>({4, 3, 1, 6, 5, 2}));
+  EXPECT_EQ(shown.headerData(0, Qt::Vertical, Qt::DisplayRole), QStringLiteral("Beta"));
+  document.NewFile();
+  EXPECT_TRUE(shown.InFileOrder());
+  EXPECT_EQ(shown.ShownCount(), document.CarFile().Count());
+}
+
+// What Manipulate, Copy, Paste and Find do in a sorted or filtered view: the
+// cars of the shown rows, in the shown order.
+TEST_F(CarSheetModelTest, CommandsActOnTheCarsOfTheShownRows) {
+  shown.SortByColumn(Mass, Qt::DescendingOrder);  // 5, 6, 1, 3, 2, 4
+  const auto twice = InX("x*2");
+  Manipulation manipulation(*twice, QLocale::c());
+  manipulation.Cells(document.CarFile(), shown.Cells(2, 3, Mass, Mass + 1));
+  EXPECT_EQ(CarsAndColumns(manipulation.Values()),
+            (std::vector<std::pair<int, int>>{{6, 5}, {6, 6}, {1, 5}, {1, 6}}));
+  const CellBlock copy(table, QLocale::c());
+  EXPECT_EQ(copy.Text(shown.Cells(5, 9, Mass, Mass)), QStringLiteral("1.000\n1.000\n"));
+
+  shown.SetFilter(QStringLiteral("taxi"), nullptr, Mass);  // rows 1 to 3: cars 5, 1, 3
+  const auto paste = [&](const char* text, int row, int rows, int selectedRows) {
+    CellBlock block(table, QLocale::c());
+    const bool read = block.Read(TabTable::Read(text, QStringLiteral("clipboard")),
+                                 shown.Cells(row, row + selectedRows - 1, Mass, Mass + 1),
+                                 shown.Cells(row, row + rows - 1, Mass, Mass));
+    return read ? CarsAndColumns(block.Values()) : std::vector<std::pair<int, int>>{{0, 0}};
+  };
+  using Cells = std::vector<std::pair<int, int>>;
+  EXPECT_EQ(paste("7\t0.5\n8\n", 2, 2, 1), (Cells{{1, 5}, {1, 6}, {3, 5}}));
+  EXPECT_EQ(paste("7\n8\n", 3, 2, 1), (Cells{{0, 0}}));  // past the last shown car
+  EXPECT_EQ(paste("6", 1, 1, 3), (Cells{{5, 5}, {5, 6}, {1, 5}, {1, 6}, {3, 5}, {3, 6}}));
+
+  shown.ClearFilter();
+  shown.SortByName();  // 2, 4, 6, 3, 1, 5
+  const std::pair<int, int> finds[] = {{0, 4}, {4, 5}, {6, 4}, {3, 4}};
+  for (const auto& [after, row] : finds) EXPECT_EQ(shown.FindName(QStringLiteral("TAXI"), after), row);
+  EXPECT_EQ(shown.FindName(QStringLiteral("Zed"), 1), 0);
+}
+
+}  // namespace
