@@ -17,6 +17,9 @@ echo "== Manipulating every value cell of the 100,000-car file"
 echo "== Undoing and redoing that manipulation"
 "$build/bench/bench-undo-big-file" "$big"
 
+echo "== Sorting and filtering the 100,000-car file's sheet"
+"$build/bench/bench-sort-filter-big-file" "$big"
+
 echo "== Saving the 100,000-car file after one edit"
 "$build/bench/bench-save-big-file" "$big"
 

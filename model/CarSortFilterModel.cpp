@@ -27,7 +27,6 @@ void CarSortFilterModel::Forget() {
   order_ = Order::File;
   sortedCol_ = -1;
   keys_.clear();
-  names_.clear();
   shown_.clear();
 }
 
@@ -43,19 +42,25 @@ void CarSortFilterModel::SortByColumn(int col, Qt::SortOrder order) {
     // A NaN would break the sort's ordering; it goes first.
     keys_[std::size_t(car - 1)] = std::isnan(key) ? -HUGE_VAL : key;
   }
-  names_.clear();
   order_ = Order::Column;
   sortedCol_ = col;
   sort(col - CarTableModel::ColumnOffset, order);
 }
 
 void CarSortFilterModel::SortByName() {
+  // Each car's key is its name's rank: the proxy's sort then compares numbers.
   const NycGciCars& file = cars_.Document().CarFile();
-  names_.resize(std::size_t(file.Count()));
-  for (std::int32_t car = 1; car <= file.Count(); ++car) {
-    names_[std::size_t(car - 1)] = QString::fromLatin1(file.Car(car).Name()).toCaseFolded();
+  std::vector<QString> names(std::size_t(file.Count()));
+  std::vector<std::int32_t> cars(names.size());
+  for (std::int32_t car = 0; car < file.Count(); ++car) {
+    names[std::size_t(car)] = QString::fromLatin1(file.Car(car + 1).Name()).toCaseFolded();
+    cars[std::size_t(car)] = car;
   }
-  keys_.clear();
+  std::stable_sort(cars.begin(), cars.end(), [&names](std::int32_t a, std::int32_t b) {
+    return names[std::size_t(a)] < names[std::size_t(b)];
+  });
+  keys_.resize(names.size());
+  for (std::size_t rank = 0; rank < cars.size(); ++rank) keys_[std::size_t(cars[rank])] = double(rank);
   order_ = Order::Name;
   sortedCol_ = -1;
   sort(0, Qt::AscendingOrder);
@@ -63,7 +68,6 @@ void CarSortFilterModel::SortByName() {
 
 void CarSortFilterModel::SortInFileOrder() {
   keys_.clear();
-  names_.clear();
   order_ = Order::File;
   sortedCol_ = -1;
   sort(-1);
@@ -71,9 +75,7 @@ void CarSortFilterModel::SortInFileOrder() {
 
 bool CarSortFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
   const auto l = std::size_t(left.row()), r = std::size_t(right.row());
-  if (order_ == Order::Column && l < keys_.size() && r < keys_.size()) return keys_[l] < keys_[r];
-  if (order_ == Order::Name && l < names_.size() && r < names_.size()) return names_[l] < names_[r];
-  return l < r;
+  return l < keys_.size() && r < keys_.size() ? keys_[l] < keys_[r] : l < r;
 }
 
 void CarSortFilterModel::SetFilter(const QString& name, Term* condition, int col) {
@@ -95,12 +97,12 @@ void CarSortFilterModel::SetFilter(const QString& name, Term* condition, int col
     }
   }
   shown_ = std::move(shown);
-  invalidateFilter();
+  invalidate();
 }
 
 void CarSortFilterModel::ClearFilter() {
   shown_.clear();
-  invalidateFilter();
+  invalidate();
 }
 
 bool CarSortFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {

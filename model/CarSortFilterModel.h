@@ -65,7 +65,6 @@ class CarSortFilterModel : public QSortFilterProxyModel {
   CarTableModel& cars_;
   Order order_ = Order::File;
   int sortedCol_ = -1;
-  std::vector<double> keys_;      // by car (0-based), while sorted by a column
-  std::vector<QString> names_;    // case-folded, while sorted by name
-  std::vector<char> shown_;       // by car, while filtered
+  std::vector<double> keys_;  // by car (0-based), while sorted
+  std::vector<char> shown_;   // by car, while filtered
 };

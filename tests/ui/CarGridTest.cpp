@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
+#include "model/CarSortFilterModel.h"
 #include "ui/sheet/CarGridCorner.h"
+#include "ui/sheet/FilterBar.h"
 
 namespace {
 
@@ -130,6 +132,67 @@ TEST_F(CarGridTest, HeadingsNamesAndCornerSelectAndKeysMove) {
     EXPECT_EQ(header->sectionSize(section), fitted);
   }
   EXPECT_FALSE(editor->IsEditing());
+}
+
+// The View menu sorts and filters by keyboard; an edit, the column's keys,
+// undo and the caption work on the rows as shown.
+TEST_F(CarGridTest, ViewMenuSortsAndTheFilterBarFiltersWhatTheCommandsActOn) {
+  NewDocument();
+  Click(1, 5);
+  Trigger("mnuViewSortDescending");
+  const QHeaderView& headings = *grid->horizontalHeader();
+  EXPECT_TRUE(headings.isSortIndicatorShown() && headings.sortIndicatorSection() == 3 &&
+              headings.sortIndicatorOrder() == Qt::DescendingOrder);
+  const std::int32_t heaviest = grid->CarOfRow(1);
+  for (int row = 2; row <= 83; ++row) {
+    ASSERT_GE(Car(grid->CarOfRow(row - 1)).Mass(), Car(grid->CarOfRow(row)).Mass());
+  }
+  grid->SetRow(1);
+  grid->setFocus();
+  Type(QStringLiteral("1"));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Car(heaviest).Mass(), 1.0f);
+  EXPECT_EQ(grid->CarOfRow(1), heaviest);  // the row stays until sorted again
+  Key(Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(grid->SelectedCells().Count(), 83);
+
+  Trigger("mnuViewFilter");
+  FilterBar& bar = *sheet->filterBar();
+  ASSERT_TRUE(bar.isVisible() && bar.txtFilterName()->hasFocus());
+  Type(QStringLiteral("a"));
+  bar.txtFilterTerm()->setFocus();
+  Type(QStringLiteral("x >"));
+  Key(Qt::Key_Return);
+  EXPECT_FALSE(bar.lblFilterMessage()->text().isEmpty());  // the term's own message
+  EXPECT_EQ(sheet->Shown().ShownCount(), 83);
+  bar.txtFilterTerm()->setText(QStringLiteral("x >= 20"));
+  Key(Qt::Key_Return);
+  const int shown = sheet->Shown().ShownCount();
+  ASSERT_GT(shown, 0);
+  ASSERT_LT(shown, 83);
+  EXPECT_TRUE(grid->hasFocus());
+  EXPECT_TRUE(sheet->Caption().endsWith(QStringLiteral(" - %1 of 83 cars shown").arg(shown)));
+  for (int row = 1; row <= shown; ++row) {
+    const NycGciCar& car = Car(grid->CarOfRow(row));
+    ASSERT_TRUE(car.Name().toLower().contains('a') && car.Mass() >= 20) << car.Name().data();
+  }
+  bar.txtFilterName()->setFocus();
+  Key(Qt::Key_Escape);  // closes the bar, keeps the filter
+  EXPECT_TRUE(bar.isHidden() && grid->hasFocus());
+  EXPECT_EQ(sheet->Shown().ShownCount(), shown);
+
+  Trigger("mnuEditUndo");  // the edit's car is hidden: its value comes back all the same
+  EXPECT_GT(Car(heaviest).Mass(), 1.0f);
+  Trigger("mnuViewShowAll");
+  EXPECT_EQ(sheet->Shown().ShownCount(), 83);
+  grid->SetRow(40);
+  Trigger("mnuEditRedo");  // the step's cell is shown again, in its sorted row
+  EXPECT_EQ(Cursor(), QList<int>({1, 5, 1, 5}));
+  Trigger("mnuEditUndo");
+  Trigger("mnuViewFileOrder");
+  EXPECT_TRUE(sheet->Shown().InFileOrder() && !headings.isSortIndicatorShown());
+  EXPECT_FALSE(sheet->Caption().contains(QStringLiteral("shown")));
+  EXPECT_FALSE(sheet->Changed());
 }
 
 }  // namespace

@@ -60,6 +60,12 @@ CarGrid::CarGrid(CarSortFilterModel& shown, QWidget* parent)
   setFont(GridFont());
   setVerticalHeader(rowHeader_);
   setModel(&shown_);
+  // The headings never show the selection (their sections are not
+  // highlighted), yet a header asks its selection model for every cell of a
+  // column at each paint; an empty selection model of their own answers at once.
+  auto* noSelection = new QItemSelectionModel(&shown_, this);
+  horizontalHeader()->setSelectionModel(noSelection);
+  rowHeader_->setSelectionModel(noSelection);
   corner_ = new CarGridCorner(*rowHeader_, shown_.Cars(), this);
   setCornerButtonEnabled(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -134,7 +140,11 @@ void CarGrid::AfterLayoutChange() {
   const int sorted = shown_.SortedColumn();
   horizontalHeader()->setSortIndicatorShown(sorted >= 0);
   if (sorted >= 0) {
-    horizontalHeader()->setSortIndicator(sorted - CarTableModel::ColumnOffset, shown_.sortOrder());
+    // The heading makes room for the indicator.
+    const int section = sorted - CarTableModel::ColumnOffset;
+    horizontalHeader()->setSortIndicator(section, shown_.sortOrder());
+    const int needed = horizontalHeader()->sectionSizeHint(section);
+    if (columnWidth(section) < needed) setColumnWidth(section, needed);
   }
   if (!currentIndex().isValid() && shown_.rowCount() > 0) MakeCurrent(1, Col());
 }

@@ -338,6 +338,7 @@ void frmCars::OpenFilterBar() {
 }
 
 void frmCars::ShowAllCars() {
+  filterBar_->hide();
   KeepCurrentCar([this] { shown_->ClearFilter(); });
 }
 

@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "model/ColumnTable.h"
+
 class CarDocument;
 class CarGrid;
 class CarSortFilterModel;
@@ -82,7 +84,8 @@ class frmCars : public QMdiSubWindow {
 
   // The View menu's commands: sort the shown cars by the current column's
   // values, by name or back into the file's order; open the filter bar for
-  // the current column; show every car again. The current car stays current.
+  // the current column; show every car again (and close the filter bar).
+  // The current car stays current.
   void SortByColumn(Qt::SortOrder order);
   void SortAscending() { SortByColumn(Qt::AscendingOrder); }
   void SortDescending() { SortByColumn(Qt::DescendingOrder); }
@@ -142,7 +145,7 @@ class frmCars : public QMdiSubWindow {
   CarTableModel* cars_ = nullptr;
   CarSortFilterModel* shown_ = nullptr;
   FilterBar* filterBar_ = nullptr;
-  int filterColumn_ = 0;
+  int filterColumn_ = ColumnTable::FixedColumnCount;  // the column the bar was opened for
   CarGrid* flexCars_ = nullptr;
   CellEditor* txtEdit_ = nullptr;
 };
