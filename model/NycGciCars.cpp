@@ -4,7 +4,6 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <thread>
 #include <utility>
@@ -20,6 +19,7 @@
 #include "model/BlockLines.h"
 #include "model/CarBatch.h"
 #include "model/CarContentSource.h"
+#include "model/CarRebuild.h"
 #include "model/ContentFault.h"
 #include "model/LineCodec.h"
 #include "model/NycGciCar.h"
@@ -436,7 +436,7 @@ void NycGciCars::Write(const QString* newFileName) {
 // steps at rest.
 void NycGciCars::WriteInPieces(const QString* newFileName) {
   if (pblnChanged) {
-    kept_ = KeptBytes(RebuiltHead());
+    kept_ = KeptBytes(CarRebuild::Head(mainComment_));
     pblnChanged = false;
   }
   SetStep(" - writing data...");
@@ -462,90 +462,14 @@ void NycGciCars::BuildContent() {
   status_.SetProgressVisible(true);
   status_.Show();
 
-  // The new content is built in the old one's memory, so that a large file is
-  // never held twice and its pages, already there, need not be given anew;
-  // should building fail, the flag stays set and the next save builds again.
+  // Should building fail, the flag stays set and the next save builds again.
   const qsizetype estimate =
       std::min<qsizetype>(pobjDH->Data().Text().size(), qsizetype(cars_.size()) * 640) + 64;
   QByteArray content = pobjDH->Data().Text();
   pobjDH->Data().Clear();
-  content.truncate(0);        // keeps the memory unless somebody else holds the old content
-  std::int32_t reported = 0;  // the cars whose progress was reported
-  if (!UseTwoThreads(estimate) || Count() < 2 || !BuildInTwoParts(content, estimate, reported)) {
-    content.truncate(0);
-    // Room beyond the estimate for the writer's bound of a line; should the
-    // old memory be too small, it grows in place where the system can.
-    const QByteArray head = RebuiltHead();
-    TextWriter writer(content, estimate + head.size() + 4096);
-    writer.Write(head);
-    AppendCars(writer, 1, Count(), &reported);
-  }
+  content = CarRebuild(cars_, mainComment_, status_)
+                .Build(std::move(content), estimate, UseTwoThreads(estimate) && Count() >= 2);
   SetStep(" - writing data...");
   pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
-}
-
-// Builds a large content in two parts of the same memory at once: this thread
-// writes the header and the first half of the cars from the start, a second
-// thread the other cars from where the first half's share of the estimate
-// ends, with a margin; then the second part moves down to join the first. The
-// old content's pages are used again, so the second thread needs no memory of
-// its own. False when either part outgrows its room (cars of very different
-// lengths) or no thread can be made: the caller builds the content again on
-// one thread and reports the cars after those reported here.
-bool NycGciCars::BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported) {
-  const std::int32_t count = Count();
-  const std::int32_t firstOfSecond = count / 2 + 1;
-  const qsizetype margin = estimate / 32 + 4096;
-  const QByteArray head = RebuiltHead();
-  const qsizetype header = head.size();
-  const qsizetype secondStart = header + estimate / count * (firstOfSecond - 1) + margin;
-  content.resize(header + estimate + 2 * margin);
-  char* const data = content.data();
-  const qsizetype room = content.size();
-
-  bool secondFailed = false;
-  qsizetype secondEnd = secondStart;
-  ThreadJoiner second;  // joined before what it writes to is gone
-  const bool started = second.Start([&] {
-    try {
-      TextWriter writer(data, secondStart, room);
-      AppendCars(writer, firstOfSecond, count, nullptr);
-      secondEnd = writer.Written();
-    } catch (...) {
-      secondFailed = true;  // the caller's build meets the same error
-    }
-  });
-  if (!started) return false;
-  qsizetype firstEnd = 0;
-  try {
-    TextWriter writer(data, 0, secondStart);
-    writer.Write(head);
-    AppendCars(writer, 1, firstOfSecond - 1, &reported);
-    firstEnd = writer.Written();
-  } catch (const TextWriter::Full&) {
-    return false;
-  }
-  second.Join();
-  if (secondFailed) return false;
-  std::memmove(data + firstEnd, data + secondStart, std::size_t(secondEnd - secondStart));
-  content.truncate(firstEnd + (secondEnd - secondStart));
-  for (std::int32_t i = firstOfSecond; i <= count; ++i)
-    status_.SetProgressValue(float(reported = i));
-  return true;
-}
-
-// The header comment as a rebuild writes it, with the empty line after it.
-QByteArray NycGciCars::RebuiltHead() const {
-  return FormatLine(LineValue::Empty(), mainComment_).append(SectionSeparator);
-}
-
-// Writes the cars first to last, each followed by an empty line; with
-// reported, reports each car after those reported already.
-void NycGciCars::AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
-                            std::int32_t* reported) const {
-  for (std::int32_t i = first; i <= last; ++i) {
-    KeptBytes::WriteRebuilt(out, *cars_[std::size_t(i - 1)]);
-    if (reported && i > *reported) status_.SetProgressValue(float(*reported = i));
-  }
 }

@@ -10,7 +10,6 @@
 #include "model/KeptBytes.h"
 
 class DataHandler;
-class TextWriter;
 class NycGciCar;
 class StatusDisplay;
 
@@ -108,11 +107,7 @@ class NycGciCars {
   static void ParseCarsQuietly(const QuietParse& what, const std::atomic<bool>& stop,
                                ParsedCars& parsed);
   void WriteInPieces(const QString* newFileName);
-  QByteArray RebuiltHead() const;
   void BuildContent();
-  bool BuildInTwoParts(QByteArray& content, qsizetype estimate, std::int32_t& reported);
-  void AppendCars(TextWriter& out, std::int32_t first, std::int32_t last,
-                  std::int32_t* reported) const;
   void Write(const QString* newFileName);
   void OnProgress(std::int32_t length, std::int32_t count);
   void SetStep(const char* suffix);
