@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <chrono>
 #include <cstdio>
 
 #include "ui/frame/mdfMain.h"
@@ -37,4 +38,15 @@ inline frmCars* OpenWithAllSelected(mdfMain& frame) {
   frmCars* sheet = ShowOpenedSheet(frame);
   if (sheet) sheet->flexCars()->selectAll();
   return sheet;
+}
+
+// Runs a command, lets the events it posted run and repaints the grid;
+// returns the seconds taken.
+template <typename Command>
+double TimedUntilRepainted(CarGrid& grid, Command command) {
+  const auto start = std::chrono::steady_clock::now();
+  command();
+  QApplication::processEvents();
+  grid.viewport()->repaint();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

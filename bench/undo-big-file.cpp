@@ -32,16 +32,6 @@ double HeapBytes() {
   return double(info.uordblks) + double(info.hblkhd);
 }
 
-// Runs a step of the history and repaints the grid; returns the seconds taken.
-template <typename Step>
-double TimedUntilRepainted(CarGrid& grid, Step step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  QApplication::processEvents();
-  grid.viewport()->repaint();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {

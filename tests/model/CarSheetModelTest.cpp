@@ -37,11 +37,6 @@ class CarSheetModelTest : public ::testing::Test {
     term->SetText(QString::fromLatin1(text));
     return term;
   }
-  std::vector<std::pair<int, int>> CarsAndColumns(const std::vector<CellValue>& values) const {
-    std::vector<std::pair<int, int>> cells;
-    for (const CellValue& value : values) cells.emplace_back(value.row, value.col);
-    return cells;
-  }
 
   FileFolder folder;
   CarDocument document;
@@ -96,23 +91,35 @@ TEST_F(CarSheetModelTest, CommandsActOnTheCarsOfTheShownRows) {
   const auto twice = InX("x*2");
   Manipulation manipulation(*twice, QLocale::c());
   manipulation.Cells(document.CarFile(), shown.Cells(2, 3, Mass, Mass + 1));
-  EXPECT_EQ(CarsAndColumns(manipulation.Values()),
-            (std::vector<std::pair<int, int>>{{6, 5}, {6, 6}, {1, 5}, {1, 6}}));
+  std::vector<std::pair<int, int>> changed;
+  for (const CellValue& value : manipulation.Values()) changed.emplace_back(value.row, value.col);
+  EXPECT_EQ(changed, (std::vector<std::pair<int, int>>{{6, 5}, {6, 6}, {1, 5}, {1, 6}}));
   const CellBlock copy(table, QLocale::c());
   EXPECT_EQ(copy.Text(shown.Cells(5, 9, Mass, Mass)), QStringLiteral("1.000\n1.000\n"));
 
-  shown.SetFilter(QStringLiteral("taxi"), nullptr, Mass);  // rows 1 to 3: cars 5, 1, 3
-  const auto paste = [&](const char* text, int row, int rows, int selectedRows) {
+  // A paste at a shown row (cars 5, 1, 3 while filtered) into the cells it
+  // changes (car:column), or why it changes none.
+  shown.SetFilter(QStringLiteral("taxi"), nullptr, Mass);
+  const std::tuple<const char*, int, int, int, const char*> pastes[] = {
+      {"7\t0.5\n8\n", 2, Mass, 1, "1:5 1:6 3:5"},
+      {"6", 1, Mass, 3, "5:5 5:6 1:5 1:6 3:5 3:6"},  // one value into a selection
+      {"7\n8\n", 3, Mass, 1, "The pasted block reaches past the last car."},
+      {"1\t2", 1, 21, 1, "The pasted block reaches past the last column."},
+      {"1\t2\nabc", 1, 4, 1, "Row 2, column pad: \"abc\" is not a number."},
+      {"99999999999", 1, 2, 1, "Row 1, column turbo: \"99999999999\" is too large for this column."}};
+  for (const auto& [text, row, col, selectedRows, expected] : pastes) {
     CellBlock block(table, QLocale::c());
-    const bool read = block.Read(TabTable::Read(text, QStringLiteral("clipboard")),
-                                 shown.Cells(row, row + selectedRows - 1, Mass, Mass + 1),
-                                 shown.Cells(row, row + rows - 1, Mass, Mass));
-    return read ? CarsAndColumns(block.Values()) : std::vector<std::pair<int, int>>{{0, 0}};
-  };
-  using Cells = std::vector<std::pair<int, int>>;
-  EXPECT_EQ(paste("7\t0.5\n8\n", 2, 2, 1), (Cells{{1, 5}, {1, 6}, {3, 5}}));
-  EXPECT_EQ(paste("7\n8\n", 3, 2, 1), (Cells{{0, 0}}));  // past the last shown car
-  EXPECT_EQ(paste("6", 1, 1, 3), (Cells{{5, 5}, {5, 6}, {1, 5}, {1, 6}, {3, 5}, {3, 6}}));
+    QStringList result;
+    if (block.Read(TabTable::Read(text, QStringLiteral("clipboard")),
+                   shown.Cells(row, row + selectedRows - 1, col, col + 1),
+                   shown.Cells(row, 9, col, col))) {
+      for (const CellValue& value : block.Values()) result << QStringLiteral("%1:%2").arg(value.row).arg(value.col);
+    } else {
+      result << block.Error();
+      EXPECT_TRUE(block.Values().empty());
+    }
+    EXPECT_EQ(result.join(' '), QLatin1String(expected));
+  }
 
   shown.ClearFilter();
   shown.SortByName();  // 2, 4, 6, 3, 1, 5

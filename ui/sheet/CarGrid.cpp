@@ -220,45 +220,38 @@ CellRange CarGrid::CellsFrom(int row, int col, int count) const {
   return shown_.Cells(row, row + count - 1, col, col);
 }
 
-namespace {
-
-// Adds the cells of shown rows top to bottom in the sheet columns of a mask
-// (bit c for column c), a rectangle for each run of columns.
-void AddBlock(QItemSelection& selection, const QAbstractItemModel& model, int top, int bottom,
-              std::uint32_t mask) {
-  for (int c = 0; c < ColumnTable::ColumnCount; ++c) {
-    if (!(mask >> c & 1)) continue;
-    int d = c;
-    while (d + 1 < ColumnTable::ColumnCount && (mask >> (d + 1) & 1)) ++d;
-    selection.append(QItemSelectionRange(
-        model.index(top - CarTableModel::RowOffset, c - CarTableModel::ColumnOffset),
-        model.index(bottom - CarTableModel::RowOffset, d - CarTableModel::ColumnOffset)));
-    c = d;
-  }
-}
-
-}  // namespace
-
 void CarGrid::SelectCells(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds) {
   if (shown_.InFileOrder()) {
     SelectRange(bounds.top(), bounds.left(), bounds.bottom(), bounds.right());
     return;
   }
-  // The columns of each shown row's cells; rows with the same columns one
-  // after another make one rectangle.
+  // The shown rows that hold cells of the step, in the step's columns; each
+  // run of such rows is one rectangle. Beyond MaxRanges runs the selection is
+  // one rectangle from the first such row to the last: a selection of many
+  // thousand pieces would slow every later change of the view.
+  constexpr qsizetype MaxRanges = 1000;
   const int count = shown_.rowCount();
   const std::vector<int> rows = shown_.RowsOfCars();
-  std::vector<std::uint32_t> masks(std::size_t(count) + 1, 0);
-  for (const CellValuesCommand::Cell& cell : cells) {
-    if (const int row = rows[std::size_t(cell.row)]) masks[std::size_t(row)] |= 1u << cell.col;
-  }
+  std::vector<char> held(std::size_t(count) + 2, 0);
+  for (const CellValuesCommand::Cell& cell : cells) held[std::size_t(rows[std::size_t(cell.row)])] = 1;
+  const auto range = [this, &bounds](int top, int bottom) {
+    return QItemSelectionRange(
+        shown_.index(top - CarTableModel::RowOffset, bounds.left() - CarTableModel::ColumnOffset),
+        shown_.index(bottom - CarTableModel::RowOffset, bounds.right() - CarTableModel::ColumnOffset));
+  };
   QItemSelection selection;
-  for (int top = 1, r = 2; top <= count; ++r) {
-    if (r <= count && masks[std::size_t(r)] == masks[std::size_t(top)]) continue;
-    AddBlock(selection, shown_, top, r - 1, masks[std::size_t(top)]);
-    top = r;
+  int first = 0, last = 0;
+  for (int row = 1; row <= count; ++row) {
+    if (!held[std::size_t(row)]) continue;
+    int end = row;
+    while (held[std::size_t(end) + 1]) ++end;
+    if (!first) first = row;
+    last = end;
+    selection.append(range(row, end));
+    row = end;
   }
   if (selection.isEmpty()) return;  // every cell of the step is hidden
+  if (selection.size() > MaxRanges) selection = QItemSelection(range(first, last).topLeft(), range(first, last).bottomRight());
   selectionModel()->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
   selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   scrollTo(currentIndex());

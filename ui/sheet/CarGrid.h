@@ -47,8 +47,8 @@ class CarGrid : public QTableView {
   CellRange SelectedCells() const;
   // Up to count shown rows from row down, in column col.
   CellRange CellsFrom(int row, int col, int count) const;
-  // Selects the cells of a step of the history that are shown; the first of
-  // them becomes current.
+  // Selects the shown rows that hold cells of a step of the history, in the
+  // step's columns (bounds, x the columns); the first of them becomes current.
   void SelectCells(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds);
   // Fits a value column to its heading and its widest text; a float column is
   // at least six character units of 120 twips wide.
