@@ -79,6 +79,7 @@ TEST_F(CarSheetModelTest, SortsAndFiltersWithoutTouchingTheFile) {
   shown.SortByColumn(Mass, Qt::AscendingOrder);
   EXPECT_EQ(Order(), std::vector<int>({4, 3, 1, 6, 5, 2}));
   EXPECT_EQ(shown.headerData(0, Qt::Vertical, Qt::DisplayRole), QStringLiteral("Beta"));
+  for (const int row : {-1, 7}) EXPECT_EQ(ErrorNumberOf([&] { table.CellText(row, Mass); }), ErrInvalidArgument);
   document.NewFile();
   EXPECT_TRUE(shown.InFileOrder());
   EXPECT_EQ(shown.ShownCount(), document.CarFile().Count());
