@@ -16,6 +16,7 @@
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGrid.h"
+#include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/frmCars.h"
 
 int main(int argc, char* argv[]) {
@@ -33,26 +34,26 @@ int main(int argc, char* argv[]) {
   const NycGciCars& cars = sheet->CarFile();
   grid.SetCol(5);  // mass
 
-  const double sort = TimedUntilRepainted(grid, [&] { sheet->SortDescending(); });
+  const double sort = TimedUntilRepainted(grid, [&] { sheet->Commands().SortDescending(); });
   bool sorted = true;
   for (int row = 2; row <= shown.ShownCount(); ++row) {
     sorted &= cars.Car(shown.CarOfRow(row - 1)).Mass() >= cars.Car(shown.CarOfRow(row)).Mass();
   }
-  const double byName = TimedUntilRepainted(grid, [&] { sheet->SortByName(); });
+  const double byName = TimedUntilRepainted(grid, [&] { sheet->Commands().SortByName(); });
   const double filter = TimedUntilRepainted(
       grid, [&] {
-        sheet->OpenFilterBar();
-        sheet->ApplyFilter(QString(), QStringLiteral("x > 20"));
+        sheet->Commands().OpenFilterBar();
+        sheet->Commands().ApplyFilter(QString(), QStringLiteral("x > 20"));
       });
   const int filtered = shown.ShownCount();
   // Undo in a sorted view selects the step's cells row by row.
-  sheet->ShowAllCars();
-  sheet->SortDescending();
+  sheet->Commands().ShowAllCars();
+  sheet->Commands().SortDescending();
   grid.selectAll();
   frame.mnuEditManipulate_Click();
   const double undo =
       TimedUntilRepainted(grid, [&] { sheet->Document().History().undo(); });
-  const double all = TimedUntilRepainted(grid, [&] { sheet->SortInFileOrder(); });
+  const double all = TimedUntilRepainted(grid, [&] { sheet->Commands().SortInFileOrder(); });
 
   std::printf("cars: %d\n", cars.Count());
   std::printf("sort by mass, descending: %.3f s (target <= 0.15 s)\n", sort);

@@ -37,6 +37,8 @@ class CarTableModel : public QAbstractTableModel {
   // ColumnTable::ValueOfText does, with nothing changed; the name and model
   // columns are never written.
   void SetCellText(int row, int col, const QString& text);
+  // Starts again from the document's cars, in one reset.
+  void Reload();
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -47,7 +49,6 @@ class CarTableModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
-  void Reload();
   void OnCellsChanged(int top, int left, int bottom, int right);
 
   CarDocument& document_;

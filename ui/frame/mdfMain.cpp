@@ -36,6 +36,7 @@
 #include "ui/frame/SharedOpenDialog.h"
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
+#include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/frmCars.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
@@ -158,17 +159,17 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuEditFindNext(), [this] { mnuEditFindNext_Click(); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
   // The View commands act on the active document once its open edit is stored.
-  const auto view = [this, &bind](QAction* action, void (frmCars::*command)()) {
+  const auto view = [this, &bind](QAction* action, void (SheetCommands::*command)()) {
     bind(action, [this, command] {
-      if (frmCars* window = ActiveCarsValidated()) (window->*command)();
+      if (frmCars* window = ActiveCarsValidated()) (window->Commands().*command)();
     });
   };
-  view(m.mnuViewSortAscending(), &frmCars::SortAscending);
-  view(m.mnuViewSortDescending(), &frmCars::SortDescending);
-  view(m.mnuViewSortByName(), &frmCars::SortByName);
-  view(m.mnuViewFileOrder(), &frmCars::SortInFileOrder);
-  view(m.mnuViewFilter(), &frmCars::OpenFilterBar);
-  view(m.mnuViewShowAll(), &frmCars::ShowAllCars);
+  view(m.mnuViewSortAscending(), &SheetCommands::SortAscending);
+  view(m.mnuViewSortDescending(), &SheetCommands::SortDescending);
+  view(m.mnuViewSortByName(), &SheetCommands::SortByName);
+  view(m.mnuViewFileOrder(), &SheetCommands::SortInFileOrder);
+  view(m.mnuViewFilter(), &SheetCommands::OpenFilterBar);
+  view(m.mnuViewShowAll(), &SheetCommands::ShowAllCars);
   bind(m.mnuWindowsArrange(0), [this] {
     arranged_ = true;
     const QList<frmCars*> windows = CarWindows();
@@ -400,13 +401,13 @@ void mdfMain::mnuEditRedo_Click() {
 
 void mdfMain::mnuEditCopy_Click() {
   if (frmCars* window = ActiveCarsValidated()) {
-    QGuiApplication::clipboard()->setText(window->SelectionText());
+    QGuiApplication::clipboard()->setText(window->Commands().SelectionText());
   }
 }
 
 void mdfMain::mnuEditPaste_Click() {
   if (frmCars* window = ActiveCarsValidated()) {
-    window->PasteText(QGuiApplication::clipboard()->text());
+    window->Commands().PasteText(QGuiApplication::clipboard()->text());
   }
 }
 
@@ -427,7 +428,7 @@ void mdfMain::mnuEditFindNext_Click() {
   }
   frmCars* window = ActiveCarsValidated();
   if (!window) return;
-  if (!window->FindCar(lastFind_)) {
+  if (!window->Commands().FindCar(lastFind_)) {
     UserDialogs::Current().MessageBox(QStringLiteral("No car named like \"%1\".").arg(lastFind_),
                                       UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
                                       window->Caption());

@@ -2,13 +2,10 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <utility>
 
 #include "base/Diagnostics.h"
 #include "base/ErrorReport.h"
@@ -18,20 +15,15 @@
 #include "core/Errors.h"
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
-#include "helperlib/Term.h"
 #include "helperlib/UserDialogs.h"
 #include "model/CarDocument.h"
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
-#include "model/CellBlock.h"
-#include "model/ColumnTable.h"
-#include "model/Manipulation.h"
-#include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
-#include "model/TabTable.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
 #include "ui/sheet/FilterBar.h"
+#include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/SheetSerial.h"
 
 frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
@@ -62,8 +54,8 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
   layout->addWidget(flexCars_, 1);
   setWidget(sheet);
   setFocusProxy(flexCars_);
-  connect(filterBar_, &FilterBar::Apply, this, &frmCars::ApplyFilter);
-  connect(filterBar_, &FilterBar::Closed, flexCars_, [this] { flexCars_->setFocus(); });
+  commands_ = new SheetCommands(*flexCars_, *filterBar_, [this] { return Caption(); }, this);
+  connect(commands_, &SheetCommands::ShownChanged, this, qOverload<>(&frmCars::ShowCaption));
   // The caption's modified mark, in the window and in the Windows menu.
   connect(document_.get(), &CarDocument::ChangedChanged, this, &QWidget::setWindowModified);
   // Undo and redo show the cells of their step that are shown.
@@ -103,11 +95,7 @@ void frmCars::ShowCaption(const QString& name) {
 }
 
 void frmCars::ShowCaption() {
-  const QString shown = shown_->Filtered() ? QStringLiteral(" - %1 of %2 cars shown")
-                                                 .arg(shown_->ShownCount())
-                                                 .arg(cars_->CarCount())
-                                           : QString();
-  setWindowTitle(pstrCaptionPrefix + captionName_ + shown + QStringLiteral("[*]"));
+  setWindowTitle(pstrCaptionPrefix + captionName_ + commands_->ShownNote() + QStringLiteral("[*]"));
 }
 
 QString frmCars::Caption() const { return windowTitle().remove(QStringLiteral("[*]")); }
@@ -255,112 +243,10 @@ QSize frmCars::UsefulSize() const {
 
 QString frmCars::GetCellText(int row, int col) const { return flexCars_->TextMatrix(row, col); }
 
-QString frmCars::CellCountText(std::int64_t count) {
-  return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
-}
-
 void frmCars::SetCellValue(int row, int col, const QString& text) {
   cars_->SetCellText(flexCars_->CarOfRow(row), col, text);
 }
 
-void frmCars::ShowMessage(const QString& text) const {
-  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
-                                    Caption());
-}
+std::int64_t frmCars::ManipulateSelection(Term& Expr) { return commands_->Manipulate(Expr); }
 
-std::int64_t frmCars::ManipulateSelection(Term& Expr) {
-  Manipulation manipulation(Expr, QLocale());
-  manipulation.Cells(CarFile(), flexCars_->SelectedCells());
-  const QString term = Expr.Text();
-  document_->SetCells(manipulation.Values(), [&term](std::int64_t count) {
-    return QStringLiteral("Manipulate %1 (%2)").arg(term, CellCountText(count));
-  });
-  return std::int64_t(manipulation.Values().size());
-}
-
-QString frmCars::SelectionText() const {
-  return CellBlock(*cars_, QLocale()).Text(flexCars_->SelectedCells());
-}
-
-bool frmCars::PasteText(const QString& text) {
-  std::vector<TabTable::Row> rows;
-  try {
-    rows = TabTable::Read(text.toUtf8(), QStringLiteral("The clipboard"));
-  } catch (const TorqletError& error) {
-    ShowMessage(error.Description());
-    return false;
-  }
-  CellBlock block(*cars_, QLocale());
-  if (!block.Read(rows, flexCars_->SelectedCells(),
-                  flexCars_->CellsFrom(flexCars_->Row(), flexCars_->Col(), int(rows.size())))) {
-    ShowMessage(block.Error());
-    return false;
-  }
-  document_->SetCells(block.Values(), [](std::int64_t count) {
-    return QStringLiteral("Paste (%1)").arg(CellCountText(count));
-  });
-  return true;
-}
-
-bool frmCars::FindCar(const QString& text) {
-  const int row = shown_->FindName(text, flexCars_->Row());
-  if (row == 0) return false;
-  flexCars_->SetRow(row);
-  flexCars_->scrollTo(flexCars_->currentIndex());
-  return true;
-}
-
-// Sorting and filtering move the rows; the current car stays current where
-// it is still shown, and in view.
-void frmCars::KeepCurrentCar(const std::function<void()>& change) {
-  change();
-  ShowCaption();
-  flexCars_->scrollTo(flexCars_->currentIndex());
-}
-
-void frmCars::SortByColumn(Qt::SortOrder order) {
-  if (shown_->ShownCount() == 0) return;
-  const int col = flexCars_->Col();
-  KeepCurrentCar([&] { shown_->SortByColumn(col, order); });
-}
-
-void frmCars::SortByName() {
-  KeepCurrentCar([this] { shown_->SortByName(); });
-}
-
-void frmCars::SortInFileOrder() {
-  KeepCurrentCar([this] { shown_->SortInFileOrder(); });
-}
-
-void frmCars::OpenFilterBar() {
-  filterBar_->Open(GetCellText(0, flexCars_->Col()));
-  filterColumn_ = flexCars_->Col();
-}
-
-void frmCars::ShowAllCars() {
-  filterBar_->hide();
-  KeepCurrentCar([this] { shown_->ClearFilter(); });
-}
-
-bool frmCars::ApplyFilter(const QString& name, const QString& condition) {
-  std::unique_ptr<Term> term;
-  if (!condition.trimmed().isEmpty()) {
-    term = std::make_unique<Term>();
-    term->PrepareInX();
-    try {
-      term->SetText(condition);
-    } catch (const TorqletError& error) {
-      filterBar_->Refuse(error.Description() + QStringLiteral(": ") + error.Detail());
-      return false;
-    }
-  }
-  KeepCurrentCar([&] {
-    if (name.isEmpty() && !term) {
-      shown_->ClearFilter();
-    } else {
-      shown_->SetFilter(name, term.get(), filterColumn_);
-    }
-  });
-  flexCars_->setFocus();
-  return true;
-}
+void frmCars::FillGrid() { cars_->Reload(); }

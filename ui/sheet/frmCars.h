@@ -3,10 +3,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <memory>
-
-#include "model/ColumnTable.h"
 
 class CarDocument;
 class CarGrid;
@@ -16,6 +13,7 @@ class CellEditor;
 class Counter;
 class FileDialog;
 class FilterBar;
+class SheetCommands;
 class NycGciCars;
 class StatusDisplay;
 class Term;
@@ -66,36 +64,13 @@ class frmCars : public QMdiSubWindow {
   // that got a value (also one equal to their old value).
   std::int64_t ManipulateSelection(Term& Expr);
 
-  // The selected cells as text for the clipboard: one line per shown row, each
-  // ended by a line feed, the cells separated by TAB, each as the grid shows it.
-  QString SelectionText() const;
-  // Pastes a TAB-separated block at the current cell, right and down the shown rows, or a
-  // single value into every selected cell when more than one is selected, as
-  // one step of the history. Each text is read as typed into its cell; a text
-  // equal to the cell's shown text leaves the cell alone. Everything is
-  // checked first: a text that does not convert, or a block reaching past the
-  // last car or column, changes nothing and is shown in one message. False
-  // then.
-  bool PasteText(const QString& text);
-  // Makes the next shown car whose name contains the text, ignoring case,
-  // the current row, searching down from the row after the current one and
-  // wrapping around. False when no shown car's name contains it.
-  bool FindCar(const QString& text);
-
-  // The View menu's commands: sort the shown cars by the current column's
-  // values, by name or back into the file's order; open the filter bar for
-  // the current column; show every car again (and close the filter bar).
-  // The current car stays current.
-  void SortByColumn(Qt::SortOrder order);
-  void SortAscending() { SortByColumn(Qt::AscendingOrder); }
-  void SortDescending() { SortByColumn(Qt::DescendingOrder); }
-  void SortByName();
-  void SortInFileOrder();
-  void OpenFilterBar();
-  void ShowAllCars();
-  // Applies the filter bar's fields; a condition that is no term is refused
-  // in the bar and nothing changes. True when the filter was applied.
-  bool ApplyFilter(const QString& name, const QString& condition);
+  // The sheet's commands on its cells as shown: copy, paste, find, sort and
+  // filter.
+  SheetCommands& Commands() const { return *commands_; }
+  // Shows the document's cars afresh (the table model starts again and the
+  // grid fits its columns); the model does so by itself whenever the document
+  // loads, so nothing else needs to call it.
+  void FillGrid();
 
   // The text of a cell exactly as shown.
   QString GetCellText(int row, int col) const;
@@ -128,14 +103,10 @@ class frmCars : public QMdiSubWindow {
  private:
   void ShowCaption(const QString& name);
   void ShowCaption();
-  void KeepCurrentCar(const std::function<void()>& change);
   void ReleaseFrameShortcuts();
   void DoSaveAs();
   bool ConfirmOverwrite() const;
   void ReportSaveFailure(const QString& fileName, const QString& reason);
-  // The text of a step of the history that changed count cells.
-  static QString CellCountText(std::int64_t count);
-  void ShowMessage(const QString& text) const;
 
   Counter& childCount_;
   QString pstrCaptionPrefix;
@@ -145,7 +116,7 @@ class frmCars : public QMdiSubWindow {
   CarTableModel* cars_ = nullptr;
   CarSortFilterModel* shown_ = nullptr;
   FilterBar* filterBar_ = nullptr;
-  int filterColumn_ = ColumnTable::FixedColumnCount;  // the column the bar was opened for
   CarGrid* flexCars_ = nullptr;
   CellEditor* txtEdit_ = nullptr;
+  SheetCommands* commands_ = nullptr;
 };
