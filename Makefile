@@ -1,7 +1,8 @@
 # Two entry points for a fresh Debian machine:
 #   make run   installs what is missing, builds and starts the editor
-#   make test  installs what is missing, builds and runs every test, then
-#              builds and runs them all again with AddressSanitizer and
+#   make test  installs what is missing, builds and runs every test, checks
+#              the Debian package (lintian included), then builds and runs
+#              the tests again with AddressSanitizer and
 #              UndefinedBehaviorSanitizer in a second build folder
 BUILD ?= build
 SANITIZE_BUILD ?= build-asan
@@ -24,6 +25,7 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --parallel 2
+	BUILD=$(BUILD) scripts/check-package.sh
 	$(MAKE) --no-print-directory test-sanitized
 
 # Any memory error, leak or undefined behaviour stops the test that meets it.

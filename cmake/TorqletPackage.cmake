@@ -4,9 +4,6 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME torqlet)
 set(CPACK_PACKAGE_VENDOR "The Quorvex Torqlet developers")
-set(TORQLET_PACKAGE_MAINTAINER
-  "Quorvex Torqlet developers <maintainers@users.noreply.c-seed-cf862248.example>"
-  CACHE STRING "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT "${TORQLET_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the car-information file of a driving game")
 # One line per line of the control file's long description.

@@ -20,6 +20,6 @@ inline QString ProductName() { return QStringLiteral("Quorvex Torqlet"); }
 inline QString FileDescription() { return QStringLiteral("Torqlet"); }
 inline QString LegalNotice() {
   return QStringLiteral(
-      "Copyright \u00a9 2026 the Quorvex Torqlet developers. All rights reserved.");
+      "Copyright \u00a9 2026 the Quorvex Torqlet developers. Licensed under the MIT licence.");
 }
 }  // namespace VersionRecord

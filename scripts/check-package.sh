@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the Debian package: its files, its control fields and dependencies,
-# and, when run as root, that it installs, that the installed torqlet-cli runs
+# what lintian says of it, and, when run as root, that it installs, that the installed torqlet-cli runs
 # and that it removes cleanly. A torqlet package that was already installed is
 # left alone: the script then only inspects.
 #
@@ -45,7 +45,9 @@ expected=(
   ./usr/share/applications/$id.desktop
   ./usr/share/mime/packages/$id.xml
   ./usr/share/metainfo/$id.metainfo.xml
-  ./usr/share/man/man1/torqlet.1 ./usr/share/man/man1/torqlet-cli.1
+  ./usr/share/man/man1/torqlet.1.gz ./usr/share/man/man1/torqlet-cli.1.gz
+  ./usr/share/doc/torqlet/copyright ./usr/share/doc/torqlet/changelog.Debian.gz
+  ./usr/share/lintian/overrides/torqlet
 )
 for size in 16 32 48 64 128 256; do
   expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -57,6 +59,14 @@ if [ "$listed" = "$wanted" ]; then
 else
   fail "files differ from the expected list:"
   diff <(echo "$wanted") <(echo "$listed") >&2 || true
+fi
+
+# Debian's own judge: no error and no warning.
+if lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1); then
+  ok "lintian finds nothing to complain about"
+else
+  fail "lintian:"
+  echo "$lintian_out" >&2
 fi
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -13,8 +13,9 @@ packages=(
   # The install test: validators of the desktop files, the MIME database and
   # the man page formatter.
   python3 desktop-file-utils appstream shared-mime-info groff-base
-  # The Debian package: dpkg-shlibdeps derives its dependencies, CPack needs file.
-  dpkg-dev file
+  # The Debian package: dpkg-shlibdeps derives its dependencies, CPack needs
+  # file, lintian judges the package.
+  dpkg-dev file lintian
 )
 if [ "${TORQLET_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev)

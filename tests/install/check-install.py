@@ -5,6 +5,7 @@ the AppStream file and the man pages, judged by the desktop's own validators.
 
 usage: check-install.py CMAKE BUILD_DIR VERSION
 """
+import gzip
 import os
 import struct
 import subprocess
@@ -36,7 +37,9 @@ def expected_files():
              "share/applications/%s.desktop" % APP_ID,
              "share/mime/packages/%s.xml" % APP_ID,
              "share/metainfo/%s.metainfo.xml" % APP_ID,
-             "share/man/man1/torqlet.1", "share/man/man1/torqlet-cli.1"}
+             "share/man/man1/torqlet.1.gz", "share/man/man1/torqlet-cli.1.gz",
+             "share/doc/torqlet/copyright", "share/doc/torqlet/changelog.Debian.gz",
+             "share/lintian/overrides/torqlet"}
     files |= {"share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES}
     return files
 
@@ -132,12 +135,14 @@ def check_icons(prefix):
 
 def check_man_pages(prefix, version):
     for name in ("torqlet", "torqlet-cli"):
-        path = os.path.join(prefix, "share/man/man1/%s.1" % name)
-        with open(path, encoding="utf-8") as f:
-            title = f.readline()
+        path = os.path.join(prefix, "share/man/man1/%s.1.gz" % name)
+        with gzip.open(path, "rt", encoding="utf-8") as f:
+            page = f.read()
+        title = page.splitlines()[0] if page else ""
         check(title.startswith(".TH ") and ('"Quorvex Torqlet %s"' % version) in title,
               "%s.1 does not name version %s: %r" % (name, version, title))
-        result = run(["groff", "-man", "-ww", "-z", "-Tutf8", path],
+        check("Licensed under the MIT licence." in page, "%s.1 does not name the licence" % name)
+        result = run(["groff", "-man", "-ww", "-z", "-Tutf8"], input=page,
                      env=dict(os.environ, LC_ALL="C.UTF-8"))
         check(result.returncode == 0 and result.stderr == "", "groff on %s.1:\n%s" % (name, result.stderr))
 
