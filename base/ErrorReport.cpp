@@ -1,5 +1,6 @@
 #include "base/ErrorReport.h"
 
+#include <QCoreApplication>
 #include <new>
 
 #include "base/RuntimeErrors.h"
@@ -7,11 +8,11 @@
 
 namespace {
 
-QString NumberedText(const char* prefix, const std::exception& error,
+QString NumberedText(const QString& prefix, const std::exception& error,
                      const QString& detailSeparator) {
   if (const auto* numbered = dynamic_cast<const TorqletError*>(&error)) {
     QString text = QStringLiteral("%1 %2: %3")
-                       .arg(QLatin1String(prefix))
+                       .arg(prefix)
                        .arg(numbered->Number())
                        .arg(numbered->Description());
     for (const TorqletError* cause = numbered->Cause(); cause; cause = cause->Cause()) {
@@ -22,19 +23,22 @@ QString NumberedText(const char* prefix, const std::exception& error,
   }
   if (dynamic_cast<const std::bad_alloc*>(&error)) {
     return QStringLiteral("%1 %2: %3")
-        .arg(QLatin1String(prefix))
+        .arg(prefix)
         .arg(ErrOutOfMemory)
         .arg(RuntimeErrorText(ErrOutOfMemory));
   }
-  return QStringLiteral("%1: %2").arg(QLatin1String(prefix), QString::fromLocal8Bit(error.what()));
+  return QStringLiteral("%1: %2").arg(prefix, QString::fromLocal8Bit(error.what()));
 }
 
 }  // namespace
 
 QString ErrorReportText(const std::exception& error) {
-  return NumberedText("Error", error, QStringLiteral("\r\n"));
+  // The message box's word is the interface language's; the command-line
+  // tool's "error N:" stays as scripts read it.
+  return NumberedText(QCoreApplication::translate("ErrorReport", "Error"), error,
+                      QStringLiteral("\r\n"));
 }
 
 QString ErrorLineText(const std::exception& error) {
-  return NumberedText("error", error, QStringLiteral(": "));
+  return NumberedText(QStringLiteral("error"), error, QStringLiteral(": "));
 }

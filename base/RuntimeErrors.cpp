@@ -1,5 +1,7 @@
 #include "base/RuntimeErrors.h"
 
+#include <QCoreApplication>
+
 #include "base/TorqletError.h"
 
 QString RuntimeErrorText(std::int32_t number) {
@@ -7,20 +9,20 @@ QString RuntimeErrorText(std::int32_t number) {
     std::int32_t number;
     const char* text;
   } texts[] = {
-      {ErrInvalidArgument, "Invalid procedure call or argument"},
-      {ErrOverflow, "Overflow"},
-      {ErrOutOfMemory, "Out of memory"},
-      {ErrDivisionByZero, "Division by zero"},
-      {ErrTypeMismatch, "Type mismatch"},
-      {ErrFileNotFound, "File not found"},
-      {ErrDiskFull, "Disk full"},
-      {ErrPermissionDenied, "Permission denied"},
-      {ErrPathFileAccess, "Path/File access error"},
+      {ErrInvalidArgument, QT_TRANSLATE_NOOP("RuntimeErrors", "Invalid procedure call or argument")},
+      {ErrOverflow, QT_TRANSLATE_NOOP("RuntimeErrors", "Overflow")},
+      {ErrOutOfMemory, QT_TRANSLATE_NOOP("RuntimeErrors", "Out of memory")},
+      {ErrDivisionByZero, QT_TRANSLATE_NOOP("RuntimeErrors", "Division by zero")},
+      {ErrTypeMismatch, QT_TRANSLATE_NOOP("RuntimeErrors", "Type mismatch")},
+      {ErrFileNotFound, QT_TRANSLATE_NOOP("RuntimeErrors", "File not found")},
+      {ErrDiskFull, QT_TRANSLATE_NOOP("RuntimeErrors", "Disk full")},
+      {ErrPermissionDenied, QT_TRANSLATE_NOOP("RuntimeErrors", "Permission denied")},
+      {ErrPathFileAccess, QT_TRANSLATE_NOOP("RuntimeErrors", "Path/File access error")},
   };
   for (const auto& entry : texts) {
-    if (entry.number == number) return QLatin1String(entry.text);
+    if (entry.number == number) return QCoreApplication::translate("RuntimeErrors", entry.text);
   }
-  return QStringLiteral("Application-defined or object-defined error");
+  return QCoreApplication::translate("RuntimeErrors", "Application-defined or object-defined error");
 }
 
 void RaiseRuntimeError(std::int32_t number, const QString& detail) {

@@ -1,5 +1,7 @@
 #include "core/StringTable.h"
 
+#include "core/InterfaceLanguage.h"
+
 #include <QFile>
 #include <QHash>
 #include <QLocale>
@@ -34,7 +36,7 @@ static void InitStringResources() {
   (void)done;
 }
 
-bool StringTable::InterfaceIsGerman() { return QLocale().language() == QLocale::German; }
+bool StringTable::InterfaceIsGerman() { return InterfaceLanguage::IsGerman(); }
 
 QString StringTable::Lookup(std::int64_t id) {
   InitStringResources();

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // The program's string table, carried as resources in German and English.
-// Lookup picks the table of the current interface language (the default
-// QLocale): German for German, English for every other language. It returns a
+// Lookup picks the table of the interface language (InterfaceLanguage):
+// German for German, English for every other language. It returns a
 // null string for an id that has no text.
 class StringTable {
  public:

@@ -57,7 +57,7 @@ std::int32_t ErrorNumberOf(int systemError) {
 // The system's own text for its error, or Qt's when the system left none.
 QString Reason(int systemError, const QFileDevice* file = nullptr) {
   if (systemError == 0 && file) return file->errorString();
-  if (systemError == TooLarge) return QStringLiteral("files of 2 GiB and more are not supported");
+  if (systemError == TooLarge) return DataHandler::tr("files of 2 GiB and more are not supported");
   return QString::fromLocal8Bit(std::strerror(systemError));
 }
 
@@ -69,9 +69,9 @@ QString Reason(int systemError, const QFileDevice* file = nullptr) {
 // Only regular files are read or written: reading a pipe or device can block
 // or never end, and a save would put a regular file in its place.
 void RefuseIrregularFile(const struct stat& status, const QString& fileName) {
-  if (S_ISDIR(status.st_mode)) RaiseFileError(EISDIR, fileName, QStringLiteral("it is a folder"));
+  if (S_ISDIR(status.st_mode)) RaiseFileError(EISDIR, fileName, DataHandler::tr("it is a folder"));
   if (!S_ISREG(status.st_mode)) {
-    RaiseFileError(EINVAL, fileName, QStringLiteral("not a regular file"));
+    RaiseFileError(EINVAL, fileName, DataHandler::tr("not a regular file"));
   }
 }
 
@@ -151,7 +151,7 @@ class WholeContent final : public ContentSource {
 DataHandler::WriteFunction DataHandler::writeFunction = SystemWrite;
 
 QString DataHandler::FileTitle() const {
-  return fileName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(fileName_).fileName();
+  return fileName_.isEmpty() ? tr("Untitled") : QFileInfo(fileName_).fileName();
 }
 
 void DataHandler::Close() {
@@ -449,7 +449,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, ContentSource& so
   int systemError = SaveBackup::Make(target.get(), backup, old.st_mode, writeFunction);
   if (systemError == EEXIST) {
     // Perhaps the only complete copy of the file: it is never overwritten.
-    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("'%1' (%2: move it away first)")
+    RaiseRuntimeError(ErrPathFileAccess, tr("'%1' (%2: move it away first)")
                                              .arg(fileName, SaveBackup::LeftoverWarning(backup)));
   }
   if (systemError != 0) RaiseSystemError(systemError, fileName);
@@ -482,7 +482,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, ContentSource& so
   if (systemError != 0) {
     if (SaveBackup::Restore(backup, spare.get(), writeFunction) != 0) {
       RaiseRuntimeError(ErrorNumberOf(systemError),
-                        QStringLiteral("'%1' (%2); the old content is in '%3'")
+                        tr("'%1' (%2); the old content is in '%3'")
                             .arg(fileName, Reason(systemError), backup));
     }
     // The file holds its old content again, and shows it as it was.
@@ -492,7 +492,7 @@ void DataHandler::OverwriteLinkedFile(const QString& fileName, ContentSource& so
   }
   identity_ = FileIdentity::OfDescriptor(spare.get());
   if (::unlink(backupPath) != 0) {
-    emit Warning(QStringLiteral("the file is saved, but its backup %1 could not be removed (%2)")
+    emit Warning(tr("the file is saved, but its backup %1 could not be removed (%2)")
                      .arg(backup, Reason(errno)));
   }
 }

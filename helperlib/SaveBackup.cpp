@@ -96,6 +96,6 @@ QStringList SaveBackup::Leftovers(const QString& fileName) {
 }
 
 QString SaveBackup::LeftoverWarning(const QString& leftover) {
-  return QStringLiteral("an interrupted save left %1; the file itself may be incomplete")
+  return tr("an interrupted save left %1; the file itself may be incomplete")
       .arg(leftover);
 }

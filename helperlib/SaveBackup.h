@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -11,6 +12,8 @@
 // before the first byte of the file changes until the new content is on the
 // disk; and what a save that was killed can leave beside a file.
 class SaveBackup {
+  Q_DECLARE_TR_FUNCTIONS(SaveBackup)
+
  public:
   // Every write goes through this function (the data handler's write seam).
   using WriteFunction = std::int64_t (*)(int descriptor, const char* data, std::int64_t size);

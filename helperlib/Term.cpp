@@ -14,7 +14,7 @@
 namespace {
 
 [[noreturn]] void RaiseBadTerm(const QString& reason) {
-  throw TorqletError(ErrInvalidArgument, QLatin1String(ProjectName), QStringLiteral("Bad term"))
+  throw TorqletError(ErrInvalidArgument, QLatin1String(ProjectName), Term::tr("Bad term"))
       .WithDetail(reason);
 }
 
@@ -37,10 +37,10 @@ Term::~Term() = default;
 void Term::SetText(const QString& text) {
   usable_ = false;
   text_.clear();
-  if (text.trimmed().isEmpty()) RaiseBadTerm(QStringLiteral("the term is empty"));
+  if (text.trimmed().isEmpty()) RaiseBadTerm(tr("the term is empty"));
   // The parser would silently ignore everything after a null character.
   if (text.contains(QChar::Null))
-    RaiseBadTerm(QStringLiteral("the term contains a null character"));
+    RaiseBadTerm(tr("the term contains a null character"));
   try {
     parser_->SetExpr(text.toStdString());
     if (!variables_.OnlyAddedNames()) {
@@ -59,12 +59,12 @@ void Term::SetText(const QString& text) {
     RaiseBadTerm(MessageOf(error));
   }
   if (parser_->GetNumResults() != 1) {
-    RaiseBadTerm(QStringLiteral(
-        "the term gives several values separated by commas; numbers take a decimal point "
-        "(x*1.5, not x*1,5)"));
+    RaiseBadTerm(
+        tr("the term gives several values separated by commas; numbers take a decimal point "
+           "(x*1.5, not x*1,5)"));
   }
   if (ContainsAssignment()) {
-    RaiseBadTerm(QStringLiteral("a term cannot assign to a variable (use == to compare)"));
+    RaiseBadTerm(tr("a term cannot assign to a variable (use == to compare)"));
   }
   text_ = text;
   usable_ = true;
@@ -80,7 +80,7 @@ bool Term::ContainsAssignment() const {
 }
 
 double Term::Value() const {
-  if (!usable_) RaiseBadTerm(QStringLiteral("no term has been set"));
+  if (!usable_) RaiseBadTerm(tr("no term has been set"));
   double value;
   try {
     value = parser_->Eval();
@@ -104,7 +104,7 @@ std::optional<double> Term::FiniteValue() const noexcept {
 void Term::RaiseNotFinite(double value) const {
   if (std::isnan(value)) {
     RaiseRuntimeError(ErrInvalidArgument,
-                      QStringLiteral("the value of the term \"%1\" is not a number").arg(text_));
+                      tr("the value of the term \"%1\" is not a number").arg(text_));
   }
   // Evaluates once more with clean flags to learn why the value is infinite;
   // the ordinary evaluation never touches the floating-point environment.
@@ -112,10 +112,10 @@ void Term::RaiseNotFinite(double value) const {
   parser_->Eval();
   if (std::fetestexcept(FE_DIVBYZERO)) {
     RaiseRuntimeError(ErrDivisionByZero,
-                      QStringLiteral("the value of the term \"%1\" is infinite").arg(text_));
+                      tr("the value of the term \"%1\" is infinite").arg(text_));
   }
   RaiseRuntimeError(ErrOverflow,
-                    QStringLiteral("the value of the term \"%1\" is too large").arg(text_));
+                    tr("the value of the term \"%1\" is too large").arg(text_));
 }
 
 TermVariable& Term::PrepareInX() {

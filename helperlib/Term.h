@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -26,6 +27,8 @@ class TermFunctions;
 // Not copyable and not movable: the parser keeps the addresses of the
 // variables' values.
 class Term {
+  Q_DECLARE_TR_FUNCTIONS(Term)
+
  public:
   Term();
   ~Term();

@@ -40,7 +40,7 @@ void CarTableModel::SetCellText(int row, int col, const QString& text) {
   if (!ColumnTable::IsEditable(col)) return;
   const LineValue value = ColumnTable::ValueOfText(col, text, QLocale());
   const QString step =
-      QStringLiteral("Edit %1 of %2").arg(headings_[std::size_t(col)], QString::fromLatin1(car.Name()));
+      tr("Edit %1 of %2").arg(headings_[std::size_t(col)], QString::fromLatin1(car.Name()));
   document_.SetCells({{row, col, value}}, [&step](std::int64_t) { return step; });
 }
 

@@ -36,9 +36,9 @@ bool CellBlock::Read(const std::vector<TabTable::Row>& rows, const CellRange& se
     for (std::size_t r = 0; ok && r < rows.size(); ++r) {
       const QList<QByteArray>& fields = rows[r].fields;
       if (r >= below.cars.size()) {
-        error_ = QStringLiteral("The pasted block reaches past the last car.");
+        error_ = tr("The pasted block reaches past the last car.");
       } else if (below.left + fields.size() > ColumnTable::ColumnCount) {
-        error_ = QStringLiteral("The pasted block reaches past the last column.");
+        error_ = tr("The pasted block reaches past the last column.");
       }
       ok = error_.isEmpty();
       for (qsizetype f = 0; ok && f < fields.size(); ++f) {
@@ -56,11 +56,11 @@ bool CellBlock::Take(int row, std::int32_t car, int col, const QByteArray& field
   try {
     values_.push_back({car, col, ColumnTable::ValueOfText(col, text, locale_)});
   } catch (const TorqletError& error) {
-    error_ = QStringLiteral("Row %1, column %2: \"%3\" %4")
+    error_ = (error.Number() == ErrOverflow
+                  ? tr("Row %1, column %2: \"%3\" is too large for this column.")
+                  : tr("Row %1, column %2: \"%3\" is not a number."))
                  .arg(row)
-                 .arg(cars_.CellText(0, col), text,
-                      error.Number() == ErrOverflow ? QStringLiteral("is too large for this column.")
-                                                    : QStringLiteral("is not a number."));
+                 .arg(cars_.CellText(0, col), text);
     return false;
   }
   return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 #include <vector>
@@ -14,6 +15,8 @@ class CarTableModel;
 // range of shown cells, or pasted into one. Each text is the cell's text as
 // the sheet shows it, read back as if typed into its cell.
 class CellBlock {
+  Q_DECLARE_TR_FUNCTIONS(CellBlock)
+
  public:
   CellBlock(const CarTableModel& cars, const QLocale& locale);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QString>
 
 // Where a car file's content fails to load and what is wrong there, as the
@@ -8,6 +9,8 @@
 // counted as a text editor counts them, from 1. Only asked once a load has
 // failed, so it may look at the content again.
 class ContentFault {
+  Q_DECLARE_TR_FUNCTIONS(ContentFault)
+
  public:
   // The content holds no car after its header comment.
   static QString NoCar(QByteArrayView all);

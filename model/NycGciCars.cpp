@@ -1,5 +1,6 @@
 #include "model/NycGciCars.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScopeGuard>
 #include <algorithm>
@@ -164,7 +165,7 @@ void NycGciCars::OnProgress(std::int32_t length, std::int32_t count) {
 }
 
 void NycGciCars::SetStep(const char* suffix) {
-  status_.SetCaption(ApplicationTitle() + QLatin1String(suffix));
+  status_.SetCaption(ApplicationTitle() + QCoreApplication::translate("NycGciCars", suffix));
 }
 
 // Caption back to the title and the progress bar hidden.
@@ -199,7 +200,7 @@ void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyNam
   auto dropCopy = qScopeGuard([this] { pobjDH->CancelSaveAs(); });
   ParseContent(true);
   dropCopy.dismiss();
-  SetStep(" - writing data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - writing data..."));
   // Only the copy is wanted now: the cars and the content are let go on a
   // second thread while the copy is put in place (its writer holds the
   // content as long as it needs it), and nothing is left to save.
@@ -216,7 +217,7 @@ void NycGciCars::LoadFileAndCopy(const QString& fileName, const QString& copyNam
 // the data handler's error stays with it as the reason. The caller puts the
 // steps at rest.
 void NycGciCars::ReadFile(const QString& fileName) {
-  SetStep(" - loading data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - loading data..."));
   status_.SetProgressVisible(true);
   for (const QString& leftover : SaveBackup::Leftovers(fileName)) {
     status_.Warn(SaveBackup::LeftoverWarning(leftover));
@@ -230,7 +231,7 @@ void NycGciCars::ReadFile(const QString& fileName) {
 
 void NycGciCars::NewFile() {
   const auto atRest = qScopeGuard([this] { EndSteps(); });
-  SetStep(" - loading data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - loading data..."));
   status_.SetProgressVisible(true);
   pobjDH->NewData();
   pobjDH->Data().SetBytes(StockContent());
@@ -255,7 +256,7 @@ void NycGciCars::NewFile() {
 // handler: each thread checks its cars against their pieces of the content,
 // copies the pieces that differ and gives the memory behind it back.
 void NycGciCars::ParseContent(bool keepWhole) {
-  SetStep(" - processing data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - processing data..."));
   QByteArray content = keepWhole ? pobjDH->Data().Text() : pobjDH->Data().Take();
   char* const own = keepWhole ? nullptr : content.data();
   const QByteArrayView all(content);
@@ -419,7 +420,7 @@ void NycGciCars::Write(const QString* newFileName) {
   if (pblnChanged) {
     BuildContent();
   } else {
-    SetStep(" - writing data...");
+    SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - writing data..."));
     status_.SetProgressVisible(true);
   }
   if (newFileName) {
@@ -439,7 +440,7 @@ void NycGciCars::WriteInPieces(const QString* newFileName) {
     kept_ = KeptBytes(CarRebuild::Head(mainComment_));
     pblnChanged = false;
   }
-  SetStep(" - writing data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - writing data..."));
   status_.SetProgressMax(float(Count()));
   status_.SetProgressValue(0);
   status_.SetProgressVisible(true);
@@ -456,7 +457,7 @@ void NycGciCars::WriteInPieces(const QString* newFileName) {
 // followed by an empty line. The caller checks that there is something to
 // build and puts the steps at rest.
 void NycGciCars::BuildContent() {
-  SetStep(" - processing data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - processing data..."));
   status_.SetProgressMax(float(Count()));
   status_.SetProgressValue(0);
   status_.SetProgressVisible(true);
@@ -469,7 +470,7 @@ void NycGciCars::BuildContent() {
   pobjDH->Data().Clear();
   content = CarRebuild(cars_, mainComment_, status_)
                 .Build(std::move(content), estimate, UseTwoThreads(estimate) && Count() >= 2);
-  SetStep(" - writing data...");
+  SetStep(QT_TRANSLATE_NOOP("NycGciCars", " - writing data..."));
   pobjDH->Data().SetText(std::move(content));
   pblnChanged = false;
 }

@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  # Translations: lupdate and lrelease with their CMake functions, and Qt's
+  # own translations of its buttons and dialogs.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libmuparser-dev
   libgtest-dev googletest
   fonts-dejavu-core

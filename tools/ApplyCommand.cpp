@@ -23,7 +23,7 @@ QString WithoutSlash(QString text) { return text.replace(QLatin1Char('/'), QChar
 int CheckedColumn(int col, const QString& name) {
   if (col == ColumnTable::ModelColumn) {
     throw CliCommand::UsageError{
-        QStringLiteral("column '%1' is the model, which is never changed").arg(name)};
+        ApplyCommand::tr("column '%1' is the model, which is never changed").arg(name)};
   }
   return col;
 }
@@ -32,24 +32,24 @@ int CheckedColumn(int col, const QString& name) {
 
 ApplyCommand::ApplyCommand()
     : CliCommand(QStringLiteral("apply"),
-                 QStringLiteral("Recompute values from a term in x, as the editor's Manipulate "
+                 ApplyCommand::tr("Recompute values from a term in x, as the editor's Manipulate "
                                 "command does.")),
       column_(QStringLiteral("column"),
-              QStringLiteral("Change the column with this heading (as export prints it) or "
+              ApplyCommand::tr("Change the column with this heading (as export prints it) or "
                              "number (2 to 21); every value column but the model when none "
                              "is given."),
               QStringLiteral("NAME")),
       car_(QStringLiteral("car"),
-           QStringLiteral("Change the cars whose name matches this pattern (* any text, "
+           ApplyCommand::tr("Change the cars whose name matches this pattern (* any text, "
                           "? one character, [...] one of them); every car when none is given."),
            QStringLiteral("PATTERN")),
       output_({QStringLiteral("o"), QStringLiteral("output")},
-              QStringLiteral("Save the result as OUT, even when nothing changed, instead of "
+              ApplyCommand::tr("Save the result as OUT, even when nothing changed, instead of "
                              "saving FILE."),
               QStringLiteral("OUT")) {
-  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddArgument(QStringLiteral("FILE"), ApplyCommand::tr("The car file."));
   AddArgument(QStringLiteral("TERM"),
-              QStringLiteral("A term in x, the old value, such as x*1.1 or max(x, 0.5)."));
+              ApplyCommand::tr("A term in x, the old value, such as x*1.1 or max(x, 0.5)."));
   AddOption(column_);
   AddOption(car_);
   AddOption(output_);
@@ -62,7 +62,7 @@ std::vector<int> ApplyCommand::ColumnNumbers() const {
     const int col = name.toInt(&isNumber);
     if (!isNumber) continue;
     if (col < ColumnTable::ModelColumn || col >= ColumnTable::ColumnCount) {
-      throw UsageError{QStringLiteral("no column %1: the value columns are 2 to 21").arg(name)};
+      throw UsageError{ApplyCommand::tr("no column %1: the value columns are 2 to 21").arg(name)};
     }
     columns.push_back(CheckedColumn(col, name));
   }
@@ -79,10 +79,10 @@ std::vector<int> ApplyCommand::Columns(const NycGciCars& file) const {
     for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
       if (QString::fromLatin1(CarTable::Heading(file, col)) == name) named.push_back(col);
     }
-    if (named.empty()) throw UsageError{QStringLiteral("no column '%1'").arg(name)};
+    if (named.empty()) throw UsageError{ApplyCommand::tr("no column '%1'").arg(name)};
     if (named.size() > 1) {
       throw UsageError{
-          QStringLiteral("several columns are headed '%1': name them by number").arg(name)};
+          ApplyCommand::tr("several columns are headed '%1': name them by number").arg(name)};
     }
     columns.push_back(CheckedColumn(named[0], name));
   }
@@ -103,7 +103,7 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
   for (const QString& pattern : Parser().values(car_)) {
     patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(WithoutSlash(pattern)));
     if (!patterns.back().isValid()) {
-      throw UsageError{QStringLiteral("bad pattern '%1'").arg(pattern)};
+      throw UsageError{ApplyCommand::tr("bad pattern '%1'").arg(pattern)};
     }
   }
   Term term;

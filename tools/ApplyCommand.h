@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <vector>
 
 #include "tools/CliCommand.h"
@@ -12,6 +13,8 @@ class NycGciCars;
 // prints "N cells changed, M skipped". Without --column every value column
 // but the model; without --car every car.
 class ApplyCommand : public CliCommand {
+  Q_DECLARE_TR_FUNCTIONS(ApplyCommand)
+
  public:
   ApplyCommand();
 

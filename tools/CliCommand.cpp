@@ -14,7 +14,7 @@ CliCommand::CliCommand(QString name, QString description)
     : name_(std::move(name)),
       description_(std::move(description)),
       help_({QStringLiteral("h"), QStringLiteral("help")},
-            QStringLiteral("Print this help and exit.")),
+            CliCommand::tr("Print this help and exit.")),
       status_(QStringLiteral("torqlet-cli ") + name_) {
   parser_.setApplicationDescription(description_);
   parser_.addOption(help_);
@@ -28,7 +28,7 @@ void CliCommand::AddArgument(const QString& name, const QString& description) {
 }
 
 QString CliCommand::UsageLine() const {
-  return QStringLiteral("Usage: torqlet-cli %1 [options] %2").arg(name_, argumentNames_.join(' '));
+  return CliCommand::tr("Usage: torqlet-cli %1 [options] %2").arg(name_, argumentNames_.join(' '));
 }
 
 // Qt's help begins with a usage line that names the program's path and no
@@ -46,10 +46,10 @@ int CliCommand::Run(const QStringList& arguments, std::FILE* out) {
   }
   const QStringList given = parser_.positionalArguments();
   if (given.size() < argumentNames_.size()) {
-    throw UsageError{QStringLiteral("missing %1").arg(argumentNames_.mid(given.size()).join(' '))};
+    throw UsageError{CliCommand::tr("missing %1").arg(argumentNames_.mid(given.size()).join(' '))};
   }
   if (given.size() > argumentNames_.size()) {
-    throw UsageError{QStringLiteral("unexpected argument '%1'").arg(given[argumentNames_.size()])};
+    throw UsageError{CliCommand::tr("unexpected argument '%1'").arg(given[argumentNames_.size()])};
   }
   return Execute(given, out);
 }
@@ -57,7 +57,7 @@ int CliCommand::Run(const QStringList& arguments, std::FILE* out) {
 QString CliCommand::SingleValue(const QCommandLineOption& option) const {
   const QStringList values = parser_.values(option);
   if (values.size() > 1) {
-    throw UsageError{QStringLiteral("option '%1' given more than once").arg(option.names().last())};
+    throw UsageError{CliCommand::tr("option '%1' given more than once").arg(option.names().last())};
   }
   return values.value(0);
 }
@@ -65,7 +65,7 @@ QString CliCommand::SingleValue(const QCommandLineOption& option) const {
 void CliCommand::Write(std::FILE* out, const QByteArray& bytes) {
   if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
       std::size_t(bytes.size())) {
-    RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("cannot write the output"));
+    RaiseRuntimeError(ErrPathFileAccess, CliCommand::tr("cannot write the output"));
   }
 }
 
@@ -84,9 +84,9 @@ void CliCommand::WarnOfLargeFactors(const NycGciCars& file, const std::vector<Ce
   for (const auto& [col, count] : counts) {
     const QString heading = QString::fromLatin1(CarTable::Heading(file, col));
     Status()->Warn(
-        count == 1 ? QStringLiteral("1 value of column '%1' changed by a factor of 100 or more")
+        count == 1 ? CliCommand::tr("1 value of column '%1' changed by a factor of 100 or more")
                          .arg(heading)
-                   : QStringLiteral("%1 values of column '%2' changed by a factor of 100 or more")
+                   : CliCommand::tr("%1 values of column '%2' changed by a factor of 100 or more")
                          .arg(count)
                          .arg(heading));
   }

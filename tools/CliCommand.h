@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -21,6 +22,8 @@ class NycGciCars;
 // the arguments after the name and raises UsageError for wrong usage before
 // any file is touched; a failure of the work leaves as the error that caused it.
 class CliCommand {
+  Q_DECLARE_TR_FUNCTIONS(CliCommand)
+
  public:
   // Wrong usage, said in one line.
   struct UsageError {

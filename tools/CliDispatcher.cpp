@@ -28,7 +28,7 @@ QString FailureLine(const std::exception& error) {
   return ErrorLineText(error);
 }
 
-const QLatin1String TopUsage("torqlet-cli COMMAND [options] ARGUMENTS");
+QString TopUsage() { return CliDispatcher::tr("torqlet-cli COMMAND [options] ARGUMENTS"); }
 
 void Print(std::FILE* file, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), file);
@@ -56,16 +56,17 @@ CliCommand* CliDispatcher::Find(const QString& name) const {
 
 QString CliDispatcher::HelpText() const {
   QString text =
-      QStringLiteral("Usage: ") + TopUsage +
-      QStringLiteral(
-          "\nReads, changes and compares car-information files (nyc.gci).\n\nCommands:\n");
+      CliDispatcher::tr("Usage: %1\nReads, changes and compares car-information files "
+                        "(nyc.gci).\n\nCommands:\n")
+          .arg(TopUsage());
   for (const auto& command : commands_) {
     text += QStringLiteral("  %1 %2\n").arg(command->Name(), -9).arg(command->Description());
   }
-  return text + QStringLiteral(
-                    "\nOptions:\n  -h, --help  Print this help and exit.\n"
-                    "  --version   Print the version and exit.\n\n"
-                    "'torqlet-cli COMMAND --help' tells a command's options and arguments.\n");
+  return text + CliDispatcher::tr("\nOptions:\n  -h, --help  Print this help and exit.\n"
+                                  "  --version   Print the version and exit.\n"
+                                  "  --lang CODE Write messages in this language: de or en.\n\n"
+                                  "'torqlet-cli COMMAND --help' tells a command's options and "
+                                  "arguments.\n");
 }
 
 int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -78,19 +79,18 @@ int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* 
   try {
     status = command ? command->Run(arguments.mid(1), out) : Dispatch(arguments, out);
     if (std::fflush(out) != 0 || std::ferror(out)) {
-      RaiseRuntimeError(ErrPathFileAccess, QStringLiteral("cannot write the output"));
+      RaiseRuntimeError(ErrPathFileAccess, CliDispatcher::tr("cannot write the output"));
     }
     return status;
   } catch (const CliCommand::UsageError& error) {
     message = QStringLiteral("%1: %2\n").arg(caller, error.text);
     message +=
-        (command ? command->UsageLine() : QStringLiteral("Usage: ") + TopUsage) + QLatin1Char('\n');
-    message += QStringLiteral("Try '%1 --help'.\n").arg(caller);
+        (command ? command->UsageLine() : CliDispatcher::tr("Usage: %1").arg(TopUsage())) + QLatin1Char('\n');
+    message += CliDispatcher::tr("Try '%1 --help'.\n").arg(caller);
   } catch (const std::exception& error) {
     if (command && command->Saved()) {
       // A script that took this for a failure would do the work again.
-      message = QStringLiteral(
-                    "%1: warning: the file is saved, but the report cannot be "
+      message = CliDispatcher::tr("%1: warning: the file is saved, but the report cannot be "
                     "printed: %2\n")
                     .arg(caller, FailureLine(error));
       status = 0;
@@ -106,18 +106,18 @@ int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* 
 
 // What is not a command: --help, --version, or wrong usage.
 int CliDispatcher::Dispatch(const QStringList& arguments, std::FILE* out) {
-  if (arguments.isEmpty()) throw CliCommand::UsageError{QStringLiteral("no command given")};
+  if (arguments.isEmpty()) throw CliCommand::UsageError{CliDispatcher::tr("no command given")};
   const QString& first = arguments[0];
   const bool help = first == QLatin1String("--help") || first == QLatin1String("-h");
   const bool version = first == QLatin1String("--version");
   if (!help && !version) {
     throw CliCommand::UsageError{(first.startsWith(QLatin1Char('-'))
-                                      ? QStringLiteral("unknown option '%1'")
-                                      : QStringLiteral("unknown command '%1'"))
+                                      ? CliDispatcher::tr("unknown option '%1'")
+                                      : CliDispatcher::tr("unknown command '%1'"))
                                      .arg(first)};
   }
   if (arguments.size() > 1) {
-    throw CliCommand::UsageError{QStringLiteral("unexpected argument '%1'").arg(arguments[1])};
+    throw CliCommand::UsageError{CliDispatcher::tr("unexpected argument '%1'").arg(arguments[1])};
   }
   Print(out, help ? HelpText()
                   : QStringLiteral("torqlet-cli %1\n").arg(QLatin1String(VersionRecord::Text)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,8 @@
 // command's failure status with one line "error NUMBER: DESCRIPTION" on err
 // for a failed work.
 class CliDispatcher {
+  Q_DECLARE_TR_FUNCTIONS(CliDispatcher)
+
  public:
   CliDispatcher();
   ~CliDispatcher();

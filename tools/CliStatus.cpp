@@ -1,7 +1,7 @@
 #include "tools/CliStatus.h"
 
 void CliStatus::Warn(const QString& text) {
-  std::fputs(QStringLiteral("%1: warning: %2\n").arg(caller_, text).toLocal8Bit().constData(),
+  std::fputs(CliStatus::tr("%1: warning: %2\n").arg(caller_, text).toLocal8Bit().constData(),
              err_);
   std::fflush(err_);
 }

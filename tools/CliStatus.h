@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdio>
 
@@ -8,6 +9,8 @@
 // What torqlet-cli shows of a car file's steps: nothing but its warnings, each
 // at once as one line "torqlet-cli COMMAND: warning: TEXT" on standard error.
 class CliStatus final : public StatusDisplay {
+  Q_DECLARE_TR_FUNCTIONS(CliStatus)
+
  public:
   explicit CliStatus(QString caller, std::FILE* err = stderr)
       : caller_(std::move(caller)), err_(err) {}

@@ -10,9 +10,9 @@
 
 DiffCommand::DiffCommand()
     : CliCommand(QStringLiteral("diff"),
-                 QStringLiteral("Print the values in which two car files differ.")) {
-  AddArgument(QStringLiteral("A"), QStringLiteral("The first car file."));
-  AddArgument(QStringLiteral("B"), QStringLiteral("The second car file."));
+                 DiffCommand::tr("Print the values in which two car files differ.")) {
+  AddArgument(QStringLiteral("A"), DiffCommand::tr("The first car file."));
+  AddArgument(QStringLiteral("B"), DiffCommand::tr("The second car file."));
 }
 
 int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {

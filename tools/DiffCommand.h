@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include "tools/CliCommand.h"
 
 // diff A B: prints "car<TAB>column<TAB>value in A<TAB>value in B" for every
@@ -10,6 +11,8 @@
 // not matched yet. Exit status 0 for the same cars and values, 1 when they
 // differ, 2 for any error (as diff(1)).
 class DiffCommand : public CliCommand {
+  Q_DECLARE_TR_FUNCTIONS(DiffCommand)
+
  public:
   DiffCommand();
   int FailureStatus() const override { return 2; }

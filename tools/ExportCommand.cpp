@@ -7,11 +7,11 @@
 
 ExportCommand::ExportCommand()
     : CliCommand(QStringLiteral("export"),
-                 QStringLiteral("Print the cars as a table separated by TAB characters.")),
+                 ExportCommand::tr("Print the cars as a table separated by TAB characters.")),
       decimalComma_(QStringLiteral("decimal-comma"),
-                    QStringLiteral("Write numbers with a decimal comma, for spreadsheets that "
+                    ExportCommand::tr("Write numbers with a decimal comma, for spreadsheets that "
                                    "read them so.")) {
-  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddArgument(QStringLiteral("FILE"), ExportCommand::tr("The car file."));
   AddOption(decimalComma_);
 }
 

@@ -26,26 +26,29 @@ constexpr std::int64_t MaxTableFactor = 64;
 // null, in the column of that heading.
 [[noreturn]] void Fail(std::int32_t number, const QString& tableName, int line,
                        const QByteArray& heading, const QString& what) {
-  QString place = QStringLiteral("%1 line %2").arg(tableName).arg(line);
-  if (!heading.isNull()) place += QStringLiteral(", column '%1'").arg(QString::fromLatin1(heading));
-  RaiseRuntimeError(number, place + QStringLiteral(": ") + what);
+  RaiseRuntimeError(number, heading.isNull()
+                                ? ImportCommand::tr("%1 line %2: %3").arg(tableName).arg(line).arg(what)
+                                : ImportCommand::tr("%1 line %2, column '%3': %4")
+                                      .arg(tableName)
+                                      .arg(line)
+                                      .arg(QString::fromLatin1(heading), what));
 }
 
 }  // namespace
 
 ImportCommand::ImportCommand()
     : CliCommand(QStringLiteral("import"),
-                 QStringLiteral("Set the values of the cars from a table as export prints it.")),
+                 ImportCommand::tr("Set the values of the cars from a table as export prints it.")),
       output_({QStringLiteral("o"), QStringLiteral("output")},
-              QStringLiteral("Save the result as OUT, even when nothing changed, instead of "
+              ImportCommand::tr("Save the result as OUT, even when nothing changed, instead of "
                              "saving FILE."),
               QStringLiteral("OUT")),
       dryRun_(QStringLiteral("dry-run"),
-              QStringLiteral("Print what would change, as diff prints it, and save nothing.")) {
+              ImportCommand::tr("Print what would change, as diff prints it, and save nothing.")) {
   AddArgument(QStringLiteral("TABLE"),
-              QStringLiteral("The table: a heading line, then a line per car, fields separated "
+              ImportCommand::tr("The table: a heading line, then a line per car, fields separated "
                              "by TAB characters."));
-  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+  AddArgument(QStringLiteral("FILE"), ImportCommand::tr("The car file."));
   AddOption(output_);
   AddOption(dryRun_);
 }
@@ -62,7 +65,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   const std::int64_t size = QFileInfo(tableName).size();
   if (size > largest) {
     RaiseRuntimeError(ErrInvalidArgument,
-                      QStringLiteral("%1: %2 bytes are more than a table of %3 can hold")
+                      ImportCommand::tr("%1: %2 bytes are more than a table of %3 can hold")
                           .arg(tableName)
                           .arg(size)
                           .arg(arguments[1]));
@@ -77,18 +80,18 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   };
   TabTable::Row row;
   if (!table.Next(row, ColumnTable::ColumnCount)) {
-    fail(ErrInvalidArgument, 1, QByteArray(), QStringLiteral("no heading line"));
+    fail(ErrInvalidArgument, 1, QByteArray(), ImportCommand::tr("no heading line"));
   }
   if (row.count == 1) {
     RaiseRuntimeError(ErrInvalidArgument,
-                      QStringLiteral("%1: the table is not TAB-separated: line %2 has no TAB")
+                      ImportCommand::tr("%1: the table is not TAB-separated: line %2 has no TAB")
                           .arg(tableName)
                           .arg(row.line));
   }
 
   if (row.count > ColumnTable::ColumnCount) {
     fail(ErrInvalidArgument, 1, QByteArray(),
-         QStringLiteral("%1 fields where a car has at most %2")
+         ImportCommand::tr("%1 fields where a car has at most %2")
              .arg(row.count)
              .arg(ColumnTable::ColumnCount));
   }
@@ -109,8 +112,8 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
     }
     if (columns[std::size_t(f)] == ColumnTable::NameColumn) {
       fail(ErrInvalidArgument, 1, headings[f],
-           named ? QStringLiteral("repeated heading")
-                 : QStringLiteral("no column of %1 has this heading").arg(arguments[1]));
+           named ? ImportCommand::tr("repeated heading")
+                 : ImportCommand::tr("no column of %1 has this heading").arg(arguments[1]));
     }
   }
 
@@ -126,7 +129,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
     anyRow = true;
     if (row.count != headings.size()) {
       fail(ErrInvalidArgument, row.line, QByteArray(),
-           QStringLiteral("%1 fields where the heading line has %2")
+           ImportCommand::tr("%1 fields where the heading line has %2")
                .arg(row.count)
                .arg(headings.size()));
     }
@@ -146,7 +149,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
       const bool comma = text.contains(QLatin1Char(',')), dot = text.contains(QLatin1Char('.'));
       if (comma && dot) {
         fail(ErrInvalidArgument, row.line, headings[f],
-             QStringLiteral("'%1' has both a decimal point and a decimal comma").arg(text));
+             ImportCommand::tr("'%1' has both a decimal point and a decimal comma").arg(text));
       }
       if (comma || dot) {
         auto& [seen, line] = separators[std::size_t(f)];
@@ -154,8 +157,8 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
         if (seen != 0 && seen != kind) {
           fail(
               ErrInvalidArgument, row.line, headings[f],
-              (comma ? QStringLiteral("'%1' has a decimal comma where line %2 has a decimal point")
-                     : QStringLiteral("'%1' has a decimal point where line %2 has a decimal comma"))
+              (comma ? ImportCommand::tr("'%1' has a decimal comma where line %2 has a decimal point")
+                     : ImportCommand::tr("'%1' has a decimal point where line %2 has a decimal comma"))
                   .arg(text)
                   .arg(line));
         }
@@ -170,7 +173,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
         }
         if (!same) {
           fail(ErrInvalidArgument, row.line, headings[f],
-               QStringLiteral("'%1' is not the model of this car (%2)").arg(text).arg(car.Model()));
+               ImportCommand::tr("'%1' is not the model of this car (%2)").arg(text).arg(car.Model()));
         }
         continue;
       }
@@ -193,7 +196,7 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   }
   if (!anyRow) {
     RaiseRuntimeError(ErrInvalidArgument,
-                      QStringLiteral("%1: the table has a heading but no car row").arg(tableName));
+                      ImportCommand::tr("%1: the table has a heading but no car row").arg(tableName));
   }
   WarnOfLargeFactors(file, cells);
   if (Parser().isSet(dryRun_)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include "tools/CliCommand.h"
 
 // import TABLE FILE [-o OUT] [--dry-run]: sets the values of FILE's cars from a table in
@@ -13,6 +14,8 @@
 // never a group separator. Prints "N cells changed"; with --dry-run it prints
 // each change as diff does and "N cells would change", and saves nothing.
 class ImportCommand : public CliCommand {
+  Q_DECLARE_TR_FUNCTIONS(ImportCommand)
+
  public:
   ImportCommand();
 

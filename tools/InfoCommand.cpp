@@ -4,8 +4,8 @@
 
 InfoCommand::InfoCommand()
     : CliCommand(QStringLiteral("info"),
-                 QStringLiteral("Print the number of cars and the header comment.")) {
-  AddArgument(QStringLiteral("FILE"), QStringLiteral("The car file."));
+                 InfoCommand::tr("Print the number of cars and the header comment.")) {
+  AddArgument(QStringLiteral("FILE"), InfoCommand::tr("The car file."));
 }
 
 int InfoCommand::Execute(const QStringList& arguments, std::FILE* out) {

@@ -4,12 +4,12 @@
 
 RewriteCommand::RewriteCommand()
     : CliCommand(QStringLiteral("rewrite"),
-                 QStringLiteral("Save a car file under another name, unchanged or rebuilt.")),
+                 RewriteCommand::tr("Save a car file under another name, unchanged or rebuilt.")),
       rebuild_(
           QStringLiteral("rebuild"),
-          QStringLiteral("Write the content afresh from the cars instead of the bytes read.")) {
-  AddArgument(QStringLiteral("IN"), QStringLiteral("The car file to read."));
-  AddArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
+          RewriteCommand::tr("Write the content afresh from the cars instead of the bytes read.")) {
+  AddArgument(QStringLiteral("IN"), RewriteCommand::tr("The car file to read."));
+  AddArgument(QStringLiteral("OUT"), RewriteCommand::tr("The file to write."));
   AddOption(rebuild_);
 }
 

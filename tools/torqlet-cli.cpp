@@ -1,14 +1,25 @@
 // torqlet-cli: reads, changes and compares car files from the command line.
+#include <QCoreApplication>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/InterfaceLanguage.h"
 #include "tools/CliDispatcher.h"
 
 int main(int argc, char* argv[]) {
   // A closed pipe must end in a reported write error, not a silent signal.
   std::signal(SIGPIPE, SIG_IGN);
+  if (!InterfaceLanguage::TakeOption(argc, argv)) {
+    std::fputs("torqlet-cli: --lang takes de or en\n", stderr);
+    return 2;
+  }
+  // Translations need an application; English, the texts' own language, needs
+  // neither, and saves its start.
+  if (InterfaceLanguage::IsGerman()) {
+    InterfaceLanguage::InstallTranslations(*new QCoreApplication(argc, argv));
+  }
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   // The dispatcher and the files its command holds are left to the system,

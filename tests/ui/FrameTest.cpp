@@ -1,4 +1,5 @@
 #include "UiTestSupport.h"
+#include "core/InterfaceLanguage.h"
 #include "base/RuntimeErrors.h"
 #include "helperlib/QtUserDialogs.h"
 
@@ -104,6 +105,47 @@ TEST_F(MainFrameTest, AnEmptyFrameSaysHowToBeginAndTheFrameKeepsItsPlace) {
   frame->resize(500, 300);
   Trigger("mnuFileExit");
   EXPECT_EQ(mdfMain().size(), QSize(500, 300));
+}
+
+// Under a German interface the menus, the prompts, a refused value and the
+// program's own errors speak German, and so do Qt's own buttons.
+TEST_F(MainFrameTest, AGermanInterfaceSpeaksGerman) {
+  InterfaceLanguage::Set(QStringLiteral("de"));
+  InterfaceLanguage::InstallTranslations(*QCoreApplication::instance());
+  const auto english = qScopeGuard([] {
+    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(translator);
+      delete translator;
+    }
+    InterfaceLanguage::Set(QStringLiteral("en"));
+  });
+  frame = std::make_unique<mdfMain>();
+  frame->show();
+  QStringList menus;
+  for (const QAction* menu : frame->menuBar()->actions()) menus << menu->text();
+  EXPECT_EQ(menus, QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Hilfe"}));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja");
+  NewDocument();
+  grid->setFocus();
+  Type(QStringLiteral("abc"));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(editor->toolTip(), QStringLiteral("Keine Zahl dieser Spalte"));
+  Key(Qt::Key_Escape);
+  const QString broken = WriteFile("kaputt.gci", "kein Auto");
+  dialogs.ChooseFile(broken);
+  dialogs.AnswerMessage(Answer::Ok);
+  Trigger("mnuFileOpen");
+  EXPECT_EQ(dialogs.asked.back().text,
+            QStringLiteral("Die Datei \u201e%1\u201c kann nicht ge\u00f6ffnet werden.\r\nFehler "
+                           "-2147220219: Falscher Datei-Inhalt\r\nauf den Kopfkommentar folgt "
+                           "kein Auto")
+                .arg(broken));
+  sheet->SetCellValue(1, 5, QStringLiteral("17"));
+  dialogs.AnswerMessage(Answer::No);
+  sheet->close();
+  EXPECT_EQ(dialogs.asked.back().text,
+            QStringLiteral("Die geladene Datei wurde ge\u00e4ndert, aber nicht gespeichert. Jetzt "
+                           "speichern?"));
 }
 
 // An error that escapes an event handler is shown, and the program goes on;

@@ -1,5 +1,7 @@
 #include "ui/frame/CommandGuard.h"
 
+#include <QCoreApplication>
+
 #include "base/ErrorReport.h"
 #include "core/AppInfo.h"
 #include "helperlib/GlobalFunctions.h"
@@ -7,7 +9,7 @@
 
 void CommandGuard::Report(const std::exception* error) {
   const QString text =
-      error ? ErrorReportText(*error) : QStringLiteral("Error: unexpected failure");
+      error ? ErrorReportText(*error) : QCoreApplication::translate("CommandGuard", "Error: unexpected failure");
   GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Command failed: ") + text);
   UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
                                     ApplicationTitle());

@@ -26,24 +26,24 @@ QMenu* AddMenu(QMainWindow& frame, const char* name, const QString& caption) {
 }  // namespace
 
 MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area_(area) {
-  mnuFile_ = AddMenu(frame, "mnuFile", QStringLiteral("&File"));
+  mnuFile_ = AddMenu(frame, "mnuFile", tr("&File"));
   mnuFileNew_ =
-      AddItem(mnuFile_, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+      AddItem(mnuFile_, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
   mnuFileOpen_ =
-      AddItem(mnuFile_, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+      AddItem(mnuFile_, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
   mnuFileSave_ =
-      AddItem(mnuFile_, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuFileSaveAs_ = AddItem(mnuFile_, "mnuFileSaveAs", QStringLiteral("Save &as"),
+      AddItem(mnuFile_, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuFileSaveAs_ = AddItem(mnuFile_, "mnuFileSaveAs", tr("Save &as"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
-  mnuFileClose_ = AddItem(mnuFile_, "mnuFileClose", QStringLiteral("&Close"),
+  mnuFileClose_ = AddItem(mnuFile_, "mnuFileClose", tr("&Close"),
                           QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFileDash0_ = mnuFile_->addSeparator();
   mnuFileDash0_->setObjectName(QStringLiteral("mnuFileDash0"));
-  mnuFileExit_ = AddItem(mnuFile_, "mnuFileExit", QStringLiteral("E&xit"));
+  mnuFileExit_ = AddItem(mnuFile_, "mnuFileExit", tr("E&xit"));
 
-  mnuEdit_ = AddMenu(frame, "mnuEdit", QStringLiteral("&Edit"));
+  mnuEdit_ = AddMenu(frame, "mnuEdit", tr("&Edit"));
   mnuEditManipulate_ =
-      AddItem(mnuEdit_, "mnuEditManipulate", QStringLiteral("&Manipulate selection"),
+      AddItem(mnuEdit_, "mnuEditManipulate", tr("&Manipulate selection"),
               QKeySequence(Qt::CTRL | Qt::Key_M));
   mnuEdit_->addSeparator();
   mnuEditUndo_ =
@@ -54,51 +54,49 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   mnuEdit_->addSeparator();
   mnuEditCopy_ =
-      AddItem(mnuEdit_, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuEditPaste_ = AddItem(mnuEdit_, "mnuEditPaste", QStringLiteral("&Paste"),
+      AddItem(mnuEdit_, "mnuEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuEditPaste_ = AddItem(mnuEdit_, "mnuEditPaste", tr("&Paste"),
                           QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuEdit_->addSeparator();
-  mnuEditFind_ = AddItem(mnuEdit_, "mnuEditFind", QStringLiteral("&Find car..."),
+  mnuEditFind_ = AddItem(mnuEdit_, "mnuEditFind", tr("&Find car..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F));
   mnuEditFindNext_ =
-      AddItem(mnuEdit_, "mnuEditFindNext", QStringLiteral("Find &next"), QKeySequence(Qt::Key_F3));
+      AddItem(mnuEdit_, "mnuEditFindNext", tr("Find &next"), QKeySequence(Qt::Key_F3));
 
-  mnuView_ = AddMenu(frame, "mnuView", QStringLiteral("&View"));
+  mnuView_ = AddMenu(frame, "mnuView", tr("&View"));
   mnuViewSortAscending_ =
-      AddItem(mnuView_, "mnuViewSortAscending", QStringLiteral("Sort &ascending"));
+      AddItem(mnuView_, "mnuViewSortAscending", tr("Sort &ascending"));
   mnuViewSortDescending_ =
-      AddItem(mnuView_, "mnuViewSortDescending", QStringLiteral("Sort &descending"));
-  mnuViewSortByName_ = AddItem(mnuView_, "mnuViewSortByName", QStringLiteral("Sort by &name"));
-  mnuViewFileOrder_ = AddItem(mnuView_, "mnuViewFileOrder", QStringLiteral("File &order"));
+      AddItem(mnuView_, "mnuViewSortDescending", tr("Sort &descending"));
+  mnuViewSortByName_ = AddItem(mnuView_, "mnuViewSortByName", tr("Sort by &name"));
+  mnuViewFileOrder_ = AddItem(mnuView_, "mnuViewFileOrder", tr("File &order"));
   mnuView_->addSeparator();
-  mnuViewFilter_ = AddItem(mnuView_, "mnuViewFilter", QStringLiteral("&Filter cars..."));
-  mnuViewShowAll_ = AddItem(mnuView_, "mnuViewShowAll", QStringLiteral("Show a&ll cars"));
+  mnuViewFilter_ = AddItem(mnuView_, "mnuViewFilter", tr("&Filter cars..."));
+  mnuViewShowAll_ = AddItem(mnuView_, "mnuViewShowAll", tr("Show a&ll cars"));
 
-  mnuWindows_ = AddMenu(frame, "mnuWindows", QStringLiteral("&Windows"));
-  const char* const arrangeCaptions[] = {"&Cascade", "Tile &horizontal", "Tile &vertical",
-                                         "Arrange &icons"};
+  mnuWindows_ = AddMenu(frame, "mnuWindows", tr("&Windows"));
+  const char* const arrangeCaptions[] = {QT_TR_NOOP("&Cascade"), QT_TR_NOOP("Tile &horizontal"),
+                                         QT_TR_NOOP("Tile &vertical"), QT_TR_NOOP("Arrange &icons")};
   for (std::size_t i = 0; i < mnuWindowsArrange_.size(); ++i) {
     mnuWindowsArrange_[i] =
-        AddItem(mnuWindows_, "mnuWindowsArrange", QString::fromLatin1(arrangeCaptions[i]));
+        AddItem(mnuWindows_, "mnuWindowsArrange", tr(arrangeCaptions[i]));
   }
   connect(mnuWindows_, &QMenu::aboutToShow, this, &MainMenus::RefreshWindowList);
 
-  mnuHelp_ = AddMenu(frame, "mnuHelp", QStringLiteral("&Help"));
+  mnuHelp_ = AddMenu(frame, "mnuHelp", tr("&Help"));
   mnuHelpAbout_ =
-      AddItem(mnuHelp_, "mnuHelpAbout", QStringLiteral("&About"), QKeySequence(Qt::Key_F1));
+      AddItem(mnuHelp_, "mnuHelpAbout", tr("&About"), QKeySequence(Qt::Key_F1));
 
   SetDocumentMenus(false);
 }
 
 // "&Undo" alone, or with the step it undoes: "&Undo Edit mass of Romero".
 QString MainMenus::UndoCaption(const QString& step) {
-  return step.isEmpty() ? QStringLiteral("&Undo")
-                        : QStringLiteral("&Undo ") + QString(step).replace('&', "&&");
+  return step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(QString(step).replace('&', "&&"));
 }
 
 QString MainMenus::RedoCaption(const QString& step) {
-  return step.isEmpty() ? QStringLiteral("&Redo")
-                        : QStringLiteral("&Redo ") + QString(step).replace('&', "&&");
+  return step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(QString(step).replace('&', "&&"));
 }
 
 void MainMenus::FollowHistory(const QUndoGroup& history) {

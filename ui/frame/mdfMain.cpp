@@ -85,7 +85,7 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
     history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
   });
   hint_ = new QLabel(
-      QStringLiteral("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
+      tr("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
       area_->viewport());
   hint_->setObjectName(QStringLiteral("lblHint"));
   hint_->setAlignment(Qt::AlignCenter);
@@ -354,8 +354,8 @@ void mdfMain::mnuEditManipulate_Click() {
   if (!window->ValidateActiveControl()) return;
   const auto focusGrid = qScopeGuard([window] { window->flexCars()->setFocus(); });
   const QString text = UserDialogs::Current().InputBox(
-      QStringLiteral("Enter term to be used for calculating the new value \r\n"
-                     "of each selected cell. Use an \"x\" for the cells' old values:"),
+      tr("Enter term to be used for calculating the new value \r\n"
+         "of each selected cell. Use an \"x\" for the cells' old values:"),
       window->Caption(), lastTerm_);
   if (text.isEmpty()) return;
   // The next Manipulate proposes this term again, whether it is used or refused.
@@ -373,13 +373,12 @@ void mdfMain::mnuEditManipulate_Click() {
   if (accepted) {
     if (window->ManipulateSelection(term) == 0) {
       UserDialogs::Current().MessageBox(
-          QStringLiteral(
-              "No cell was changed: the term has no finite value for any selected cell."),
+          tr("No cell was changed: the term has no finite value for any selected cell."),
           UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->Caption());
     }
   } else {
     UserDialogs::Current().MessageBox(
-        QStringLiteral("Bad manipulation term.") +
+        tr("Bad manipulation term.") +
             (refusal.isEmpty() ? QString() : QStringLiteral("\r\n") + refusal),
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window->Caption());
   }
@@ -415,7 +414,7 @@ void mdfMain::mnuEditFind_Click() {
   frmCars* window = ActiveCarsValidated();
   if (!window) return;
   const QString text = UserDialogs::Current().InputBox(
-      QStringLiteral("Find the car whose name contains:"), window->Caption(), lastFind_);
+      tr("Find the car whose name contains:"), window->Caption(), lastFind_);
   if (text.isEmpty()) return;
   lastFind_ = text;
   mnuEditFindNext_Click();
@@ -429,7 +428,7 @@ void mdfMain::mnuEditFindNext_Click() {
   frmCars* window = ActiveCarsValidated();
   if (!window) return;
   if (!window->Commands().FindCar(lastFind_)) {
-    UserDialogs::Current().MessageBox(QStringLiteral("No car named like \"%1\".").arg(lastFind_),
+    UserDialogs::Current().MessageBox(tr("No car named like \"%1\".").arg(lastFind_),
                                       UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
                                       window->Caption());
   }
@@ -443,9 +442,9 @@ void mdfMain::mnuHelpAbout_Click() {
                               .arg(VersionRecord::Minor)
                               .arg(VersionRecord::Revision);
   GlobalFunctions::Instance().ShowAboutBox(
-      QStringLiteral("About ") + ApplicationTitle(), windowIcon(), version,
+      tr("About %1").arg(ApplicationTitle()), windowIcon(), version,
       {VersionRecord::FileDescription(), VersionRecord::LegalNotice(), QString(),
-       QStringLiteral("Terms are evaluated by muParser, \u00a9 Ingo Berg, MIT licence.")});
+       tr("Terms are evaluated by muParser, \u00a9 Ingo Berg, MIT licence.")});
 }
 
 // Every document is asked first; only when none refuses do they all close, so

@@ -38,7 +38,7 @@ class CellEditor : public QLineEdit {
   // Beeps, shows the refusal and gives the editor the focus back.
   void RefuseFocusChange();
   // What the editor shows while it refuses its text.
-  static QString RefusalText() { return QStringLiteral("Not a number of this column"); }
+  static QString RefusalText() { return tr("Not a number of this column"); }
 
   // An edit is open and its text neither stored nor abandoned.
   bool IsEditing() const { return !pblnEditFinished; }

@@ -14,7 +14,7 @@ FilterBar::FilterBar(QWidget* parent)
       message_(new QLabel(this)) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
-  auto* nameLabel = new QLabel(QStringLiteral("&Name contains:"), this);
+  auto* nameLabel = new QLabel(tr("&Name contains:"), this);
   nameLabel->setBuddy(name_);
   column_->setBuddy(condition_);
   name_->setObjectName(QStringLiteral("txtFilterName"));
@@ -36,7 +36,7 @@ FilterBar::FilterBar(QWidget* parent)
 }
 
 void FilterBar::Open(const QString& heading) {
-  column_->setText(QStringLiteral("&Condition on %1:").arg(heading));
+  column_->setText(tr("&Condition on %1:").arg(heading));
   message_->clear();
   show();
   name_->setFocus(Qt::OtherFocusReason);

@@ -24,7 +24,7 @@ SheetCommands::SheetCommands(CarGrid& grid, FilterBar& filterBar, std::function<
 }
 
 QString SheetCommands::CellCountText(std::int64_t count) {
-  return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
+  return count == 1 ? tr("1 cell") : tr("%1 cells").arg(count);
 }
 
 void SheetCommands::ShowMessage(const QString& text) const {
@@ -38,7 +38,7 @@ std::int64_t SheetCommands::Manipulate(Term& term) {
   manipulation.Cells(document.CarFile(), grid_.SelectedCells());
   const QString text = term.Text();
   document.SetCells(manipulation.Values(), [&text](std::int64_t count) {
-    return QStringLiteral("Manipulate %1 (%2)").arg(text, CellCountText(count));
+    return tr("Manipulate %1 (%2)").arg(text, CellCountText(count));
   });
   return std::int64_t(manipulation.Values().size());
 }
@@ -50,7 +50,7 @@ QString SheetCommands::SelectionText() const {
 bool SheetCommands::PasteText(const QString& text) {
   std::vector<TabTable::Row> rows;
   try {
-    rows = TabTable::Read(text.toUtf8(), QStringLiteral("The clipboard"));
+    rows = TabTable::Read(text.toUtf8(), tr("The clipboard"));
   } catch (const TorqletError& error) {
     ShowMessage(error.Description());
     return false;
@@ -63,7 +63,7 @@ bool SheetCommands::PasteText(const QString& text) {
     return false;
   }
   cars.Document().SetCells(block.Values(), [](std::int64_t count) {
-    return QStringLiteral("Paste (%1)").arg(CellCountText(count));
+    return tr("Paste (%1)").arg(CellCountText(count));
   });
   return true;
 }
@@ -117,7 +117,7 @@ bool SheetCommands::ApplyFilter(const QString& name, const QString& condition) {
     try {
       term->SetText(condition);
     } catch (const TorqletError& error) {
-      filterBar_.Refuse(error.Description() + QStringLiteral(": ") + error.Detail());
+      filterBar_.Refuse(tr("%1: %2").arg(error.Description(), error.Detail()));
       return false;
     }
   }
@@ -135,7 +135,7 @@ bool SheetCommands::ApplyFilter(const QString& name, const QString& condition) {
 
 QString SheetCommands::ShownNote() const {
   const CarSortFilterModel& shown = grid_.Shown();
-  return shown.Filtered() ? QStringLiteral(" - %1 of %2 cars shown")
+  return shown.Filtered() ? tr(" - %1 of %2 cars shown")
                                 .arg(shown.ShownCount())
                                 .arg(shown.Cars().CarCount())
                           : QString();

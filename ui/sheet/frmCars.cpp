@@ -127,10 +127,10 @@ void frmCars::OpenFile(const QString& fileName) {
     const auto* numbered = dynamic_cast<const TorqletError*>(&error);
     const bool unread = numbered && numbered->Number() == ErrUnexpectedInternal;
     UserDialogs::Current().MessageBox(
-        QStringLiteral("Unable to open file \"") + fileName + QStringLiteral("\".\r\n") +
-            (unread ? QStringLiteral("It might be locked by me or by any other application.\r\n")
-                    : QString()) +
-            ErrorReportText(numbered ? numbered->Reason() : error),
+        (unread ? tr("Unable to open file \"%1\".\r\nIt might be locked by me or by any other "
+                     "application.\r\n%2")
+                : tr("Unable to open file \"%1\".\r\n%2"))
+            .arg(fileName, ErrorReportText(numbered ? numbered->Reason() : error)),
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
     return;
   }
@@ -148,10 +148,10 @@ bool frmCars::Save() {
 bool frmCars::ConfirmOverwrite() const {
   const bool deleted = !QFileInfo::exists(FileName());
   return UserDialogs::Current().MessageBox(
-             (deleted ? QStringLiteral("The file \"%1\" was deleted by another program since it "
-                                       "was opened. Write it again?")
-                      : QStringLiteral("The file \"%1\" was changed by another program since it "
-                                       "was opened. Overwrite it?"))
+             (deleted ? tr("The file \"%1\" was deleted by another program since it was opened. "
+                         "Write it again?")
+                      : tr("The file \"%1\" was changed by another program since it was opened. "
+                         "Overwrite it?"))
                  .arg(FileName()),
              UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question,
              ApplicationTitle() + QStringLiteral(" - ") + FileName()) == UserDialogs::Answer::Yes;
@@ -181,7 +181,7 @@ void frmCars::DoSaveAs() {
 
 void frmCars::ReportSaveFailure(const QString& fileName, const QString& reason) {
   UserDialogs::Current().MessageBox(
-      QStringLiteral("Unable to save file \"") + fileName + QStringLiteral("\".\r\n") + reason,
+      tr("Unable to save file \"%1\".\r\n%2").arg(fileName, reason),
       UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, Caption());
 }
 
@@ -200,7 +200,7 @@ bool frmCars::QueryUnload() {
   if (!ValidateActiveControl()) return false;
   if (!Changed()) return true;
   const UserDialogs::Answer answer = UserDialogs::Current().MessageBox(
-      QStringLiteral("Loaded file changed, but not saved. Save now?"),
+      tr("Loaded file changed, but not saved. Save now?"),
       UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question,
       ApplicationTitle() + QStringLiteral(" - ") + FileName());
   switch (answer) {
