@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "core/Version.h"
@@ -19,7 +20,8 @@ namespace VersionRecord {
 inline QString ProductName() { return QStringLiteral("Quorvex Torqlet"); }
 inline QString FileDescription() { return QStringLiteral("Torqlet"); }
 inline QString LegalNotice() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "VersionRecord",
       "Copyright \u00a9 2026 the Quorvex Torqlet developers. Licensed under the MIT licence.");
 }
 }  // namespace VersionRecord

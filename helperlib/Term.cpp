@@ -18,8 +18,46 @@ namespace {
       .WithDetail(reason);
 }
 
+// The parser's messages that a user can meet, as the parser words them in
+// English, for the translations to find ($TOK$ the token, $POS$ the place).
+[[maybe_unused]] const char* const ParserMessages[] = {
+    QT_TRANSLATE_NOOP("muParser", "Unexpected operator \"$TOK$\" found at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected token \"$TOK$\" found at position $POS$."),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected end of expression at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected argument separator at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Function arguments used without a function (position: $POS$)"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected value \"$TOK$\" found at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected variable \"$TOK$\" found at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected parenthesis \"$TOK$\" at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected string token found at position $POS$."),
+    QT_TRANSLATE_NOOP("muParser", "Missing parenthesis"),
+    QT_TRANSLATE_NOOP("muParser", "Unexpected function \"$TOK$\" at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Unterminated string starting at position $POS$."),
+    QT_TRANSLATE_NOOP("muParser",
+                      "Too many parameters for function \"$TOK$\" at expression position $POS$"),
+    QT_TRANSLATE_NOOP("muParser",
+                      "Too few parameters for function \"$TOK$\" at expression position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Invalid function-, variable- or constant name: \"$TOK$\"."),
+    QT_TRANSLATE_NOOP("muParser", "Expression is empty."),
+    QT_TRANSLATE_NOOP("muParser", "Domain error"),
+    QT_TRANSLATE_NOOP("muParser", "Divide by zero"),
+    QT_TRANSLATE_NOOP("muParser", "If-then-else operator is missing an else clause"),
+    QT_TRANSLATE_NOOP("muParser", "Misplaced colon at position $POS$"),
+    QT_TRANSLATE_NOOP("muParser", "Identifier too long."),
+    QT_TRANSLATE_NOOP("muParser", "Expression too long."),
+    QT_TRANSLATE_NOOP("muParser",
+                      "Invalid non printable characters found in expression/identifer!"),
+};
+
+// The parser's message in the interface language: its own English one, or
+// the translation of its wording with the token and the place put in.
 QString MessageOf(const mu::Parser::exception_type& error) {
-  return QString::fromStdString(error.GetMsg());
+  const std::string wording = mu::ParserErrorMsg::Instance()[unsigned(error.GetCode())];
+  const QString translated = QCoreApplication::translate("muParser", wording.c_str());
+  if (translated == QString::fromStdString(wording)) return QString::fromStdString(error.GetMsg());
+  return QString(translated)
+      .replace(QLatin1String("$TOK$"), QString::fromStdString(error.GetToken()))
+      .replace(QLatin1String("$POS$"), QString::number(error.GetPos()));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "model/TabTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
@@ -39,8 +40,9 @@ QByteArray TabTable::QuotedField(int field) {
     break;
   }
   RaiseRuntimeError(ErrInvalidArgument,
-                    QStringLiteral("%1 line %2, field %3: a quoted field must end at its "
-                                   "closing quote")
+                    QCoreApplication::translate("TabTable",
+                                                "%1 line %2, field %3: a quoted field must end "
+                                                "at its closing quote")
                         .arg(tableName_)
                         .arg(rowLine_)
                         .arg(field));

@@ -664,6 +664,13 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>TabTable</name>
+    <message>
+        <source>%1 line %2, field %3: a quoted field must end at its closing quote</source>
+        <translation>%1 Zeile %2, Feld %3: ein Feld in Anführungszeichen muss an seinem schließenden Anführungszeichen enden</translation>
+    </message>
+</context>
+<context>
     <name>Term</name>
     <message>
         <source>Bad term</source>
@@ -700,6 +707,13 @@ Optionen:
     <message>
         <source>the value of the term &quot;%1&quot; is too large</source>
         <translation>der Wert des Terms „%1“ ist zu groß</translation>
+    </message>
+</context>
+<context>
+    <name>VersionRecord</name>
+    <message>
+        <source>Copyright © 2026 the Quorvex Torqlet developers. Licensed under the MIT licence.</source>
+        <translation>Copyright © 2026 die Entwickler von Quorvex Torqlet. Lizenziert unter der MIT-Lizenz.</translation>
     </message>
 </context>
 <context>
@@ -787,6 +801,101 @@ jeder ausgewählten Zelle berechnet wird. „x“ steht für den alten Wert der 
     <message>
         <source>Terms are evaluated by muParser, © Ingo Berg, MIT licence.</source>
         <translation>Terme berechnet muParser, © Ingo Berg, MIT-Lizenz.</translation>
+    </message>
+</context>
+<context>
+    <name>muParser</name>
+    <message>
+        <source>Unexpected operator &quot;$TOK$&quot; found at position $POS$</source>
+        <translation>Unerwarteter Operator „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unexpected token &quot;$TOK$&quot; found at position $POS$.</source>
+        <translation>Unerwartetes Zeichen „$TOK$“ an Position $POS$.</translation>
+    </message>
+    <message>
+        <source>Unexpected end of expression at position $POS$</source>
+        <translation>Unerwartetes Ende des Ausdrucks an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unexpected argument separator at position $POS$</source>
+        <translation>Unerwartetes Argumenttrennzeichen an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Function arguments used without a function (position: $POS$)</source>
+        <translation>Funktionsargumente ohne Funktion (Position: $POS$)</translation>
+    </message>
+    <message>
+        <source>Unexpected value &quot;$TOK$&quot; found at position $POS$</source>
+        <translation>Unerwarteter Wert „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unexpected variable &quot;$TOK$&quot; found at position $POS$</source>
+        <translation>Unerwartete Variable „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unexpected parenthesis &quot;$TOK$&quot; at position $POS$</source>
+        <translation>Unerwartete Klammer „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unexpected string token found at position $POS$.</source>
+        <translation>Unerwartete Zeichenkette an Position $POS$.</translation>
+    </message>
+    <message>
+        <source>Missing parenthesis</source>
+        <translation>Fehlende Klammer</translation>
+    </message>
+    <message>
+        <source>Unexpected function &quot;$TOK$&quot; at position $POS$</source>
+        <translation>Unerwartete Funktion „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Unterminated string starting at position $POS$.</source>
+        <translation>Nicht abgeschlossene Zeichenkette ab Position $POS$.</translation>
+    </message>
+    <message>
+        <source>Too many parameters for function &quot;$TOK$&quot; at expression position $POS$</source>
+        <translation>Zu viele Parameter für die Funktion „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Too few parameters for function &quot;$TOK$&quot; at expression position $POS$</source>
+        <translation>Zu wenige Parameter für die Funktion „$TOK$“ an Position $POS$</translation>
+    </message>
+    <message>
+        <source>Invalid function-, variable- or constant name: &quot;$TOK$&quot;.</source>
+        <translation>Ungültiger Funktions-, Variablen- oder Konstantenname: „$TOK$“.</translation>
+    </message>
+    <message>
+        <source>Expression is empty.</source>
+        <translation>Der Ausdruck ist leer.</translation>
+    </message>
+    <message>
+        <source>Domain error</source>
+        <translation>Außerhalb des Definitionsbereichs</translation>
+    </message>
+    <message>
+        <source>Divide by zero</source>
+        <translation>Division durch Null</translation>
+    </message>
+    <message>
+        <source>If-then-else operator is missing an else clause</source>
+        <translation>Dem Wenn-dann-Operator fehlt der Sonst-Zweig</translation>
+    </message>
+    <message>
+        <source>Misplaced colon at position $POS$</source>
+        <translation>Doppelpunkt an falscher Stelle, Position $POS$</translation>
+    </message>
+    <message>
+        <source>Identifier too long.</source>
+        <translation>Bezeichner zu lang.</translation>
+    </message>
+    <message>
+        <source>Expression too long.</source>
+        <translation>Ausdruck zu lang.</translation>
+    </message>
+    <message>
+        <source>Invalid non printable characters found in expression/identifer!</source>
+        <translation>Ungültige nicht druckbare Zeichen im Ausdruck oder Bezeichner!</translation>
     </message>
 </context>
 </TS>
