@@ -25,14 +25,12 @@ int main(int argc, char* argv[]) {
   if (path.isEmpty()) return 2;
   BenchDialogs dialogs(path, QStringLiteral("x*1.1"));
   mdfMain frame;
-  frame.show();
-  frame.mnuFileOpen_Click();
-  frmCars* sheet = ShowOpenedSheet(frame);
+  frmCars* sheet = OpenWithAllSelected(frame);
   if (!sheet) return 1;
   CarGrid& grid = *sheet->flexCars();
   const CarSortFilterModel& shown = sheet->Shown();
   const NycGciCars& cars = sheet->CarFile();
-  grid.SetCol(5);  // mass
+  grid.SetCol(5);  // mass, the one cell selected
 
   const double sort = TimedUntilRepainted(grid, [&] { sheet->Commands().SortDescending(); });
   bool sorted = true;

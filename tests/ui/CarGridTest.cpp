@@ -164,6 +164,7 @@ TEST_F(CarGridTest, ViewMenuSortsAndTheFilterBarFiltersWhatTheCommandsActOn) {
   Type(QStringLiteral("x >"));
   Key(Qt::Key_Return);
   EXPECT_FALSE(bar.lblFilterMessage()->text().isEmpty());  // the term's own message
+  EXPECT_TRUE(bar.txtFilterTerm()->hasFocus());
   EXPECT_EQ(sheet->Shown().ShownCount(), 83);
   bar.txtFilterTerm()->setText(QStringLiteral("x >= 20"));
   Key(Qt::Key_Return);
