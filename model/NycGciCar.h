@@ -160,6 +160,7 @@ class NycGciCar {
   void SetGear3SpeedComment(QByteArray text) { SetComment(CarField::Gear3Speed, std::move(text)); }
 
  private:
+  friend class CarParse;
   friend class NycGciCars;
   void SetParent(NycGciCars* parent) { parent_ = parent; }
   // SetBlock of a block already split into its lines (split is false when it

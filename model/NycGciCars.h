@@ -89,23 +89,6 @@ class NycGciCars {
   void CheckIndex(std::int32_t index) const;
   void ReadFile(const QString& fileName);
   void ParseContent(bool keepWhole);
-  // Cars parsed on a second thread, from the section at start on.
-  struct ParsedCars {
-    std::vector<std::shared_ptr<NycGciCar>> cars;
-    qsizetype next = 0;  // where the section after the last of them starts
-    KeptBytes kept;      // their pieces that differ, numbered from 0
-  };
-  // Where the content is not kept whole, own holds its bytes, which the parse
-  // then checks against the cars and releases behind it once allowed to.
-  struct QuietParse {
-    QByteArrayView content;
-    qsizetype start;
-    std::int32_t count;
-    char* own;
-    const std::atomic<bool>& mayRelease;
-  };
-  static void ParseCarsQuietly(const QuietParse& what, const std::atomic<bool>& stop,
-                               ParsedCars& parsed);
   void WriteInPieces(const QString* newFileName);
   void BuildContent();
   void Write(const QString* newFileName);
