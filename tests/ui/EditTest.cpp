@@ -144,6 +144,11 @@ TEST_F(EditTest, CopyAndPasteRoundTripInEnglishAndGermanOrSayWhyNot) {
   dialogs.AnswerMessage(Answer::Ok);
   Paste(QStringLiteral("1\t2\nabc"));
   EXPECT_EQ(dialogs.asked.back().text, QStringLiteral("Row 4, column pad: \"abc\" is not a number."));
+  dialogs.AnswerMessage(Answer::Ok);
+  Paste(QStringLiteral("\"1\t2"));  // no table at all
+  EXPECT_TRUE(dialogs.asked.back().text.endsWith(
+      "The clipboard line 1, field 1: a quoted field must end at its closing quote"))
+      << dialogs.asked.back().text.toStdString();
   EXPECT_EQ(Texts(1, 2, 5, 21), before);
   EXPECT_EQ(sheet->Document().History().count(), steps);
   EXPECT_FALSE(sheet->Changed());
