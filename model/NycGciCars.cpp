@@ -17,29 +17,16 @@
 #include "model/CarParse.h"
 #include "model/CarRebuild.h"
 #include "model/NycGciCar.h"
+#include "model/QuietDisplay.h"
 #include "model/StatusDisplay.h"
 
 namespace {
 
 const char* const Source = "NycGciCars";
 
-// Stands in where nobody watches (the command-line tool): shows nothing.
-class SilentDisplay final : public StatusDisplay {
- public:
-  QString Caption() const override { return caption_; }
-  void SetCaption(const QString& text) override { caption_ = text; }
-  void SetProgressVisible(bool) override {}
-  void SetProgressMax(float) override {}
-  void SetProgressValue(float) override {}
-  void Show() override {}
-  void Warn(const QString&) override {}
-
- private:
-  QString caption_;
-};
-
+// Stands in where nobody watches.
 StatusDisplay& Silent() {
-  static SilentDisplay silent;
+  static QuietDisplay silent;
   return silent;
 }
 
