@@ -20,7 +20,11 @@ CarSortFilterModel::CarSortFilterModel(CarTableModel& cars, QObject* parent)
   setSourceModel(&cars_);
   // A document with other cars starts in the file's order, unfiltered.
   connect(&cars_, &QAbstractItemModel::modelAboutToBeReset, this, &CarSortFilterModel::Forget);
-  connect(&cars_, &QAbstractItemModel::modelReset, this, [this] { sort(-1); });
+  // A proxy that was never sorted has nothing to undo: the open of a large
+  // file does not pay for a sort into the order it already has.
+  connect(&cars_, &QAbstractItemModel::modelReset, this, [this] {
+    if (sortColumn() != -1) sort(-1);
+  });
 }
 
 void CarSortFilterModel::Forget() {
