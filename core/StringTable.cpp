@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QLocale>
 
 namespace {
 
