@@ -75,7 +75,7 @@ TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
   const QByteArray theirs = StockWith({{"{Romero}", "{Theirs}"}});
   WriteFile("old.gci", theirs);
   dialogs.AnswerMessage(Answer::No);
-  Trigger("mnuFileSave");
+  EXPECT_FALSE(sheet->Save());  // a refused overwrite is no save: a close must not go on
   EXPECT_EQ(ReadFileBytes(path), theirs);
   EXPECT_EQ(dialogs.asked[4].text, "The file \"" + path +
                                        "\" was changed by another program since it was "
