@@ -15,6 +15,17 @@ FileIdentity FileIdentity::FromStatus(const struct stat& status) {
   return identity;
 }
 
+FileIdentity FileIdentity::Made(std::uint64_t device, std::uint64_t inode, std::int64_t size,
+                                std::int64_t modified) {
+  FileIdentity identity;
+  identity.valid_ = true;
+  identity.device_ = device;
+  identity.inode_ = inode;
+  identity.size_ = size;
+  identity.modified_ = modified;
+  return identity;
+}
+
 FileIdentity FileIdentity::Of(const QString& path) {
   struct stat status {};
   if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0) return {};

@@ -16,6 +16,9 @@ class FileIdentity {
   // The file an open descriptor refers to; invalid when fstat fails.
   static FileIdentity OfDescriptor(int descriptor);
   static FileIdentity FromStatus(const struct stat& status);
+  // An identity as recorded earlier (modified in nanoseconds since the epoch).
+  static FileIdentity Made(std::uint64_t device, std::uint64_t inode, std::int64_t size,
+                           std::int64_t modified);
 
   bool IsValid() const { return valid_; }
   std::uint64_t Device() const { return device_; }

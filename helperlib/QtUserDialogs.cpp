@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons buttons, Icon icon,
                                               const QString& title) {
@@ -14,10 +15,16 @@ UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons butto
   if (buttons == Buttons::YesNoCancel) {
     choices = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
+  if (buttons == Buttons::YesNoDiscard) {
+    choices = QMessageBox::Yes | QMessageBox::No | QMessageBox::Discard;
+  }
   QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Warning, title,
                   text, choices, QApplication::activeWindow());
   if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::No);
+  if (buttons == Buttons::YesNoDiscard) box.setDefaultButton(QMessageBox::Yes);
   switch (box.exec()) {
+    case QMessageBox::Discard:
+      return Answer::Discard;
     case QMessageBox::Yes:
       return Answer::Yes;
     case QMessageBox::No:
@@ -27,6 +34,20 @@ UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons butto
     default:
       return Answer::Cancel;
   }
+}
+
+int QtUserDialogs::Choose(const QString& text, Icon icon, const QString& title,
+                          const QStringList& choices, int defaultChoice) {
+  QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Warning, title,
+                  text, QMessageBox::NoButton, QApplication::activeWindow());
+  QList<QPushButton*> buttons;
+  for (const QString& choice : choices) buttons << box.addButton(choice, QMessageBox::AcceptRole);
+  if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+    box.setDefaultButton(buttons[defaultChoice]);
+    box.setEscapeButton(buttons[defaultChoice]);
+  }
+  box.exec();
+  return int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
 }
 
 QString QtUserDialogs::InputBox(const QString& prompt, const QString& title,

@@ -11,6 +11,10 @@ class CancellingDialogs final : public UserDialogs {
     GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text);
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   }
+  int Choose(const QString& text, Icon, const QString&, const QStringList&, int) override {
+    GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text);
+    return -1;
+  }
   QString InputBox(const QString&, const QString&, const QString&) override { return QString(); }
   std::optional<QString> AskFileName(const FileRequest&) override { return std::nullopt; }
   void AboutBox(const QString&, const QIcon&, const QString& heading, const QStringList&) override {

@@ -13,10 +13,10 @@ class QIcon;
 // user had cancelled it.
 class UserDialogs {
  public:
-  // YesNo has No as its default answer.
-  enum class Buttons { Ok, YesNo, YesNoCancel };
+  // YesNo has No as its default answer, YesNoDiscard Yes.
+  enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDiscard };
   enum class Icon { Exclamation, Question };
-  enum class Answer { Ok, Yes, No, Cancel };
+  enum class Answer { Ok, Yes, No, Cancel, Discard };
 
   // What a file dialog proposes: a name (a bare name or a full path), the
   // filter in the pair form "description|pattern|...", and the extension that
@@ -32,6 +32,10 @@ class UserDialogs {
 
   virtual Answer MessageBox(const QString& text, Buttons buttons, Icon icon,
                             const QString& title) = 0;
+  // A message with buttons of the given texts; the index of the one the user
+  // pressed, or -1 when the box was closed without (Escape).
+  virtual int Choose(const QString& text, Icon icon, const QString& title,
+                     const QStringList& choices, int defaultChoice) = 0;
   // The entered text, or an empty text when the user cancels.
   virtual QString InputBox(const QString& prompt, const QString& title,
                            const QString& defaultText) = 0;

@@ -1,5 +1,6 @@
 #include "model/CarDocument.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <utility>
@@ -79,6 +80,15 @@ void CarDocument::LoadFile(const QString& fileName) {
 void CarDocument::ResetHistory() {
   history_->clear();
   contentIndex_ = history_->index();
+  savedIndex_ = history_->index();
+  savedCells_.clear();
+}
+
+void CarDocument::FileWritten() {
+  savedIndex_ = history_->index();
+  savedCells_.clear();
+  history_->setClean();
+  emit Saved();
 }
 
 void CarDocument::Save() {
@@ -89,7 +99,7 @@ void CarDocument::Save() {
     throw;
   }
   ContentWritten();
-  history_->setClean();
+  FileWritten();
 }
 
 void CarDocument::SaveAs(const QString& fileName) {
@@ -101,7 +111,7 @@ void CarDocument::SaveAs(const QString& fileName) {
   }
   ContentWritten();
   pstrFileName = fileName;
-  history_->setClean();
+  FileWritten();
 }
 
 bool CarDocument::FileChangedOnDisk() const { return pobjCarFile->FileChangedOnDisk(); }
@@ -157,8 +167,78 @@ std::int64_t CarDocument::SetCells(const std::vector<CellValue>& cells, const St
   // A new step drops the steps after the current one; the content may have
   // been written at one of them.
   if (contentIndex_ > history_->index()) contentIndex_ = -1;
+  KeepSavedCells();
   history_->push(new CellValuesCommand(*this, stepName(count), std::move(changed), bounds));
   return count;
+}
+
+namespace {
+
+// Marks each cell (by car and sheet column) once.
+class CellMarks {
+ public:
+  explicit CellMarks(std::int32_t cars) : marks_(std::size_t(cars + 1) * Width) {}
+  bool Mark(std::int32_t row, std::uint8_t col) {
+    const std::size_t at = std::size_t(row) * Width + col;
+    if (marks_[at]) return false;
+    marks_[at] = true;
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t Width = 32;
+  static_assert(ColumnTable::ColumnCount <= Width);
+  std::vector<bool> marks_;
+};
+
+const CellValuesCommand& StepAt(const QUndoStack& history, int index) {
+  return static_cast<const CellValuesCommand&>(*history.command(index));
+}
+
+}  // namespace
+
+// A new step drops the steps after the current one. When the saved state lay
+// among them, the values it gave their cells are kept, and the saved state is
+// from then on the current index with those cells.
+void CarDocument::KeepSavedCells() {
+  const int index = history_->index();
+  if (savedIndex_ <= index) return;
+  CellMarks marks(pobjCarFile->Count());
+  for (const auto& cell : savedCells_) marks.Mark(cell.row, cell.col);
+  // The last step that set a cell gave it its saved value.
+  for (int step = savedIndex_ - 1; step >= index; --step) {
+    for (const auto& cell : StepAt(*history_, step).Cells()) {
+      if (marks.Mark(cell.row, cell.col)) savedCells_.push_back({cell.row, cell.col, 0, cell.after});
+    }
+  }
+  savedIndex_ = index;
+}
+
+std::vector<CarDocument::UnsavedCell> CarDocument::UnsavedCells() const {
+  std::vector<UnsavedCell> cells;
+  CellMarks marks(pobjCarFile->Count());
+  const auto consider = [&](const CellValuesCommand::Cell& cell, std::uint32_t saved) {
+    if (marks.Mark(cell.row, cell.col)) cells.push_back({cell.row, cell.col, saved, 0});
+  };
+  for (const auto& cell : savedCells_) consider(cell, cell.after);
+  const int index = history_->index();
+  // Going forward from the saved state, a cell's first step found its saved
+  // value; going back, its last step had set it.
+  for (int step = savedIndex_; step < index; ++step) {
+    for (const auto& cell : StepAt(*history_, step).Cells()) consider(cell, cell.before);
+  }
+  for (int step = savedIndex_ - 1; step >= index; --step) {
+    for (const auto& cell : StepAt(*history_, step).Cells()) consider(cell, cell.after);
+  }
+  RowCars rows(std::as_const(*pobjCarFile));
+  std::erase_if(cells, [&rows](UnsavedCell& cell) {
+    cell.current = BitsOf(rows.Of(cell.row).ValueOf(ColumnTable::Field(cell.col)));
+    return cell.current == cell.saved;
+  });
+  std::sort(cells.begin(), cells.end(), [](const UnsavedCell& a, const UnsavedCell& b) {
+    return a.row != b.row ? a.row < b.row : a.col < b.col;
+  });
+  return cells;
 }
 
 void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool after,

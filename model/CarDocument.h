@@ -61,6 +61,20 @@ class CarDocument : public QObject {
   std::int64_t SetCells(const std::vector<CellValue>& cells, const StepName& stepName);
 
   QUndoStack& History() { return *history_; }
+  const QUndoStack& History() const { return *history_; }
+
+  // A value cell that differs from the file as it was last loaded or saved:
+  // the bits of the value the file holds and of the current one.
+  struct UnsavedCell {
+    std::int32_t row;
+    std::uint8_t col;
+    std::uint32_t saved;
+    std::uint32_t current;
+  };
+  // Every such cell, by row and column; empty when the cars are what the file
+  // holds (also after edits that were undone or typed back). It is worked out
+  // from the history, so edits cost no memory for it.
+  std::vector<UnsavedCell> UnsavedCells() const;
 
  signals:
   // The document holds other cars: a file was loaded (or failed to load) or
@@ -72,6 +86,8 @@ class CarDocument : public QObject {
   // sheet column), which lie in the rectangle bounds (x the columns).
   void StepReplayed(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds);
   void ChangedChanged(bool changed);
+  // The document was written to FileName.
+  void Saved();
 
  private:
   friend class CellValuesCommand;
@@ -88,4 +104,11 @@ class CarDocument : public QObject {
   // The history index at which the cars equal the content the car file holds
   // (as loaded, made or last written), or -1 when no index does.
   int contentIndex_ = 0;
+  // What the file on disk holds: the cars as they were at this history index,
+  // except the cells of savedCells_ (steps the saved state had that the history
+  // no longer holds), with their values in the file.
+  int savedIndex_ = 0;
+  std::vector<CellValuesCommand::Cell> savedCells_;
+  void FileWritten();
+  void KeepSavedCells();
 };

@@ -29,6 +29,7 @@ class CarSortFilterModel : public QSortFilterProxyModel {
   void SortByColumn(int col, Qt::SortOrder order);
   void SortByName();
   void SortInFileOrder();
+  Order SortedBy() const { return order_; }
   // The sheet column sorted by, while sorted by one.
   int SortedColumn() const { return order_ == Order::Column ? sortedCol_ : -1; }
 

@@ -27,6 +27,8 @@ class CellValuesCommand : public QUndoCommand {
   void undo() override;
   void redo() override;
 
+  const std::vector<Cell>& Cells() const { return cells_; }
+
  private:
   static_assert(sizeof(Cell) <= 16, "a step keeps 16 bytes a cell");
 
