@@ -19,6 +19,10 @@ class BenchDialogs final : public UserDialogs {
     std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
     return Answer::Cancel;
   }
+  int Choose(const QString& text, Icon, const QString& title, const QStringList&, int) override {
+    std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
+    return -1;
+  }
   QString InputBox(const QString&, const QString&, const QString&) override { return input_; }
   void AboutBox(const QString&, const QIcon&, const QString&, const QStringList&) override {}
   std::optional<QString> AskFileName(const FileRequest&) override {

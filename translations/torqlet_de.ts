@@ -422,6 +422,64 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>JournalRecovery</name>
+    <message>
+        <source>the journal is too large</source>
+        <translation>das Protokoll ist zu groß</translation>
+    </message>
+</context>
+<context>
+    <name>JournalText</name>
+    <message>
+        <source>the line has no end</source>
+        <translation>die Zeile hat kein Ende</translation>
+    </message>
+    <message>
+        <source>there is text after the end</source>
+        <translation>nach dem Ende steht noch Text</translation>
+    </message>
+    <message>
+        <source>this is no recovery journal</source>
+        <translation>dies ist kein Wiederherstellungsprotokoll</translation>
+    </message>
+    <message>
+        <source>the file name does not read</source>
+        <translation>der Dateiname ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the file&apos;s identity does not read</source>
+        <translation>die Kennung der Datei ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the number of cars does not read</source>
+        <translation>die Zahl der Autos ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the car line does not read</source>
+        <translation>die Autozeile ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the value line names no value column</source>
+        <translation>die Wertzeile nennt keine Wertspalte</translation>
+    </message>
+    <message>
+        <source>the value does not read</source>
+        <translation>der Wert ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the end line does not count the values</source>
+        <translation>die Endzeile zählt die Werte nicht richtig</translation>
+    </message>
+    <message>
+        <source>the line is not understood</source>
+        <translation>die Zeile ist unverständlich</translation>
+    </message>
+    <message>
+        <source>the journal ends before its end line</source>
+        <translation>das Protokoll endet vor seiner Endzeile</translation>
+    </message>
+</context>
+<context>
     <name>MainMenus</name>
     <message>
         <source>&amp;File</source>
@@ -547,6 +605,14 @@ Optionen:
         <source>&amp;Redo %1</source>
         <translation>&amp;Wiederholen: %1</translation>
     </message>
+    <message>
+        <source>&amp;Recent files</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Liste leeren</translation>
+    </message>
 </context>
 <context>
     <name>NycGciCars</name>
@@ -561,6 +627,21 @@ Optionen:
     <message>
         <source> - processing data...</source>
         <translation> - Daten werden verarbeitet...</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryJournal</name>
+    <message>
+        <source>the folder &quot;%1&quot; cannot be made</source>
+        <translation>der Ordner „%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the journal &quot;%1&quot; cannot be locked</source>
+        <translation>das Protokoll „%1“ kann nicht gesperrt werden</translation>
+    </message>
+    <message>
+        <source>the journal &quot;%1&quot; cannot be written: %2</source>
+        <translation>das Protokoll „%1“ kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -664,6 +745,29 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>StatusLine</name>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>1 cell selected</source>
+        <translation>1 Zelle ausgewählt</translation>
+    </message>
+    <message>
+        <source>%1 cells selected</source>
+        <translation>%1 Zellen ausgewählt</translation>
+    </message>
+    <message>
+        <source>Sum: %1   Average: %2   Min: %3   Max: %4</source>
+        <translation>Summe: %1   Mittelwert: %2   Min: %3   Max: %4</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cars shown</source>
+        <translation>%1 von %2 Autos gezeigt</translation>
+    </message>
+</context>
+<context>
     <name>TabTable</name>
     <message>
         <source>%1 line %2, field %3: a quoted field must end at its closing quote</source>
@@ -750,6 +854,22 @@ Vielleicht ist sie von mir oder einem anderen Programm gesperrt.<byte value="xd"
         <source>Loaded file changed, but not saved. Save now?</source>
         <translation>Die geladene Datei wurde geändert, aber nicht gespeichert. Jetzt speichern?</translation>
     </message>
+    <message>
+        <source>The file &quot;%1&quot; was changed by another program. Reload it?</source>
+        <translation>Die Datei „%1“ wurde von einem anderen Programm geändert. Neu laden?</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was changed by another program, and this document has edits that are not saved.</source>
+        <translation>Die Datei „%1“ wurde von einem anderen Programm geändert, und dieses Dokument hat nicht gespeicherte Änderungen.</translation>
+    </message>
+    <message>
+        <source>Reload and lose your edits</source>
+        <translation>Neu laden und Änderungen verwerfen</translation>
+    </message>
+    <message>
+        <source>Keep your edits</source>
+        <translation>Änderungen behalten</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -801,6 +921,14 @@ jeder ausgewählten Zelle berechnet wird. „x“ steht für den alten Wert der 
     <message>
         <source>Terms are evaluated by muParser, © Ingo Berg, MIT licence.</source>
         <translation>Terme berechnet muParser, © Ingo Berg, MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; no longer exists. It was taken off the list of recent files.</source>
+        <translation>Die Datei „%1“ existiert nicht mehr. Sie wurde aus der Liste der zuletzt geöffneten Dateien entfernt.</translation>
+    </message>
+    <message>
+        <source>Unsaved edits are not safe from a crash: %1</source>
+        <translation>Nicht gespeicherte Änderungen sind nicht vor einem Absturz geschützt: %1</translation>
     </message>
 </context>
 <context>

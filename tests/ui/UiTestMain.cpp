@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   // The frame's settings go to a folder of the run's own.
   const QTemporaryDir settings;
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+  // So do the recovery journals of the documents.
+  const QTemporaryDir state;
+  qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
   TorqletApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -32,6 +32,7 @@ class ScriptedDialogs final : public UserDialogs {
     Buttons buttons = Buttons::Ok;
     FileRequest file{};
     QString defaultText{};  // of an input box
+    QStringList choices{};  // of a box with buttons of its own
   };
   struct Scripted {
     QString kind;
@@ -46,10 +47,17 @@ class ScriptedDialogs final : public UserDialogs {
   void ChooseFile(const QString& path) { answers.push_back({"file", Answer::Ok, path}); }
   void CancelFile() { answers.push_back({"file", Answer::Cancel, {}}); }
   void EnterText(const QString& text) { answers.push_back({"input", Answer::Ok, text}); }
+  void Pick(int choice) { answers.push_back({"choose", Answer::Ok, QString::number(choice)}); }
 
   Answer MessageBox(const QString& text, Buttons buttons, Icon, const QString& title) override {
     asked.push_back({"message", title, text, buttons});
     return Next("message").answer;
+  }
+  int Choose(const QString& text, Icon, const QString& title, const QStringList& choices,
+             int) override {
+    asked.push_back({"choose", title, text, Buttons::Ok, {}, {}, choices});
+    const QString choice = Next("choose").text;
+    return choice.isNull() ? -1 : choice.toInt();
   }
   QString InputBox(const QString& prompt, const QString& title, const QString& text) override {
     asked.push_back({"input", title, prompt, Buttons::Ok, {}, text});

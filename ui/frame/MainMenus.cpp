@@ -39,6 +39,12 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
                           QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFileDash0_ = mnuFile_->addSeparator();
   mnuFileDash0_->setObjectName(QStringLiteral("mnuFileDash0"));
+  mnuFileRecent_ = mnuFile_->addMenu(tr("&Recent files"));
+  mnuFileRecent_->setObjectName(QStringLiteral("mnuFileRecent"));
+  mnuFileRecent_->menuAction()->setObjectName(QStringLiteral("mnuFileRecent"));
+  mnuFileRecent_->addSeparator();
+  mnuFileRecentClear_ = AddItem(mnuFileRecent_, "mnuFileRecentClear", tr("Clear list"));
+  mnuFile_->addSeparator();
   mnuFileExit_ = AddItem(mnuFile_, "mnuFileExit", tr("E&xit"));
 
   mnuEdit_ = AddMenu(frame, "mnuEdit", tr("&Edit"));
@@ -117,6 +123,23 @@ void MainMenus::SetDocumentMenus(bool on) {
   mnuEdit_->menuAction()->setVisible(on);
   mnuView_->menuAction()->setVisible(on);
   mnuWindows_->menuAction()->setVisible(on);
+}
+
+void MainMenus::SetRecentFiles(const QStringList& files) {
+  qDeleteAll(recentList_);
+  recentList_.clear();
+  QAction* before = mnuFileRecent_->actions().constFirst();  // the separator above Clear list
+  int number = 0;
+  for (const QString& file : files) {
+    QString text = file;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    auto* entry = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(text), mnuFileRecent_);
+    entry->setObjectName(QStringLiteral("mnuFileRecent%1").arg(number));
+    connect(entry, &QAction::triggered, this, [this, file] { emit RecentFileChosen(file); });
+    mnuFileRecent_->insertAction(before, entry);
+    recentList_ << entry;
+  }
+  mnuFileRecent_->menuAction()->setEnabled(!files.isEmpty());
 }
 
 void MainMenus::RefreshWindowList() {

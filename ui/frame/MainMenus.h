@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -21,8 +22,17 @@ class MainMenus : public QObject {
  public:
   MainMenus(QMainWindow& frame, QMdiArea& area);
 
+ signals:
+  // A file of the recent files was chosen.
+  void RecentFileChosen(const QString& path);
+
+ public:
+
   // Enables Save, Save as and Close and shows Edit, View and Windows, or the reverse.
   void SetDocumentMenus(bool on);
+  // Lists the recent files in File > Recent files, the first eight with their
+  // number as access key; an empty list disables the submenu.
+  void SetRecentFiles(const QStringList& files);
   // Rebuilds the list of open documents in the Windows menu.
   void RefreshWindowList();
   // Undo and Redo follow the active document's history: enabled when it has a
@@ -36,6 +46,8 @@ class MainMenus : public QObject {
   QAction* mnuFileSaveAs() const { return mnuFileSaveAs_; }
   QAction* mnuFileClose() const { return mnuFileClose_; }
   QAction* mnuFileDash0() const { return mnuFileDash0_; }
+  QMenu* mnuFileRecent() const { return mnuFileRecent_; }
+  QAction* mnuFileRecentClear() const { return mnuFileRecentClear_; }
   QAction* mnuFileExit() const { return mnuFileExit_; }
   QMenu* mnuEdit() const { return mnuEdit_; }
   QAction* mnuEditManipulate() const { return mnuEditManipulate_; }
@@ -71,6 +83,9 @@ class MainMenus : public QObject {
   QAction* mnuFileSaveAs_;
   QAction* mnuFileClose_;
   QAction* mnuFileDash0_;
+  QMenu* mnuFileRecent_;
+  QList<QAction*> recentList_;
+  QAction* mnuFileRecentClear_;
   QAction* mnuFileExit_;
   QMenu* mnuEdit_;
   QAction* mnuEditManipulate_;

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QUndoGroup>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -28,12 +29,15 @@
 #include "helperlib/FileDialog.h"
 #include "helperlib/FileIdentity.h"
 #include "helperlib/GlobalFunctions.h"
+#include "helperlib/RecentFiles.h"
 #include "helperlib/Term.h"
 #include "helperlib/UserDialogs.h"
 #include "model/CarDocument.h"
+#include "model/RecoveryJournal.h"
 #include "ui/frame/CommandGuard.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/SharedOpenDialog.h"
+#include "ui/frame/StatusLine.h"
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/SheetCommands.h"
@@ -80,10 +84,15 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
   menus_ = new MainMenus(*this, *area_);
   history_ = new QUndoGroup(this);
   menus_->FollowHistory(*history_);
-  connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
-    auto* cars = qobject_cast<frmCars*>(window);
-    history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
+  status_ = new StatusLine(*statusBar());
+  connect(area_, &QMdiArea::subWindowActivated, this, &mdfMain::OnWindowActivated);
+  connect(menus_, &MainMenus::RecentFileChosen, this,
+          [this](const QString& file) { CommandGuard::Run([&] { OpenRecentFile(file); }); });
+  connect(menus_->mnuFileRecentClear(), &QAction::triggered, this, [this] {
+    RecentFiles().Clear();
+    menus_->SetRecentFiles({});
   });
+  menus_->SetRecentFiles(RecentFiles().List());
   hint_ = new QLabel(
       tr("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
       area_->viewport());
@@ -130,6 +139,44 @@ Counter& mdfMain::ChildCount() {
     connect(pobjCnt.get(), &Counter::ValueChanged, this, &mdfMain::pobjCnt_ValueChanged);
   }
   return *pobjCnt;
+}
+
+void mdfMain::OnWindowActivated(QMdiSubWindow* window) {
+  auto* cars = qobject_cast<frmCars*>(window);
+  history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
+  status_->Follow(cars);
+  // Asked once the activation is over, not in the middle of it.
+  if (cars) {
+    QMetaObject::invokeMethod(cars, &frmCars::ShowDiskChange, Qt::QueuedConnection);
+  }
+}
+
+void mdfMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  if (frmCars* cars = ActiveCars()) {
+    QMetaObject::invokeMethod(cars, &frmCars::ShowDiskChange, Qt::QueuedConnection);
+  }
+}
+
+void mdfMain::RememberFile(const QString& fileName) {
+  RecentFiles recent;
+  recent.Add(fileName);
+  menus_->SetRecentFiles(recent.List());
+}
+
+void mdfMain::OpenRecentFile(const QString& fileName) {
+  if (QFileInfo::exists(fileName)) {
+    OpenFile(fileName);
+    return;
+  }
+  RecentFiles recent;
+  recent.Remove(fileName);
+  menus_->SetRecentFiles(recent.List());
+  UserDialogs::Current().MessageBox(
+      tr("The file \"%1\" no longer exists. It was taken off the list of recent files.")
+          .arg(fileName),
+      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, ApplicationTitle());
 }
 
 void mdfMain::pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue) {
@@ -263,6 +310,11 @@ frmCars* mdfMain::NewCarWindow() {
   // A column heading's context menu offers the View commands.
   connect(window->flexCars(), &CarGrid::HeadingMenu, this,
           [this](const QPoint& at) { menus_->mnuView()->exec(at); });
+  connect(&window->Document(), &CarDocument::Saved, this,
+          [this, window] { RememberFile(window->FileName()); });
+  connect(&window->Journal(), &RecoveryJournal::WriteFailed, this, [this](const QString& reason) {
+    statusBar()->showMessage(tr("Unsaved edits are not safe from a crash: %1").arg(reason));
+  });
   WindowArranger::PlaceNew(*area_, *window, window->UsefulSize(), !arranged_);
   return window;
 }
@@ -297,7 +349,7 @@ void mdfMain::OpenFile(const QString& fileName) {
       return;
     }
   }
-  NewCarWindow()->OpenFile(fileName);
+  if (NewCarWindow()->OpenFile(fileName)) RememberFile(fileName);
 }
 
 void mdfMain::OpenFiles(const QStringList& fileNames) {

@@ -11,6 +11,8 @@ class Counter;
 class MainMenus;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class StatusLine;
 class QProgressBar;
 class QUndoGroup;
 class frmCars;
@@ -45,8 +47,12 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   QList<frmCars*> CarWindows() const;
   frmCars* ActiveCars() const;
 
+  // A new car sheet window in the area, before its document is filled.
+  frmCars* NewCarWindow();
+  StatusLine& Status() const { return *status_; }
+
   // Opens a car file in a new window; a file that cannot be read is reported
-  // and leaves no window.
+  // and leaves no window. An opened file goes first in the recent files.
   void OpenFile(const QString& fileName);
   // Opens each file in turn as File > Open would; one that cannot be read is
   // reported and the others still open. Relative names are taken from the
@@ -75,6 +81,9 @@ class mdfMain : public QMainWindow, public StatusDisplay {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Coming back to the frame shows what another program did to the active
+  // document's file meanwhile.
+  void changeEvent(QEvent* event) override;
   // Files dropped onto the frame open as documents.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -82,8 +91,10 @@ class mdfMain : public QMainWindow, public StatusDisplay {
  private:
   void pobjCnt_ValueChanged(std::int32_t newValue, std::int32_t oldValue);
   void ConnectCommands();
-  frmCars* NewCarWindow();
   void ShowProgress();
+  void RememberFile(const QString& fileName);
+  void OpenRecentFile(const QString& fileName);
+  void OnWindowActivated(QMdiSubWindow* window);
   void PlaceInitially();
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The active document, once an edit still open in it is stored; null when
@@ -101,6 +112,7 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   bool arranged_ = false;
   // What an empty frame shows in its area.
   QLabel* hint_;
+  StatusLine* status_;
   // What Manipulate proposes: the term last entered.
   QString lastTerm_ = QStringLiteral("x");
   std::unique_ptr<Counter> pobjCnt;

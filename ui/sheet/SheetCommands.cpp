@@ -1,6 +1,7 @@
 #include "ui/sheet/SheetCommands.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -12,6 +13,8 @@
 #include "model/CarTableModel.h"
 #include "model/CellBlock.h"
 #include "model/Manipulation.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
 #include "model/TabTable.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/FilterBar.h"
@@ -106,6 +109,8 @@ void SheetCommands::OpenFilterBar() {
 
 void SheetCommands::ShowAllCars() {
   filterBar_.hide();
+  filterName_.clear();
+  filterCondition_.clear();
   KeepCurrentCar([this] { grid_.Shown().ClearFilter(); });
 }
 
@@ -129,8 +134,58 @@ bool SheetCommands::ApplyFilter(const QString& name, const QString& condition) {
       shown.SetFilter(name, term.get(), filterColumn_);
     }
   });
+  filterName_ = name;
+  filterCondition_ = condition;
+  filteredColumn_ = filterColumn_;
   grid_.setFocus();
   return true;
+}
+
+namespace {
+
+std::vector<QByteArray> NamesOf(const NycGciCars& file) {
+  std::vector<QByteArray> names(std::size_t(file.Count()));
+  for (std::int32_t car = 1; car <= file.Count(); ++car) names[std::size_t(car - 1)] = file.Car(car).Name();
+  return names;
+}
+
+}  // namespace
+
+void SheetCommands::SelectCell(int row, int col) { grid_.SelectRange(row, col, row, col); }
+
+void SheetCommands::KeepView(const std::function<void()>& load) {
+  CarSortFilterModel& shown = grid_.Shown();
+  const NycGciCars& file = shown.Cars().Document().CarFile();
+  const std::vector<QByteArray> before = NamesOf(file);
+  const CarSortFilterModel::Order order = shown.SortedBy();
+  const int sortedCol = shown.SortedColumn();
+  const Qt::SortOrder direction = shown.sortOrder();
+  const bool filtered = shown.Filtered();
+  const int row = grid_.Row();
+  const int col = grid_.Col();
+  const std::int32_t car = row >= 1 && row <= shown.ShownCount() ? shown.CarOfRow(row) : 0;
+  load();
+  if (NamesOf(file) == before) {
+    if (order == CarSortFilterModel::Order::Column) shown.SortByColumn(sortedCol, direction);
+    if (order == CarSortFilterModel::Order::Name) shown.SortByName();
+    if (filtered) {
+      const int opened = std::exchange(filterColumn_, filteredColumn_);
+      ApplyFilter(filterName_, filterCondition_);
+      filterColumn_ = opened;
+    }
+    const std::vector<int> rows = shown.RowsOfCars();
+    if (car > 0 && rows[std::size_t(car)] > 0) {
+      grid_.SelectRange(rows[std::size_t(car)], col, rows[std::size_t(car)], col);
+      } else if (shown.ShownCount() > 0) {
+      SelectCell(std::min(row, shown.ShownCount()), col);
+    }
+  } else {
+    filterName_.clear();
+    filterCondition_.clear();
+    if (shown.ShownCount() > 0) SelectCell(std::clamp(row, 1, shown.ShownCount()), col);
+  }
+  emit ShownChanged();
+  grid_.scrollTo(grid_.currentIndex());
 }
 
 QString SheetCommands::ShownNote() const {

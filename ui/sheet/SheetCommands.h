@@ -57,6 +57,12 @@ class SheetCommands : public QObject {
   // True when the filter was applied.
   bool ApplyFilter(const QString& name, const QString& condition);
 
+  // Runs load, which gives the document the cars of its file again. The
+  // current cell stays where it was; when the file has the same cars as
+  // before (names in the same order), the view keeps its order and filter,
+  // taken anew from the new values.
+  void KeepView(const std::function<void()>& load);
+
   // " - 12 of 88 cars shown" while a filter is on, else empty.
   QString ShownNote() const;
 
@@ -67,6 +73,7 @@ class SheetCommands : public QObject {
  private:
   void SortByColumn(Qt::SortOrder order);
   void KeepCurrentCar(const std::function<void()>& change);
+  void SelectCell(int row, int col);
   void ShowMessage(const QString& text) const;
   static QString CellCountText(std::int64_t count);
 
@@ -74,4 +81,8 @@ class SheetCommands : public QObject {
   FilterBar& filterBar_;
   std::function<QString()> title_;
   int filterColumn_ = ColumnTable::FixedColumnCount;  // the column the bar was opened for
+  // The fields of the filter applied last, while it is on.
+  QString filterName_;
+  QString filterCondition_;
+  int filteredColumn_ = ColumnTable::FixedColumnCount;
 };

@@ -19,6 +19,8 @@
 #include "model/CarDocument.h"
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
+#include "model/FileWatch.h"
+#include "model/RecoveryJournal.h"
 #include "model/NycGciCars.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
@@ -60,12 +62,18 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
   connect(document_.get(), &CarDocument::ChangedChanged, this, &QWidget::setWindowModified);
   // Undo and redo show the cells of their step that are shown.
   connect(document_.get(), &CarDocument::StepReplayed, flexCars_, &CarGrid::SelectCells);
+  journal_ = new RecoveryJournal(*document_, RecoveryJournal::DefaultFolder(), this);
+  watch_ = new FileWatch(*document_, this);
+  connect(watch_, &FileWatch::ChangedOnDisk, this, &frmCars::OnChangedOnDisk);
 }
 
 frmCars::~frmCars() {
   // An edit still open when the window goes is dropped: the focus leaving it
   // on the way out must not store into a car file that is going too.
   delete txtEdit_;
+  // A window that goes without a crash takes its journal along.
+  delete journal_;
+  delete watch_;
   document_.reset();
   pobjFileDialog.reset();
   try {
@@ -114,27 +122,78 @@ void frmCars::NewFile() {
   show();
 }
 
-void frmCars::OpenFile(const QString& fileName) {
+bool frmCars::OpenFile(const QString& fileName) {
   pobjFileDialog->SetFileName(fileName);
   ShowCaption(fileName);
   try {
     document_->LoadFile(fileName);
   } catch (const std::exception& error) {
     close();
-    // The last lines say why: the error under the car file's own, and for a
-    // file that was read but is no car file, where and what is wrong in it.
-    // Only a file that could not be read may be locked.
-    const auto* numbered = dynamic_cast<const TorqletError*>(&error);
-    const bool unread = numbered && numbered->Number() == ErrUnexpectedInternal;
-    UserDialogs::Current().MessageBox(
-        (unread ? tr("Unable to open file \"%1\".\r\nIt might be locked by me or by any other "
-                     "application.\r\n%2")
-                : tr("Unable to open file \"%1\".\r\n%2"))
-            .arg(fileName, ErrorReportText(numbered ? numbered->Reason() : error)),
-        UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
-    return;
+    ReportOpenFailure(fileName, error);
+    return false;
   }
   show();
+  return true;
+}
+
+// The last lines say why: the error under the car file's own, and for a file
+// that was read but is no car file, where and what is wrong in it. Only a
+// file that could not be read may be locked.
+void frmCars::ReportOpenFailure(const QString& fileName, const std::exception& error) {
+  const auto* numbered = dynamic_cast<const TorqletError*>(&error);
+  const bool unread = numbered && numbered->Number() == ErrUnexpectedInternal;
+  UserDialogs::Current().MessageBox(
+      (unread ? tr("Unable to open file \"%1\".\r\nIt might be locked by me or by any other "
+                   "application.\r\n%2")
+              : tr("Unable to open file \"%1\".\r\n%2"))
+          .arg(fileName, ErrorReportText(numbered ? numbered->Reason() : error)),
+      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, pstrCaptionPrefix + fileName);
+}
+
+void frmCars::Reload() {
+  if (txtEdit_->IsEditing()) txtEdit_->EndEdit();  // the open edit goes with the others
+  const QString fileName = FileName();
+  try {
+    commands_->KeepView([&] { document_->LoadFile(fileName); });
+  } catch (const std::exception& error) {
+    SetChanged(false);  // what the window held is gone already
+    close();
+    ReportOpenFailure(fileName, error);
+  }
+}
+
+// A deleted file is only marked: the document now holds the one copy of the
+// cars, which the next Save writes again (after asking).
+void frmCars::OnChangedOnDisk(bool deleted) {
+  if (deleted) {
+    SetChanged(true);
+    return;
+  }
+  diskChangePending_ = true;
+  const QMdiArea* area = mdiArea();
+  if (area && area->activeSubWindow() == this && isActiveWindow()) ShowDiskChange();
+}
+
+void frmCars::ShowDiskChange() {
+  if (!diskChangePending_) return;
+  diskChangePending_ = false;
+  const QString title = ApplicationTitle() + QStringLiteral(" - ") + FileName();
+  if (!Changed() && !txtEdit_->IsEditing()) {
+    if (UserDialogs::Current().MessageBox(
+            tr("The file \"%1\" was changed by another program. Reload it?").arg(FileName()),
+            UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question,
+            title) == UserDialogs::Answer::Yes) {
+      Reload();
+    }
+    return;
+  }
+  const int choice = UserDialogs::Current().Choose(
+      tr("The file \"%1\" was changed by another program, and this document has edits that are "
+         "not saved.")
+          .arg(FileName()),
+      UserDialogs::Icon::Question, title,
+      {tr("Reload and lose your edits"), tr("Keep your edits")}, 1);
+  if (choice == 0) Reload();
 }
 
 bool frmCars::Save() {

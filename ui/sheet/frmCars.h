@@ -12,6 +12,8 @@ class CarTableModel;
 class CellEditor;
 class Counter;
 class FileDialog;
+class FileWatch;
+class RecoveryJournal;
 class FilterBar;
 class SheetCommands;
 class NycGciCars;
@@ -40,8 +42,18 @@ class frmCars : public QMdiSubWindow {
 
   // Fills the window with a new document made from the stock copy.
   void NewFile();
-  // Loads the file; on failure the window closes itself and tells the user.
-  void OpenFile(const QString& fileName);
+  // Loads the file; on failure the window closes itself and tells the user
+  // (false).
+  bool OpenFile(const QString& fileName);
+  // Reads the document's file again, dropping its edits; the view keeps its
+  // current cell, and its order and filter where the cars are the same. On
+  // failure the window closes itself and tells the user.
+  void Reload();
+  // When another program changed the file since the window was last active,
+  // asks whether to reload it: an unedited document with Yes or No, an edited
+  // one offering to reload and lose the edits or to keep them. Asks once for
+  // each change; the frame calls it whenever the window becomes active.
+  void ShowDiskChange();
   // Saves under the document's name, or asks for one when it has none; when
   // another program changed the file meanwhile, asks before overwriting it.
   // True when the document was saved; a failed write raises.
@@ -95,6 +107,8 @@ class frmCars : public QMdiSubWindow {
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
   const NycGciCars& CarFile() const;
   CarDocument& Document() const { return *document_; }
+  RecoveryJournal& Journal() const { return *journal_; }
+  FileWatch& Watch() const { return *watch_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +121,8 @@ class frmCars : public QMdiSubWindow {
   void DoSaveAs();
   bool ConfirmOverwrite() const;
   void ReportSaveFailure(const QString& fileName, const QString& reason);
+  void ReportOpenFailure(const QString& fileName, const std::exception& error);
+  void OnChangedOnDisk(bool deleted);
 
   Counter& childCount_;
   QString pstrCaptionPrefix;
@@ -119,4 +135,8 @@ class frmCars : public QMdiSubWindow {
   CarGrid* flexCars_ = nullptr;
   CellEditor* txtEdit_ = nullptr;
   SheetCommands* commands_ = nullptr;
+  RecoveryJournal* journal_ = nullptr;
+  FileWatch* watch_ = nullptr;
+  // Another program changed the file and the user was not asked yet.
+  bool diskChangePending_ = false;
 };

@@ -1,0 +1,172 @@
+#include "UiTestSupport.h"
+#include "model/CarSortFilterModel.h"
+#include "model/FileWatch.h"
+#include "model/JournalText.h"
+#include "model/RecoveryJournal.h"
+#include "model/SelectionSummary.h"
+#include "ui/frame/EditRecovery.h"
+#include "ui/frame/StatusLine.h"
+#include "ui/sheet/SheetCommands.h"
+
+namespace {
+
+using RecoveryUiTest = FrameTest;
+
+// Replaces the file as another program's atomic save does, and waits until
+// the window has asked (or a while, when it should not).
+void ReplaceFile(const QString& path, const QByteArray& bytes) {
+  WriteFileBytes(path + ".other", bytes);
+  ASSERT_EQ(std::rename(qPrintable(path + ".other"), qPrintable(path)), 0);
+}
+
+// Another program's save asks once when the window is active: an unedited
+// document reloads on Yes, keeping its order, filter and current car; an
+// edited one keeps its edits or reloads as the user picks.
+TEST_F(RecoveryUiTest, AChangeOnDiskAsksOnceAndReloadKeepsTheView) {
+  const QString path = WriteFile("cars.gci", StockBytes());
+  OpenDocument(path);
+  grid->SetCol(5);
+  sheet->Commands().SortDescending();
+  grid->SetRow(3);
+  const std::size_t opened = dialogs.asked.size();
+  const auto waitForAsk = [this, opened](std::size_t asked) {
+    return QTest::qWaitFor([&] { return dialogs.asked.size() > opened + asked; }, 3000);
+  };
+  const auto question = [this, opened](std::size_t index) { return dialogs.asked[opened + index]; };
+
+  dialogs.AnswerMessage(Answer::Yes);
+  const QByteArray changed = StockWith({{"Romero", "Romera"}});
+  ReplaceFile(path, changed);
+  ASSERT_TRUE(waitForAsk(0));
+  EXPECT_EQ(question(0).text,
+            "The file \"" + path + "\" was changed by another program. Reload it?");
+  EXPECT_FALSE(sheet->Changed());
+  // Other names: the view starts afresh, in file order.
+  EXPECT_EQ(grid->Shown().SortedColumn(), -1);
+  EXPECT_EQ(grid->Row(), 3);
+
+  sheet->Commands().SortDescending();
+  grid->SetRow(3);
+  const QString shownCar = grid->TextMatrix(3, 0);
+  dialogs.AnswerMessage(Answer::Yes);
+  ReplaceFile(path, changed + "\n");
+  ASSERT_TRUE(waitForAsk(1));
+  EXPECT_EQ(grid->Shown().SortedColumn(), 5) << "the same cars keep the order";
+  EXPECT_EQ(grid->TextMatrix(grid->Row(), 0), shownCar);
+
+  sheet->SetCellValue(1, 6, "7");
+  dialogs.Pick(1);  // keep the edits
+  ReplaceFile(path, changed);
+  ASSERT_TRUE(waitForAsk(2));
+  EXPECT_EQ(question(2).choices,
+            QStringList({"Reload and lose your edits", "Keep your edits"}));
+  EXPECT_TRUE(sheet->Changed());
+  EXPECT_EQ(sheet->GetCellText(1, 6), "7.000");
+  QTest::qWait(FileWatch::SettleMilliseconds * 3);
+  EXPECT_EQ(dialogs.asked.size(), opened + 3) << "one question for one change";
+
+  // The document's own save asks nothing; a deleted file marks it unsaved.
+  dialogs.AnswerMessage(Answer::Yes);  // overwrite the other program's change
+  ASSERT_TRUE(sheet->Save());
+  QTest::qWait(FileWatch::SettleMilliseconds * 3);
+  EXPECT_EQ(dialogs.asked.size(), opened + 4);
+  QFile::remove(path);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return sheet->isWindowModified(); }, 3000));
+  EXPECT_EQ(dialogs.asked.size(), opened + 4);
+}
+
+// Journals left by a crash are offered once; Yes opens their documents with
+// the edits as one unsaved, undoable step, and a changed file is named.
+TEST_F(RecoveryUiTest, LeftJournalsAreOfferedAndRecoveredAsOneStep) {
+  const QString path = WriteFile("cars.gci", StockBytes());
+  const QString folder = Path("state");
+  QDir().mkpath(folder);
+  JournalText::Content content;
+  content.fileName = path;
+  content.identity = FileIdentity::Of(path);
+  content.cars = {{2, {}, {}}};
+  {
+    // The second car's name as the stock copy has it.
+    CarDocument stock;
+    stock.LoadFile(path);
+    content.cars[0].name = stock.CarFile().Car(2).Name();
+    content.carCount = stock.CarFile().Count();
+  }
+  content.cars[0].values = {{5, LineValue::FromFloat(1234.5f)}};
+  WriteFileBytes(folder + "/a" + RecoveryJournal::Suffix(), JournalText::Write(content));
+  content.fileName.clear();  // a new document's edits
+  content.identity = FileIdentity();
+  WriteFileBytes(folder + "/b" + RecoveryJournal::Suffix(), JournalText::Write(content));
+  WriteFileBytes(folder + "/c" + RecoveryJournal::Suffix(), "torqlet recovery journal 1\n");
+
+  dialogs.AnswerMessage(Answer::No);  // kept for later
+  EXPECT_FALSE(EditRecovery::Offer(*frame, folder));
+  EXPECT_EQ(dialogs.asked[0].text,
+            "Torqlet was not closed properly. Recover the unsaved edits of 3 documents?");
+  EXPECT_EQ(dialogs.asked[0].buttons, UserDialogs::Buttons::YesNoDiscard);
+
+  dialogs.AnswerMessage(Answer::Yes);
+  dialogs.AnswerMessage(Answer::Ok);  // the corrupt one is named and kept
+  EXPECT_TRUE(EditRecovery::Offer(*frame, folder));
+  EXPECT_TRUE(dialogs.asked.back().text.startsWith("The recovery journal \"" + folder + "/c"));
+  ASSERT_EQ(frame->CarWindows().size(), 2);
+  for (frmCars* window : frame->CarWindows()) {
+    Use(window);
+    EXPECT_EQ(sheet->GetCellText(2, 5), "1234.500");
+    EXPECT_TRUE(sheet->Changed());
+    EXPECT_EQ(sheet->Document().History().undoText(), "Recover unsaved edits");
+  }
+  EXPECT_EQ(frame->CarWindows()[0]->FileName(), path);
+  EXPECT_TRUE(QFileInfo::exists(sheet->Journal().Path())) << "the edits are safe again";
+  EXPECT_EQ(QDir(folder).entryList({"*.journal"}), QStringList({"c.journal"}));
+  dialogs.AnswerMessage(Answer::Discard);
+  EXPECT_FALSE(EditRecovery::Offer(*frame, folder));
+  EXPECT_EQ(QDir(folder).entryList({"c.journal"}).size(), 0);
+}
+
+// File > Recent files lists opened and saved files, newest first; a file
+// that is gone is taken off with a message.
+TEST_F(RecoveryUiTest, RecentFilesListOpensAndSaves) {
+  Trigger("mnuFileRecentClear");
+  const QString first = WriteFile("first.gci", StockBytes());
+  const QString second = WriteFile("second.gci", StockBytes());
+  OpenDocument(first);
+  frame->OpenFiles({second});
+  dialogs.ChooseFile(Path("third.gci"));
+  Trigger("mnuFileSaveAs");
+  QMenu* recent = frame->Menus().mnuFileRecent();
+  QStringList texts;
+  for (QAction* action : recent->actions()) texts << action->text();
+  EXPECT_EQ(texts, QStringList({"&1 " + Path("third.gci"), "&2 " + second, "&3 " + first, "",
+                                "Clear list"}));
+  frame->CarWindows()[0]->close();
+  Flush();
+  Trigger("mnuFileRecent3");
+  EXPECT_EQ(frame->CarWindows().last()->FileName(), first);
+  QFile::remove(second);
+  dialogs.AnswerMessage(Answer::Ok);
+  Trigger("mnuFileRecent3");
+  EXPECT_TRUE(dialogs.asked.back().text.contains("no longer exists"));
+  EXPECT_EQ(recent->actions().size(), 4);
+}
+
+// The status bar names the current car and column and adds up the selection.
+TEST_F(RecoveryUiTest, TheStatusBarDescribesTheSelection) {
+  NewDocument();
+  grid->SelectRange(1, 2, 2, 3);
+  frame->Status().Update();
+  const StatusLine& status = frame->Status();
+  const QString name = grid->TextMatrix(1, 0);
+  EXPECT_EQ(status.lblPosition()->text(), name + " \u00b7 " + grid->TextMatrix(0, 2));
+  EXPECT_EQ(status.lblSelection()->text(), "4 cells selected");
+  const SelectionSummary sum = SelectionSummary::Of(sheet->CarFile(), grid->SelectedCells());
+  EXPECT_EQ(sum.numbers, 4);
+  EXPECT_TRUE(status.lblFigures()->text().startsWith(
+      QStringLiteral("Sum: %1   Average: ").arg(sum.sum)));
+  EXPECT_TRUE(status.lblShown()->text().isEmpty());
+  sheet->Commands().ApplyFilter(name, QString());
+  frame->Status().Update();
+  EXPECT_TRUE(status.lblShown()->text().startsWith("1 of "));
+}
+
+}  // namespace
