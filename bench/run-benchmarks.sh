@@ -20,6 +20,9 @@ echo "== Undoing and redoing that manipulation"
 echo "== Sorting and filtering the 100,000-car file's sheet"
 "$build/bench/bench-sort-filter-big-file" "$big"
 
+echo "== The recovery journal and the status bar on the 100,000-car file"
+"$build/bench/bench-journal-status-big-file" "$big"
+
 echo "== Saving the 100,000-car file after one edit"
 "$build/bench/bench-save-big-file" "$big"
 

@@ -216,12 +216,17 @@ void CarDocument::KeepSavedCells() {
 
 std::vector<CarDocument::UnsavedCell> CarDocument::UnsavedCells() const {
   std::vector<UnsavedCell> cells;
+  const int index = history_->index();
+  std::size_t candidates = savedCells_.size();
+  for (int step = std::min(savedIndex_, index); step < std::max(savedIndex_, index); ++step) {
+    candidates += StepAt(*history_, step).Cells().size();
+  }
+  cells.reserve(candidates);
   CellMarks marks(pobjCarFile->Count());
   const auto consider = [&](const CellValuesCommand::Cell& cell, std::uint32_t saved) {
     if (marks.Mark(cell.row, cell.col)) cells.push_back({cell.row, cell.col, saved, 0});
   };
   for (const auto& cell : savedCells_) consider(cell, cell.after);
-  const int index = history_->index();
   // Going forward from the saved state, a cell's first step found its saved
   // value; going back, its last step had set it.
   for (int step = savedIndex_; step < index; ++step) {
@@ -235,10 +240,24 @@ std::vector<CarDocument::UnsavedCell> CarDocument::UnsavedCells() const {
     cell.current = BitsOf(rows.Of(cell.row).ValueOf(ColumnTable::Field(cell.col)));
     return cell.current == cell.saved;
   });
-  std::sort(cells.begin(), cells.end(), [](const UnsavedCell& a, const UnsavedCell& b) {
+  // One step's cells come in order already, and so do those of most edits.
+  const auto before = [](const UnsavedCell& a, const UnsavedCell& b) {
     return a.row != b.row ? a.row < b.row : a.col < b.col;
-  });
-  return cells;
+  };
+  if (std::is_sorted(cells.begin(), cells.end(), before)) return cells;
+  // Sorted by car in one pass (a car has at most 20 of them), then each car's
+  // cells by column.
+  std::vector<std::size_t> starts(std::size_t(pobjCarFile->Count()) + 2, 0);
+  for (const UnsavedCell& cell : cells) ++starts[std::size_t(cell.row) + 1];
+  for (std::size_t row = 1; row < starts.size(); ++row) starts[row] += starts[row - 1];
+  std::vector<UnsavedCell> sorted(cells.size());
+  std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+  for (const UnsavedCell& cell : cells) sorted[next[std::size_t(cell.row)]++] = cell;
+  for (std::size_t row = 0; row + 1 < starts.size(); ++row) {
+    std::sort(sorted.begin() + std::ptrdiff_t(starts[row]),
+              sorted.begin() + std::ptrdiff_t(starts[row + 1]), before);
+  }
+  return sorted;
 }
 
 void CarDocument::Apply(const std::vector<CellValuesCommand::Cell>& cells, bool after,

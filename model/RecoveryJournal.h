@@ -39,6 +39,7 @@ class RecoveryJournal : public QObject {
   // Writes the journal now, or removes it when nothing is unsaved, and waits
   // until that is done. False when the write failed.
   bool WriteNow();
+  const CarDocument& Document() const { return document_; }
   // What the journal would hold now.
   JournalText::Content Snapshot() const;
 
