@@ -35,10 +35,11 @@ double Seconds(Work work) {
 void MeasureJournal(const char* what, RecoveryJournal& journal) {
   const double snapshot = Seconds([&] { journal.Snapshot(); });
   const double whole = Seconds([&] { journal.WriteNow(); });
-  std::printf("journal after %s: %.4f s on the main thread (target <= 0.02 s for one cell), "
-              "%.3f s written and synced, %lld values, %.1f MB\n",
-              what, snapshot, whole, static_cast<long long>(journal.Snapshot().ValueCount()),
-              double(QFileInfo(journal.Path()).size()) / 1e6);
+  std::printf(
+      "journal after %s: %.4f s on the main thread (target <= 0.02 s for one cell), "
+      "%.3f s written and synced, %lld values, %.1f MB\n",
+      what, snapshot, whole, static_cast<long long>(journal.Snapshot().ValueCount()),
+      double(QFileInfo(journal.Path()).size()) / 1e6);
 }
 
 // Presses Down so many times in the grid, each key handled and painted.
@@ -86,9 +87,10 @@ int main(int argc, char* argv[]) {
   }
   following /= 3;
   alone /= 3;
-  std::printf("moving down %d rows: %.2f ms a row with the status bar, %.2f ms without "
-              "(target: no slower)\n",
-              Keys, following / Keys * 1e3, alone / Keys * 1e3);
+  std::printf(
+      "moving down %d rows: %.2f ms a row with the status bar, %.2f ms without "
+      "(target: no slower)\n",
+      Keys, following / Keys * 1e3, alone / Keys * 1e3);
   grid.SelectRange(1, 2, cars, 21);
   const double all = Seconds([&] { frame.Status().Update(); });
   std::printf("status bar for every cell selected: %.3f s, once the selection rests (%s)\n", all,

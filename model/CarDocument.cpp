@@ -208,7 +208,8 @@ void CarDocument::KeepSavedCells() {
   // The last step that set a cell gave it its saved value.
   for (int step = savedIndex_ - 1; step >= index; --step) {
     for (const auto& cell : StepAt(*history_, step).Cells()) {
-      if (marks.Mark(cell.row, cell.col)) savedCells_.push_back({cell.row, cell.col, 0, cell.after});
+      if (marks.Mark(cell.row, cell.col))
+        savedCells_.push_back({cell.row, cell.col, 0, cell.after});
     }
   }
   savedIndex_ = index;

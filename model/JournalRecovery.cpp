@@ -21,8 +21,8 @@ constexpr qint64 MaxJournalBytes = qint64(1) << 30;
 
 JournalRecovery::JournalRecovery(const QString& folder) {
   const QDir dir(folder);
-  const QStringList names = dir.entryList({QLatin1Char('*') + RecoveryJournal::Suffix()},
-                                          QDir::Files, QDir::Name);
+  const QStringList names =
+      dir.entryList({QLatin1Char('*') + RecoveryJournal::Suffix()}, QDir::Files, QDir::Name);
   for (const QString& name : names) {
     const QString path = dir.filePath(name);
     auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
@@ -64,8 +64,7 @@ JournalRecovery::Outcome JournalRecovery::Apply(CarDocument& document,
   const NycGciCars& file = document.CarFile();
   Outcome outcome;
   outcome.byName = file.Count() != content.carCount ||
-                   (!content.fileName.isEmpty() &&
-                    file.Data().DiskIdentity() != content.identity);
+                   (!content.fileName.isEmpty() && file.Data().DiskIdentity() != content.identity);
   for (const JournalText::Car& car : content.cars) {
     if (outcome.byName) break;
     outcome.byName = car.row > file.Count() || file.Car(car.row).NameView() != car.name;
@@ -84,7 +83,6 @@ JournalRecovery::Outcome JournalRecovery::Apply(CarDocument& document,
     }
     for (const auto& [col, value] : car.values) cells.push_back({row, col, value});
   }
-  outcome.changed =
-      document.SetCells(cells, [&stepName](std::int64_t) { return stepName; });
+  outcome.changed = document.SetCells(cells, [&stepName](std::int64_t) { return stepName; });
   return outcome;
 }

@@ -39,10 +39,17 @@ std::optional<QByteArray> Unescaped(QByteArrayView text) {
     }
     if (++i == text.size()) return std::nullopt;
     switch (text[i]) {
-      case '\\': out += '\\'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      default: return std::nullopt;
+      case '\\':
+        out += '\\';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;
@@ -121,7 +128,7 @@ std::optional<JournalText::Content> JournalText::Read(QByteArrayView text, QStri
   bool ended = false;
   std::int64_t values = 0;
   const auto refuse = [&](const char* why) {
-    fault = Tr("line %1: %2").arg(number).arg(Tr(why));
+    fault = QCoreApplication::translate("JournalText", "line %1: %2").arg(number).arg(Tr(why));
     return std::nullopt;
   };
   while (at < text.size()) {
@@ -132,7 +139,8 @@ std::optional<JournalText::Content> JournalText::Read(QByteArrayView text, QStri
     at = stop + 1;
     if (ended) return refuse(QT_TRANSLATE_NOOP("JournalText", "there is text after the end"));
     if (number == 1) {
-      if (line != Heading) return refuse(QT_TRANSLATE_NOOP("JournalText", "this is no recovery journal"));
+      if (line != Heading)
+        return refuse(QT_TRANSLATE_NOOP("JournalText", "this is no recovery journal"));
       continue;
     }
     const qsizetype tab = line.indexOf('\t');

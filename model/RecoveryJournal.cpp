@@ -1,5 +1,8 @@
 #include "model/RecoveryJournal.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,8 +12,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "helperlib/DataHandler.h"
 #include "model/CarDocument.h"
@@ -85,7 +86,8 @@ void RecoveryJournal::Start() {
   if (!Lock()) return;
   writer_ = std::thread([this, content = std::move(content)] {
     const QString error = WriteFile(path_, JournalText::Write(content));
-    QMetaObject::invokeMethod(this, [this, error] { Finished(error); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, error] { Finished(error); }, Qt::QueuedConnection);
   });
 }
 
@@ -126,8 +128,9 @@ bool RecoveryJournal::Lock() {
   auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) {
-    lastError_ = QCoreApplication::translate("RecoveryJournal", "the journal \"%1\" cannot be locked")
-                     .arg(path_);
+    lastError_ =
+        QCoreApplication::translate("RecoveryJournal", "the journal \"%1\" cannot be locked")
+            .arg(path_);
     emit WriteFailed(lastError_);
     return false;
   }

@@ -299,6 +299,49 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>EditRecovery</name>
+    <message>
+        <source> and %1 more</source>
+        <translation> und %1 weitere</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot;, whose unsaved edits the recovery journal &quot;%2&quot; holds, no longer exists. The journal is kept.</source>
+        <translation>Die Datei „%1“, deren nicht gespeicherte Änderungen das Wiederherstellungsprotokoll „%2“ enthält, existiert nicht mehr. Das Protokoll bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Recover unsaved edits</source>
+        <translation>Nicht gespeicherte Änderungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>The edits of the recovery journal &quot;%1&quot; cannot be applied.<byte value="xd"/>
+%2<byte value="xd"/>
+The journal is kept.</source>
+        <translation>Die Änderungen des Wiederherstellungsprotokolls „%1“ können nicht angewendet werden.<byte value="xd"/>
+%2<byte value="xd"/>
+Das Protokoll bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was changed since its edits were recorded; they were applied by car name and column.</source>
+        <translation>Die Datei „%1“ wurde geändert, seit ihre Änderungen aufgezeichnet wurden; sie wurden nach Autoname und Spalte angewendet.</translation>
+    </message>
+    <message>
+        <source>These cars are no longer in the file, and their edits were not applied: %1</source>
+        <translation>Diese Autos sind nicht mehr in der Datei, ihre Änderungen wurden nicht angewendet: %1</translation>
+    </message>
+    <message>
+        <source>Torqlet was not closed properly. Recover the unsaved edits of 1 document?</source>
+        <translation>Torqlet wurde nicht ordnungsgemäß beendet. Die nicht gespeicherten Änderungen von 1 Dokument wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Torqlet was not closed properly. Recover the unsaved edits of %1 documents?</source>
+        <translation>Torqlet wurde nicht ordnungsgemäß beendet. Die nicht gespeicherten Änderungen von %1 Dokumenten wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The recovery journal &quot;%1&quot; cannot be read: %2. It is kept, and nothing of it was applied.</source>
+        <translation>Das Wiederherstellungsprotokoll „%1“ kann nicht gelesen werden: %2. Es bleibt erhalten, und nichts davon wurde angewendet.</translation>
+    </message>
+</context>
+<context>
     <name>ErrorReport</name>
     <message>
         <source>Error</source>
@@ -477,6 +520,10 @@ Optionen:
     <message>
         <source>the journal ends before its end line</source>
         <translation>das Protokoll endet vor seiner Endzeile</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
     </message>
 </context>
 <context>

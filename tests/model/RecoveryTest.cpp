@@ -31,8 +31,10 @@ class RecoveryTest : public ::testing::Test {
   QStringList Unsaved() const {
     QStringList cells;
     for (const auto& cell : document.UnsavedCells()) {
-      cells << QStringLiteral("%1:%2=%3").arg(cell.row).arg(cell.col).arg(
-                   std::bit_cast<float>(cell.current));
+      cells << QStringLiteral("%1:%2=%3")
+                   .arg(cell.row)
+                   .arg(cell.col)
+                   .arg(std::bit_cast<float>(cell.current));
     }
     return cells;
   }

@@ -58,8 +58,7 @@ TEST_F(RecoveryUiTest, AChangeOnDiskAsksOnceAndReloadKeepsTheView) {
   dialogs.Pick(1);  // keep the edits
   ReplaceFile(path, changed);
   ASSERT_TRUE(waitForAsk(2));
-  EXPECT_EQ(question(2).choices,
-            QStringList({"Reload and lose your edits", "Keep your edits"}));
+  EXPECT_EQ(question(2).choices, QStringList({"Reload and lose your edits", "Keep your edits"}));
   EXPECT_TRUE(sheet->Changed());
   EXPECT_EQ(sheet->GetCellText(1, 6), "7.000");
   QTest::qWait(FileWatch::SettleMilliseconds * 3);
@@ -161,8 +160,8 @@ TEST_F(RecoveryUiTest, TheStatusBarDescribesTheSelection) {
   EXPECT_EQ(status.lblSelection()->text(), "4 cells selected");
   const SelectionSummary sum = SelectionSummary::Of(sheet->CarFile(), grid->SelectedCells());
   EXPECT_EQ(sum.numbers, 4);
-  EXPECT_TRUE(status.lblFigures()->text().startsWith(
-      QStringLiteral("Sum: %1   Average: ").arg(sum.sum)));
+  EXPECT_TRUE(
+      status.lblFigures()->text().startsWith(QStringLiteral("Sum: %1   Average: ").arg(sum.sum)));
   EXPECT_TRUE(status.lblShown()->text().isEmpty());
   sheet->Commands().ApplyFilter(name, QString());
   frame->Status().Update();

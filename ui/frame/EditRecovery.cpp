@@ -14,11 +14,9 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("EditRecovery", text); }
-
 void Tell(const QString& text, const QString& title) {
-  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok,
-                                    UserDialogs::Icon::Exclamation, title);
+  UserDialogs::Current().MessageBox(text, UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                    title);
 }
 
 // At most this many missing cars are named; the rest are counted.
@@ -28,7 +26,7 @@ QString CarList(QStringList names) {
   const qsizetype more = names.size() - NamedCars;
   if (more > 0) names.resize(NamedCars);
   QString list = names.join(QStringLiteral(", "));
-  if (more > 0) list += Tr(" and %1 more").arg(more);
+  if (more > 0) list += QCoreApplication::translate("EditRecovery", " and %1 more").arg(more);
   return list;
 }
 
@@ -37,8 +35,10 @@ QString CarList(QStringList names) {
 bool Recover(mdfMain& frame, const QString& path, const JournalText::Content& content) {
   const QString title = ApplicationTitle();
   if (!content.fileName.isEmpty() && !QFileInfo::exists(content.fileName)) {
-    Tell(Tr("The file \"%1\", whose unsaved edits the recovery journal \"%2\" holds, no longer "
-            "exists. The journal is kept.")
+    Tell(QCoreApplication::translate(
+             "EditRecovery",
+             "The file \"%1\", whose unsaved edits the recovery journal \"%2\" holds, no longer "
+             "exists. The journal is kept.")
              .arg(content.fileName, path),
          title);
     return false;
@@ -51,11 +51,15 @@ bool Recover(mdfMain& frame, const QString& path, const JournalText::Content& co
   }
   JournalRecovery::Outcome outcome;
   try {
-    outcome = JournalRecovery::Apply(window->Document(), content, Tr("Recover unsaved edits"));
+    outcome = JournalRecovery::Apply(
+        window->Document(), content,
+        QCoreApplication::translate("EditRecovery", "Recover unsaved edits"));
   } catch (const std::exception& error) {
     window->close();
-    Tell(Tr("The edits of the recovery journal \"%1\" cannot be applied.\r\n%2\r\nThe journal is "
-            "kept.")
+    Tell(QCoreApplication::translate(
+             "EditRecovery",
+             "The edits of the recovery journal \"%1\" cannot be applied.\r\n%2\r\nThe journal is "
+             "kept.")
              .arg(path, ErrorReportText(error)),
          title);
     return false;
@@ -63,13 +67,17 @@ bool Recover(mdfMain& frame, const QString& path, const JournalText::Content& co
   // The edits are safe in the window's own journal before the old one goes.
   window->Journal().WriteNow();
   if (outcome.byName) {
-    QString text = Tr("The file \"%1\" was changed since its edits were recorded; they were "
-                      "applied by car name and column.")
-                       .arg(content.fileName.isEmpty() ? window->CarFile().FileTitle()
-                                                       : content.fileName);
+    QString text =
+        QCoreApplication::translate(
+            "EditRecovery",
+            "The file \"%1\" was changed since its edits were recorded; they were "
+            "applied by car name and column.")
+            .arg(content.fileName.isEmpty() ? window->CarFile().FileTitle() : content.fileName);
     if (!outcome.missingCars.isEmpty()) {
       text += QStringLiteral("\r\n") +
-              Tr("These cars are no longer in the file, and their edits were not applied: %1")
+              QCoreApplication::translate(
+                  "EditRecovery",
+                  "These cars are no longer in the file, and their edits were not applied: %1")
                   .arg(CarList(outcome.missingCars));
     }
     Tell(text, window->Caption());
@@ -84,9 +92,13 @@ bool EditRecovery::Offer(mdfMain& frame, const QString& folder) {
   const int count = journals.Count();
   if (count == 0) return false;
   const UserDialogs::Answer answer = UserDialogs::Current().MessageBox(
-      count == 1 ? Tr("Torqlet was not closed properly. Recover the unsaved edits of 1 document?")
-                 : Tr("Torqlet was not closed properly. Recover the unsaved edits of %1 "
-                      "documents?")
+      count == 1 ? QCoreApplication::translate(
+                       "EditRecovery",
+                       "Torqlet was not closed properly. Recover the unsaved edits of 1 document?")
+                 : QCoreApplication::translate(
+                       "EditRecovery",
+                       "Torqlet was not closed properly. Recover the unsaved edits of %1 "
+                       "documents?")
                        .arg(count),
       UserDialogs::Buttons::YesNoDiscard, UserDialogs::Icon::Question, ApplicationTitle());
   if (answer == UserDialogs::Answer::Discard) {
@@ -99,8 +111,10 @@ bool EditRecovery::Offer(mdfMain& frame, const QString& folder) {
     QString fault;
     const std::optional<JournalText::Content> content = journals.Read(i, fault);
     if (!content) {
-      Tell(Tr("The recovery journal \"%1\" cannot be read: %2. It is kept, and nothing of it was "
-              "applied.")
+      Tell(QCoreApplication::translate(
+               "EditRecovery",
+               "The recovery journal \"%1\" cannot be read: %2. It is kept, and nothing of it was "
+               "applied.")
                .arg(journals.Path(i), fault),
            ApplicationTitle());
       continue;

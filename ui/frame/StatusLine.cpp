@@ -65,8 +65,10 @@ void StatusLine::Follow(frmCars* window) {
   if (window) {
     const CarGrid* grid = window->flexCars();
     const auto schedule = [this] { Schedule(); };
-    followed_ << connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, schedule)
-              << connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, schedule)
+    followed_ << connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                         schedule)
+              << connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                         schedule)
               << connect(&window->Document(), &CarDocument::CellsChanged, this, schedule)
               << connect(&window->Document(), &CarDocument::Reloaded, this, schedule)
               << connect(&window->Commands(), &SheetCommands::ShownChanged, this, schedule)
@@ -89,16 +91,15 @@ void StatusLine::Update() {
   const std::int64_t rows = std::abs(grid->RowSel() - row) + 1;
   const std::int64_t cells = rows * (std::abs(grid->ColSel() - col) + 1);
   selection_->setText(cells == 1 ? tr("1 cell selected") : tr("%1 cells selected").arg(cells));
-  const SelectionSummary summary =
-      SelectionSummary::Of(window->CarFile(), grid->SelectedCells());
+  const SelectionSummary summary = SelectionSummary::Of(window->CarFile(), grid->SelectedCells());
   figures_->setText(summary.numbers == 0
                         ? QString()
                         : tr("Sum: %1   Average: %2   Min: %3   Max: %4")
                               .arg(NumberText(summary.sum), NumberText(summary.Average()),
                                    NumberText(summary.min), NumberText(summary.max)));
   const CarSortFilterModel& shown = grid->Shown();
-  shown_->setText(shown.Filtered() ? tr("%1 of %2 cars shown")
-                                         .arg(shown.ShownCount())
-                                         .arg(shown.Cars().CarCount())
-                                   : QString());
+  shown_->setText(
+      shown.Filtered()
+          ? tr("%1 of %2 cars shown").arg(shown.ShownCount()).arg(shown.Cars().CarCount())
+          : QString());
 }
