@@ -62,10 +62,10 @@ int main(int argc, char* argv[]) {
   qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
   const QString path = FileArgument(argc, argv);
   if (path.isEmpty()) return 2;
-  BenchDialogs dialogs(path, QStringLiteral("x*1.1"));
-  mdfMain frame;
-  frmCars* sheet = OpenWithAllSelected(frame);
-  if (!sheet) return 1;
+  BenchEditor editor(path);
+  if (!editor.sheet) return 1;
+  mdfMain& frame = editor.frame;
+  frmCars* sheet = editor.sheet;
   CarGrid& grid = *sheet->flexCars();
   grid.SetCol(5);
   sheet->SetCellValue(2, 5, QStringLiteral("1234.5"));

@@ -21,10 +21,10 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   const QString path = FileArgument(argc, argv);
   if (path.isEmpty()) return 2;
-  BenchDialogs dialogs(path, QStringLiteral("x*1.1"));
-  mdfMain frame;
-  frmCars* sheet = OpenWithAllSelected(frame);
-  if (!sheet) return 1;
+  BenchEditor editor(path);
+  if (!editor.sheet) return 1;
+  mdfMain& frame = editor.frame;
+  frmCars* sheet = editor.sheet;
   CarGrid& grid = *sheet->flexCars();
   const int cars = sheet->CarFile().Count();
   const qint64 cells = qint64(cars) * (grid.model()->columnCount());
