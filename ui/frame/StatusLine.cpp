@@ -58,10 +58,11 @@ void StatusLine::Schedule() {
 }
 
 void StatusLine::Follow(frmCars* window) {
-  if (window == window_ && !followed_.isEmpty()) return;
+  if (window && window == window_ && guard_) return;
   for (const QMetaObject::Connection& connection : followed_) disconnect(connection);
   followed_.clear();
   window_ = window;
+  guard_ = window;
   if (window) {
     const CarGrid* grid = window->flexCars();
     const auto schedule = [this] { Schedule(); };
@@ -72,6 +73,7 @@ void StatusLine::Follow(frmCars* window) {
               << connect(&window->Document(), &CarDocument::CellsChanged, this, schedule)
               << connect(&window->Document(), &CarDocument::Reloaded, this, schedule)
               << connect(&window->Commands(), &SheetCommands::ShownChanged, this, schedule)
+              // The window is no sheet any more when it says it goes.
               << connect(window, &QObject::destroyed, this, [this] { Follow(nullptr); });
   }
   Update();
@@ -79,7 +81,7 @@ void StatusLine::Follow(frmCars* window) {
 
 void StatusLine::Update() {
   delay_.stop();
-  frmCars* window = window_;
+  frmCars* window = guard_ ? window_ : nullptr;
   const CarGrid* grid = window ? window->flexCars() : nullptr;
   if (!grid || !grid->currentIndex().isValid()) {
     for (QLabel* label : {position_, selection_, figures_, shown_}) label->clear();

@@ -41,7 +41,9 @@ class StatusLine : public QObject {
   QLabel* selection_;
   QLabel* figures_;
   QLabel* shown_;
-  QPointer<frmCars> window_;
+  // The sheet followed; the guard turns null as soon as it starts to go.
+  frmCars* window_ = nullptr;
+  QPointer<QObject> guard_;
   QList<QMetaObject::Connection> followed_;
   QTimer delay_;
 };
