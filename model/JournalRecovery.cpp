@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <algorithm>
 
 #include "helperlib/DataHandler.h"
 #include "model/CarDocument.h"
@@ -63,12 +64,12 @@ JournalRecovery::Outcome JournalRecovery::Apply(CarDocument& document,
                                                 const QString& stepName) {
   const NycGciCars& file = document.CarFile();
   Outcome outcome;
-  outcome.byName = file.Count() != content.carCount ||
-                   (!content.fileName.isEmpty() && file.Data().DiskIdentity() != content.identity);
-  for (const JournalText::Car& car : content.cars) {
-    if (outcome.byName) break;
-    outcome.byName = car.row > file.Count() || file.Car(car.row).NameView() != car.name;
-  }
+  outcome.byName =
+      file.Count() != content.carCount ||
+      (!content.fileName.isEmpty() && file.Data().DiskIdentity() != content.identity) ||
+      std::any_of(content.cars.begin(), content.cars.end(), [&file](const JournalText::Car& car) {
+        return car.row > file.Count() || file.Car(car.row).NameView() != car.name;
+      });
   std::vector<CellValue> cells;
   cells.reserve(std::size_t(content.ValueCount()));
   CarNames names(file);

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "helperlib/DataHandler.h"
 #include "model/CarDocument.h"
@@ -73,18 +74,26 @@ void RecoveryJournal::Wait() {
   if (writer_.joinable()) writer_.join();
 }
 
+// What to write now, with the lock taken; nothing when the journal was
+// removed instead (no unsaved edits) or cannot be locked.
+std::optional<JournalText::Content> RecoveryJournal::Prepare() {
+  JournalText::Content content = Snapshot();
+  if (!document_.Changed() || content.cars.empty()) {
+    Remove();
+    return std::nullopt;
+  }
+  if (!Lock()) return std::nullopt;
+  return content;
+}
+
 void RecoveryJournal::Start() {
   if (writer_.joinable()) {
     again_ = true;
     return;
   }
-  JournalText::Content content = Snapshot();
-  if (!document_.Changed() || content.cars.empty()) {
-    Remove();
-    return;
-  }
-  if (!Lock()) return;
-  writer_ = std::thread([this, content = std::move(content)] {
+  std::optional<JournalText::Content> content = Prepare();
+  if (!content) return;
+  writer_ = std::thread([this, content = std::move(*content)] {
     const QString error = WriteFile(path_, JournalText::Write(content));
     QMetaObject::invokeMethod(
         this, [this, error] { Finished(error); }, Qt::QueuedConnection);
@@ -93,25 +102,26 @@ void RecoveryJournal::Start() {
 
 void RecoveryJournal::Finished(const QString& error) {
   Wait();
-  if (error != lastError_ && !error.isEmpty()) emit WriteFailed(error);
-  lastError_ = error;
+  Report(error);
   if (again_) {
     again_ = false;
     Start();
   }
 }
 
+// Tells of a failure once, until the journal has been written again.
+void RecoveryJournal::Report(const QString& error) {
+  if (!error.isEmpty() && error != lastError_) emit WriteFailed(error);
+  lastError_ = error;
+}
+
 bool RecoveryJournal::WriteNow() {
   delay_.stop();
   again_ = false;
   Wait();
-  JournalText::Content content = Snapshot();
-  if (!document_.Changed() || content.cars.empty()) {
-    Remove();
-    return true;
-  }
-  if (!Lock()) return false;
-  lastError_ = WriteFile(path_, JournalText::Write(content));
+  std::optional<JournalText::Content> content = Prepare();
+  if (!content) return lastError_.isEmpty();
+  Report(WriteFile(path_, JournalText::Write(*content)));
   return lastError_.isEmpty();
 }
 
@@ -120,18 +130,15 @@ bool RecoveryJournal::WriteNow() {
 bool RecoveryJournal::Lock() {
   if (lock_) return true;
   if (!QDir().mkpath(folder_)) {
-    lastError_ = QCoreApplication::translate("RecoveryJournal", "the folder \"%1\" cannot be made")
-                     .arg(folder_);
-    emit WriteFailed(lastError_);
+    Report(QCoreApplication::translate("RecoveryJournal", "the folder \"%1\" cannot be made")
+               .arg(folder_));
     return false;
   }
   auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) {
-    lastError_ =
-        QCoreApplication::translate("RecoveryJournal", "the journal \"%1\" cannot be locked")
-            .arg(path_);
-    emit WriteFailed(lastError_);
+    Report(QCoreApplication::translate("RecoveryJournal", "the journal \"%1\" cannot be locked")
+               .arg(path_));
     return false;
   }
   lock_ = std::move(lock);
@@ -142,6 +149,7 @@ void RecoveryJournal::Remove() {
   delay_.stop();
   again_ = false;
   Wait();
+  lastError_.clear();
   if (!lock_) return;
   QFile::remove(path_);
   lock_.reset();  // unlocks, which removes the lock file

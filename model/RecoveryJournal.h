@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "model/JournalText.h"
@@ -49,8 +50,10 @@ class RecoveryJournal : public QObject {
   void WriteFailed(const QString& reason);
 
  private:
+  std::optional<JournalText::Content> Prepare();
   void Start();
   void Finished(const QString& error);
+  void Report(const QString& error);
   void Remove();
   bool Lock();
   void Wait();
