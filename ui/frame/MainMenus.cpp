@@ -23,20 +23,23 @@ QMenu* AddMenu(QMainWindow& frame, const char* name, const QString& caption) {
   return menu;
 }
 
+// A list entry with its number as access key: "&1 nyc.gci".
+QString NumberedCaption(int number, QString text) {
+  return QStringLiteral("&%1 %2").arg(number).arg(
+      text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
 }  // namespace
 
 MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area_(area) {
   mnuFile_ = AddMenu(frame, "mnuFile", tr("&File"));
-  mnuFileNew_ =
-      AddItem(mnuFile_, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  mnuFileOpen_ =
-      AddItem(mnuFile_, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-  mnuFileSave_ =
-      AddItem(mnuFile_, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuFileSaveAs_ = AddItem(mnuFile_, "mnuFileSaveAs", tr("Save &as"),
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
-  mnuFileClose_ = AddItem(mnuFile_, "mnuFileClose", tr("&Close"),
-                          QKeySequence(Qt::CTRL | Qt::Key_F4));
+  mnuFileNew_ = AddItem(mnuFile_, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuFileOpen_ = AddItem(mnuFile_, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuFileSave_ = AddItem(mnuFile_, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuFileSaveAs_ =
+      AddItem(mnuFile_, "mnuFileSaveAs", tr("Save &as"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  mnuFileClose_ =
+      AddItem(mnuFile_, "mnuFileClose", tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFileDash0_ = mnuFile_->addSeparator();
   mnuFileDash0_->setObjectName(QStringLiteral("mnuFileDash0"));
   mnuFileRecent_ = mnuFile_->addMenu(tr("&Recent files"));
@@ -48,9 +51,8 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuFileExit_ = AddItem(mnuFile_, "mnuFileExit", tr("E&xit"));
 
   mnuEdit_ = AddMenu(frame, "mnuEdit", tr("&Edit"));
-  mnuEditManipulate_ =
-      AddItem(mnuEdit_, "mnuEditManipulate", tr("&Manipulate selection"),
-              QKeySequence(Qt::CTRL | Qt::Key_M));
+  mnuEditManipulate_ = AddItem(mnuEdit_, "mnuEditManipulate", tr("&Manipulate selection"),
+                               QKeySequence(Qt::CTRL | Qt::Key_M));
   mnuEdit_->addSeparator();
   mnuEditUndo_ =
       AddItem(mnuEdit_, "mnuEditUndo", UndoCaption(QString()), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -59,21 +61,18 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuEditRedo_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   mnuEdit_->addSeparator();
-  mnuEditCopy_ =
-      AddItem(mnuEdit_, "mnuEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuEditPaste_ = AddItem(mnuEdit_, "mnuEditPaste", tr("&Paste"),
-                          QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuEditCopy_ = AddItem(mnuEdit_, "mnuEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuEditPaste_ =
+      AddItem(mnuEdit_, "mnuEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuEdit_->addSeparator();
-  mnuEditFind_ = AddItem(mnuEdit_, "mnuEditFind", tr("&Find car..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_F));
+  mnuEditFind_ =
+      AddItem(mnuEdit_, "mnuEditFind", tr("&Find car..."), QKeySequence(Qt::CTRL | Qt::Key_F));
   mnuEditFindNext_ =
       AddItem(mnuEdit_, "mnuEditFindNext", tr("Find &next"), QKeySequence(Qt::Key_F3));
 
   mnuView_ = AddMenu(frame, "mnuView", tr("&View"));
-  mnuViewSortAscending_ =
-      AddItem(mnuView_, "mnuViewSortAscending", tr("Sort &ascending"));
-  mnuViewSortDescending_ =
-      AddItem(mnuView_, "mnuViewSortDescending", tr("Sort &descending"));
+  mnuViewSortAscending_ = AddItem(mnuView_, "mnuViewSortAscending", tr("Sort &ascending"));
+  mnuViewSortDescending_ = AddItem(mnuView_, "mnuViewSortDescending", tr("Sort &descending"));
   mnuViewSortByName_ = AddItem(mnuView_, "mnuViewSortByName", tr("Sort by &name"));
   mnuViewFileOrder_ = AddItem(mnuView_, "mnuViewFileOrder", tr("File &order"));
   mnuView_->addSeparator();
@@ -82,16 +81,15 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
 
   mnuWindows_ = AddMenu(frame, "mnuWindows", tr("&Windows"));
   const char* const arrangeCaptions[] = {QT_TR_NOOP("&Cascade"), QT_TR_NOOP("Tile &horizontal"),
-                                         QT_TR_NOOP("Tile &vertical"), QT_TR_NOOP("Arrange &icons")};
+                                         QT_TR_NOOP("Tile &vertical"),
+                                         QT_TR_NOOP("Arrange &icons")};
   for (std::size_t i = 0; i < mnuWindowsArrange_.size(); ++i) {
-    mnuWindowsArrange_[i] =
-        AddItem(mnuWindows_, "mnuWindowsArrange", tr(arrangeCaptions[i]));
+    mnuWindowsArrange_[i] = AddItem(mnuWindows_, "mnuWindowsArrange", tr(arrangeCaptions[i]));
   }
   connect(mnuWindows_, &QMenu::aboutToShow, this, &MainMenus::RefreshWindowList);
 
   mnuHelp_ = AddMenu(frame, "mnuHelp", tr("&Help"));
-  mnuHelpAbout_ =
-      AddItem(mnuHelp_, "mnuHelpAbout", tr("&About"), QKeySequence(Qt::Key_F1));
+  mnuHelpAbout_ = AddItem(mnuHelp_, "mnuHelpAbout", tr("&About"), QKeySequence(Qt::Key_F1));
 
   SetDocumentMenus(false);
 }
@@ -131,9 +129,7 @@ void MainMenus::SetRecentFiles(const QStringList& files) {
   QAction* before = mnuFileRecent_->actions().constFirst();  // the separator above Clear list
   int number = 0;
   for (const QString& file : files) {
-    QString text = file;
-    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    auto* entry = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(text), mnuFileRecent_);
+    auto* entry = new QAction(NumberedCaption(++number, file), mnuFileRecent_);
     entry->setObjectName(QStringLiteral("mnuFileRecent%1").arg(number));
     connect(entry, &QAction::triggered, this, [this, file] { emit RecentFileChosen(file); });
     mnuFileRecent_->insertAction(before, entry);
@@ -155,9 +151,8 @@ void MainMenus::RefreshWindowList() {
     QString title = window->windowTitle();
     title.replace(QStringLiteral("[*]"),
                   window->isWindowModified() ? QStringLiteral("*") : QString());
-    title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    QAction* entry = mnuWindows_->addAction(
-        number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+    QAction* entry = mnuWindows_->addAction(number <= 9 ? NumberedCaption(number, title)
+                                                        : QString(title).replace('&', "&&"));
     entry->setCheckable(true);
     entry->setChecked(window == active);
     connect(entry, &QAction::triggered, window, [this, window] {
