@@ -337,7 +337,8 @@ void mdfMain::mnuFileOpen_Click() {
 }
 
 // A file that is open already, by this or another of its names, comes forward
-// instead of opening a second copy that would diverge from the first.
+// instead of opening a second copy that would diverge from the first; that
+// counts as opening it for the recent files.
 void mdfMain::OpenFile(const QString& fileName) {
   const FileIdentity wanted = FileIdentity::Of(fileName);
   for (frmCars* window : CarWindows()) {
@@ -346,6 +347,7 @@ void mdfMain::OpenFile(const QString& fileName) {
     if (open.IsValid() && open.Device() == wanted.Device() && open.Inode() == wanted.Inode()) {
       if (window->isMinimized()) window->showNormal();
       area_->setActiveSubWindow(window);
+      RememberFile(window->FileName());
       return;
     }
   }
