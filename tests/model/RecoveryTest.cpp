@@ -1,5 +1,3 @@
-#include <QLockFile>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -9,7 +7,6 @@
 #include "helperlib/RecentFiles.h"
 #include "model/CarDocument.h"
 #include "model/ColumnTable.h"
-#include "model/FileWatch.h"
 #include "model/JournalRecovery.h"
 #include "model/JournalText.h"
 #include "model/RecoveryJournal.h"
@@ -64,15 +61,12 @@ TEST_F(RecoveryTest, UnsavedCellsAreWhatDiffersFromTheFile) {
   document.Save();
   EXPECT_EQ(Unsaved(), QStringList());
   history.undo();  // back before the save: the file has 30, the cars not
-  EXPECT_EQ(Unsaved().size(), 1);
-  EXPECT_TRUE(Unsaved()[0].startsWith("3:7="));
+  EXPECT_EQ(Unsaved(), QStringList({"3:7=0.5"}));
   Set(2, 6, 21);  // a new step drops the saved state from the history
-  EXPECT_EQ(Unsaved().size(), 2);
+  EXPECT_EQ(Unsaved(), QStringList({"2:6=21", "3:7=0.5"}));
   history.undo();
   history.undo();  // below the branch: car 1 has 10 again, the file its typed-back mass
-  const QStringList below = Unsaved();
-  EXPECT_EQ(below.size(), 2) << below.join(' ');
-  EXPECT_EQ(below[0], "1:5=10");
+  EXPECT_EQ(Unsaved(), QStringList({"1:5=10", "3:7=0.5"}));
   Set(3, 7, 30);  // typed as the file has it, on a second branch
   EXPECT_EQ(Unsaved(), QStringList({"1:5=10"}));
 }
@@ -152,12 +146,9 @@ TEST_F(RecoveryTest, ALeftJournalIsAppliedByRowOrByNameAndCanBeDiscarded) {
   QDir().mkpath(JournalFolder());
   const QString left = JournalFolder() + "/old" + RecoveryJournal::Suffix();
   WriteFileBytes(left, JournalText::Write(content));
-  QLockFile held(JournalFolder() + "/held" + RecoveryJournal::Suffix() + ".lock");
-  ASSERT_TRUE(held.tryLock(0));
-  WriteFileBytes(JournalFolder() + "/held" + RecoveryJournal::Suffix(), "");
 
   JournalRecovery journals(JournalFolder());
-  ASSERT_EQ(journals.Count(), 1) << "a journal whose lock is held is not left";
+  ASSERT_EQ(journals.Count(), 1);
   QString fault;
   const auto read = journals.Read(0, fault);
   ASSERT_TRUE(read) << fault;
@@ -165,9 +156,6 @@ TEST_F(RecoveryTest, ALeftJournalIsAppliedByRowOrByNameAndCanBeDiscarded) {
   EXPECT_FALSE(outcome.byName);
   EXPECT_EQ(outcome.changed, 2);
   EXPECT_EQ(document.CarFile().Car(3).ValueOf(ColumnTable::Field(7)).real, 30.0f);
-  EXPECT_TRUE(document.Changed());
-  document.History().undo();
-  EXPECT_FALSE(document.Changed());
 
   // Another program reordered the cars and dropped Gamma.
   WriteFileBytes(path, MakeFile("three", {MakeBlock("Beta", 1), MakeBlock("Alpha", 0)}));
@@ -183,47 +171,15 @@ TEST_F(RecoveryTest, ALeftJournalIsAppliedByRowOrByNameAndCanBeDiscarded) {
   EXPECT_EQ(JournalRecovery(JournalFolder()).Count(), 0);
 }
 
-// Another program's change is reported once, after it settles; the
-// document's own saves never are, and the watch survives them.
-TEST_F(RecoveryTest, TheWatchReportsEachChangeByAnotherProgramOnce) {
-  FileWatch watch(document);
-  QSignalSpy reports(&watch, &FileWatch::ChangedOnDisk);
-  Set(1, 5, 10);
-  document.Save();
-  QTest::qWait(FileWatch::SettleMilliseconds * 2);
-  EXPECT_EQ(reports.size(), 0);
-  WriteFileBytes(folder.Path("new.gci"), ThreeCars + "\n");
-  ASSERT_EQ(std::rename(qPrintable(folder.Path("new.gci")), qPrintable(path)), 0);
-  ASSERT_TRUE(reports.wait(3000));
-  EXPECT_EQ(reports.takeFirst(), QVariantList({false}));
-  watch.Check();
-  EXPECT_EQ(reports.size(), 0) << "one report for one change";
-  document.LoadFile(path);
-  {
-    QFile file(path);  // a change in place, on the file the rename brought
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("\n");
-  }
-  ASSERT_TRUE(reports.wait(3000));
-  EXPECT_EQ(reports.takeFirst(), QVariantList({false}));
-  QFile::remove(path);
-  ASSERT_TRUE(reports.wait(3000));
-  EXPECT_EQ(reports.takeFirst(), QVariantList({true}));
-}
-
 TEST(RecentFilesTest, NewestFirstEachOnceAtMostEight) {
-  QSettings().clear();
   RecentFiles recent;
+  recent.Clear();
   for (int i = 1; i <= 10; ++i) recent.Add(QStringLiteral("/cars/%1.gci").arg(i));
   recent.Add("/cars/5.gci");
   recent.Add("/cars/../cars/9.gci");
   const QStringList list = recent.List();
   EXPECT_EQ(list, QStringList({"/cars/9.gci", "/cars/5.gci", "/cars/10.gci", "/cars/8.gci",
                                "/cars/7.gci", "/cars/6.gci", "/cars/4.gci", "/cars/3.gci"}));
-  recent.Remove("/cars/5.gci");
-  EXPECT_EQ(recent.List().size(), 7);
-  recent.Clear();
-  EXPECT_TRUE(recent.List().isEmpty());
 }
 
 }  // namespace

@@ -64,18 +64,13 @@ TEST_F(CarGridTest, NoTextIsCutOffAndAWiderValueWidensItsColumn) {
                  {"0 {pad}", "100 {pad}"},
                  {"f16.500 {mass}", "f3e38 {mass}"},
                  {"f1.000 {front drive bias}", "f-1234.5 {front drive bias}"}});
-  for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
-    QLocale::setDefault(locale);
-    OpenDocument(WriteFile("wide.gci", content));
-    ExpectEveryTextWhole(*sheet);
-    const int before = grid->ColWidth(4);
-    sheet->SetCellValue(3, 4, QStringLiteral("-2147483648"));
-    EXPECT_GT(grid->ColWidth(4), before);
-    ExpectEveryTextWhole(*sheet);
-    sheet->SetChanged(false);
-    sheet->close();  // else the file would only come forward again
-    Flush();
-  }
+  QLocale::setDefault(QLocale(QLocale::German));
+  OpenDocument(WriteFile("wide.gci", content));
+  ExpectEveryTextWhole(*sheet);
+  const int before = grid->ColWidth(4);
+  sheet->SetCellValue(3, 4, QStringLiteral("-2147483648"));
+  EXPECT_GT(grid->ColWidth(4), before);
+  ExpectEveryTextWhole(*sheet);
 }
 
 // Clicks on headings, names and the corner select whole columns and rows of

@@ -178,8 +178,10 @@ TEST_F(DocumentTest, ClosePromptSavesDropsOrKeepsTheDocumentAndExitAsksEveryOne)
 // Files named at the start or dropped onto the frame open in order without
 // the Open dialog; one that fails is only reported, one that is open already
 // (by any of its names) comes forward. Without files, the start shows the
-// Open dialog.
+// Open dialog. Each open puts its file first in File > Recent files, from
+// which a file that is gone is taken off.
 TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
+  Trigger("mnuFileRecentClear");
   const QString first = WriteFile("first.gci", StockWith({}));
   const QString second = WriteFile("second.gci", StockWith({}));
   const QStringList files = {first, Path("missing.gci"), second};
@@ -206,6 +208,15 @@ TEST_F(DocumentTest, FilesNamedAtTheStartOrDroppedOpenInOrder) {
   dialogs.CancelFile();  // without files, the start asks for one
   Main(*frame, {});
   EXPECT_EQ(dialogs.asked.size(), 3u);
+  QMenu* recent = frame->Menus().mnuFileRecent();
+  QStringList texts;
+  for (const QAction* action : recent->actions()) texts << action->text();
+  EXPECT_EQ(texts, QStringList({"&1 " + first, "&2 " + second, "", "Clear list"}));
+  QFile::remove(second);
+  dialogs.AnswerMessage(Answer::Ok);
+  Trigger("mnuFileRecent2");
+  EXPECT_TRUE(dialogs.asked.back().text.contains("no longer exists"));
+  EXPECT_EQ(recent->actions().size(), 3);
 }
 
 }  // namespace
