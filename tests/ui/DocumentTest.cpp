@@ -102,6 +102,7 @@ TEST_F(DocumentTest, SaveAndSaveAsWriteWhereTheCaptionSays) {
 
   dialogs.ChooseFile(Path("new.gci"));
   Trigger("mnuFileSaveAs");
+  EXPECT_EQ(dialogs.asked.back().kind, "save");
   EXPECT_EQ(sheet->Caption(), sheet->CaptionPrefix() + Path("new.gci"));
   sheet->SetCellValue(1, 5, QStringLiteral("18"));
   Trigger("mnuFileSave");  // no dialog this time

@@ -187,8 +187,8 @@ TEST_F(MainFrameTest, TheProgressBarPaintsItsEndsAndFewStepsBetween) {
   EXPECT_LE(paints.count, 5);
 }
 
-// The real message box: its icon, No the default of a Yes/No question, and
-// the button pressed as the answer.
+// The real message box: its icon, No the default of a Yes/No question (Yes
+// of a recovery's Yes/No/Discard), and the button pressed as the answer.
 TEST(QtUserDialogsTest, TheMessageBoxAnswersWithThePressedButton) {
   using B = UserDialogs::Buttons;
   using I = UserDialogs::Icon;
@@ -196,7 +196,9 @@ TEST(QtUserDialogsTest, TheMessageBoxAnswersWithThePressedButton) {
       {B::Ok, I::Exclamation, QMessageBox::Ok, QMessageBox::Warning, Answer::Ok},
       {B::YesNo, I::Question, QMessageBox::NoButton, QMessageBox::Question, Answer::No},
       {B::YesNoCancel, I::Question, QMessageBox::Yes, QMessageBox::Question, Answer::Yes},
-      {B::YesNoCancel, I::Question, QMessageBox::Cancel, QMessageBox::Question, Answer::Cancel}};
+      {B::YesNoCancel, I::Question, QMessageBox::Cancel, QMessageBox::Question, Answer::Cancel},
+      {B::YesNoDiscard, I::Question, QMessageBox::NoButton, QMessageBox::Question, Answer::Yes},
+      {B::YesNoDiscard, I::Question, QMessageBox::Discard, QMessageBox::Question, Answer::Discard}};
   QtUserDialogs dialogs;
   for (const auto& [buttons, icon, press, shown, answer] : cases) {
     QMessageBox::Icon seen = QMessageBox::NoIcon;
@@ -208,6 +210,9 @@ TEST(QtUserDialogsTest, TheMessageBoxAnswersWithThePressedButton) {
     EXPECT_EQ(dialogs.MessageBox("text", buttons, icon, "title"), answer);
     EXPECT_EQ(seen, shown);
   }
+  // Buttons of their own: Enter presses the default one.
+  QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+  EXPECT_EQ(dialogs.Choose("text", I::Question, "title", {"A", "B"}, 1), 1);
 }
 
 }  // namespace
