@@ -60,10 +60,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   const QTemporaryDir state;
   qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-  const QString path = FileArgument(argc, argv);
-  if (path.isEmpty()) return 2;
-  BenchEditor editor(path);
-  if (!editor.sheet) return 1;
+  BenchEditor editor(argc, argv);
+  if (!editor.sheet) return editor.failure;
   mdfMain& frame = editor.frame;
   frmCars* sheet = editor.sheet;
   CarGrid& grid = *sheet->flexCars();
