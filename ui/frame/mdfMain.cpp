@@ -341,8 +341,8 @@ void mdfMain::mnuFileOpen_Click() {
 // counts as opening it for the recent files.
 void mdfMain::OpenFile(const QString& fileName) {
   const FileIdentity wanted = FileIdentity::Of(fileName);
-  for (frmCars* window : CarWindows()) {
-    if (!wanted.IsValid() || window->FileName().isEmpty()) break;
+  for (frmCars* window : wanted.IsValid() ? CarWindows() : QList<frmCars*>()) {
+    if (window->FileName().isEmpty()) continue;  // a new document holds no file yet
     const FileIdentity open = FileIdentity::Of(window->FileName());
     if (open.IsValid() && open.Device() == wanted.Device() && open.Inode() == wanted.Inode()) {
       if (window->isMinimized()) window->showNormal();
