@@ -1,5 +1,6 @@
 #include "tools/CliCommand.h"
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 
@@ -65,6 +66,7 @@ QString CliCommand::SingleValue(const QCommandLineOption& option) const {
 void CliCommand::Write(std::FILE* out, const QByteArray& bytes) {
   if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) !=
       std::size_t(bytes.size())) {
+    if (errno == EPIPE) throw PipeClosed{};
     RaiseRuntimeError(ErrPathFileAccess, CliCommand::tr("cannot write the output"));
   }
 }

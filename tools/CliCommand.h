@@ -29,6 +29,8 @@ class CliCommand {
   struct UsageError {
     QString text;
   };
+  // The reader of the output closed it before all was written.
+  struct PipeClosed {};
 
   CliCommand(QString name, QString description);
   virtual ~CliCommand();

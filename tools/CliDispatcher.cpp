@@ -1,5 +1,7 @@
 #include "tools/CliDispatcher.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 #include "base/ErrorReport.h"
@@ -55,18 +57,19 @@ CliCommand* CliDispatcher::Find(const QString& name) const {
 }
 
 QString CliDispatcher::HelpText() const {
-  QString text =
-      CliDispatcher::tr("Usage: %1\nReads, changes and compares car-information files "
-                        "(nyc.gci).\n\nCommands:\n")
-          .arg(TopUsage());
+  QString text = CliDispatcher::tr(
+                     "Usage: %1\nReads, changes and compares car-information files "
+                     "(nyc.gci).\n\nCommands:\n")
+                     .arg(TopUsage());
   for (const auto& command : commands_) {
     text += QStringLiteral("  %1 %2\n").arg(command->Name(), -9).arg(command->Description());
   }
-  return text + CliDispatcher::tr("\nOptions:\n  -h, --help  Print this help and exit.\n"
-                                  "  --version   Print the version and exit.\n"
-                                  "  --lang CODE Write messages in this language: de or en.\n\n"
-                                  "'torqlet-cli COMMAND --help' tells a command's options and "
-                                  "arguments.\n");
+  return text + CliDispatcher::tr(
+                    "\nOptions:\n  -h, --help  Print this help and exit.\n"
+                    "  --version   Print the version and exit.\n"
+                    "  --lang CODE Write messages in this language: de or en.\n\n"
+                    "'torqlet-cli COMMAND --help' tells a command's options and "
+                    "arguments.\n");
 }
 
 int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -79,18 +82,27 @@ int CliDispatcher::Run(const QStringList& arguments, std::FILE* out, std::FILE* 
   try {
     status = command ? command->Run(arguments.mid(1), out) : Dispatch(arguments, out);
     if (std::fflush(out) != 0 || std::ferror(out)) {
+      if (errno == EPIPE) throw CliCommand::PipeClosed{};
       RaiseRuntimeError(ErrPathFileAccess, CliDispatcher::tr("cannot write the output"));
     }
     return status;
+  } catch (const CliCommand::PipeClosed&) {
+    if (!command || !command->Saved()) return BrokenPipe;
+    message = CliDispatcher::tr(
+                  "%1: warning: the file is saved, but the report cannot be "
+                  "printed: %2\n")
+                  .arg(caller, QString::fromLocal8Bit(std::strerror(EPIPE)));
+    status = 0;
   } catch (const CliCommand::UsageError& error) {
     message = QStringLiteral("%1: %2\n").arg(caller, error.text);
-    message +=
-        (command ? command->UsageLine() : CliDispatcher::tr("Usage: %1").arg(TopUsage())) + QLatin1Char('\n');
+    message += (command ? command->UsageLine() : CliDispatcher::tr("Usage: %1").arg(TopUsage())) +
+               QLatin1Char('\n');
     message += CliDispatcher::tr("Try '%1 --help'.\n").arg(caller);
   } catch (const std::exception& error) {
     if (command && command->Saved()) {
       // A script that took this for a failure would do the work again.
-      message = CliDispatcher::tr("%1: warning: the file is saved, but the report cannot be "
+      message = CliDispatcher::tr(
+                    "%1: warning: the file is saved, but the report cannot be "
                     "printed: %2\n")
                     .arg(caller, FailureLine(error));
       status = 0;

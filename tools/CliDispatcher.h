@@ -20,7 +20,10 @@ class CliDispatcher {
   CliDispatcher();
   ~CliDispatcher();
 
+  // The exit status, or BrokenPipe when the reader of out closed it early
+  // and nothing was saved: the program then ends as cat does, by SIGPIPE.
   int Run(const QStringList& arguments, std::FILE* out, std::FILE* err);
+  static constexpr int BrokenPipe = 128 + 13;
 
  private:
   static constexpr int UsageStatus = 2;

@@ -9,7 +9,8 @@
 #include "tools/CliDispatcher.h"
 
 int main(int argc, char* argv[]) {
-  // A closed pipe must end in a reported write error, not a silent signal.
+  // A closed pipe is a write error first, so that a command that saved a file
+  // can still say so; one that saved nothing then ends by the signal, as cat does.
   std::signal(SIGPIPE, SIG_IGN);
   if (!InterfaceLanguage::TakeOption(argc, argv)) {
     std::fputs("torqlet-cli: --lang takes de or en\n", stderr);
@@ -29,5 +30,9 @@ int main(int argc, char* argv[]) {
   auto* const dispatcher = new CliDispatcher;
   const int status = dispatcher->Run(arguments, stdout, stderr);
   std::fflush(nullptr);
+  if (status == CliDispatcher::BrokenPipe) {
+    std::signal(SIGPIPE, SIG_DFL);
+    std::raise(SIGPIPE);
+  }
   std::_Exit(status);
 }

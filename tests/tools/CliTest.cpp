@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <csignal>
+
 #include "TestSupport.h"
 #include "core/Version.h"
 
@@ -108,6 +110,11 @@ TEST_F(Cli, InfoExportAndRewritePrintOrKeepWhatTheFileHolds) {
   const QList<QByteArray> many(10000, MakeBlock("Car", 1));
   ASSERT_EQ(Run({"export", folder.Write(MakeFile("h", many), "many.gci")}), 0);
   EXPECT_EQ(out.count('\n'), 10001);
+  // A reader that stops early ends it quietly, by the signal that ends cat.
+  const QString script = "set -o pipefail; \"$0\" export \"$1\" | head -c 1 >/dev/null";
+  const QStringList pipe{"-c", script, TORQLET_CLI_PATH, folder.Path("many.gci")};
+  EXPECT_EQ(RunProgram("/bin/bash", pipe, &out, &err), 128 + SIGPIPE);
+  EXPECT_TRUE(err.isEmpty()) << err;
   const QString copy = folder.Path("copy.gci");
   for (const QStringList& option : {QStringList(), QStringList("--rebuild")}) {
     ASSERT_EQ(Run(QStringList("rewrite") + option + QStringList{path, copy}), 0) << err;
