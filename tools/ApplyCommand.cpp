@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "base/RuntimeErrors.h"
 #include "helperlib/Term.h"
 #include "model/CarDocument.h"
 #include "model/ColumnTable.h"
@@ -43,6 +44,8 @@ ApplyCommand::ApplyCommand()
            ApplyCommand::tr("Change the cars whose name matches this pattern (* any text, "
                           "? one character, [...] one of them); every car when none is given."),
            QStringLiteral("PATTERN")),
+      ignoreCase_(QStringLiteral("ignore-case"),
+                  ApplyCommand::tr("Let the --car patterns ignore the case of letters.")),
       output_({QStringLiteral("o"), QStringLiteral("output")},
               ApplyCommand::tr("Save the result as OUT, even when nothing changed, instead of "
                              "saving FILE."),
@@ -52,6 +55,7 @@ ApplyCommand::ApplyCommand()
               ApplyCommand::tr("A term in x, the old value, such as x*1.1 or max(x, 0.5)."));
   AddOption(column_);
   AddOption(car_);
+  AddOption(ignoreCase_);
   AddOption(output_);
 }
 
@@ -100,8 +104,11 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
   ColumnNumbers();
   const QString output = SingleValue(output_);
   std::vector<QRegularExpression> patterns;
-  for (const QString& pattern : Parser().values(car_)) {
-    patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(WithoutSlash(pattern)));
+  const QStringList wildcards = Parser().values(car_);
+  for (const QString& pattern : wildcards) {
+    patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(WithoutSlash(pattern)),
+                          Parser().isSet(ignoreCase_) ? QRegularExpression::CaseInsensitiveOption
+                                                      : QRegularExpression::NoPatternOption);
     if (!patterns.back().isValid()) {
       throw UsageError{ApplyCommand::tr("bad pattern '%1'").arg(pattern)};
     }
@@ -115,20 +122,30 @@ int ApplyCommand::Execute(const QStringList& arguments, std::FILE* out) {
   const NycGciCars& file = document.CarFile();
   const std::vector<int> columns = Columns(file);
   Manipulation manipulation(term, QLocale::c());
+  std::vector<bool> matched(patterns.size(), false);
   for (std::int32_t row = 1; row <= file.Count(); ++row) {
     const NycGciCar& car = file.Car(row);
     const QString name = WithoutSlash(QString::fromLatin1(car.Name()));
-    const bool chosen =
-        patterns.empty() || std::any_of(patterns.begin(), patterns.end(),
-                                        [&](const auto& p) { return p.match(name).hasMatch(); });
+    bool chosen = patterns.empty();
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+      if (patterns[i].match(name).hasMatch()) chosen = matched[i] = true;
+    }
     if (!chosen) continue;
     for (int col : columns) manipulation.Cell(car, row, col);
+  }
+  // A pattern that matches nothing is a typing error, not "0 cells changed".
+  const auto unmatched = std::find(matched.begin(), matched.end(), false);
+  if (unmatched != matched.end()) {
+    RaiseRuntimeError(ErrInvalidArgument,
+                      ApplyCommand::tr("no car matches the pattern '%1'")
+                          .arg(wildcards[unmatched - matched.begin()]));
   }
   WarnOfLargeFactors(file, manipulation.Values());
   const std::int64_t changed =
       document.SetCells(manipulation.Values(), [](std::int64_t) { return QString(); });
   Store(document, changed, output);
-  Write(out, QByteArray::number(changed) + " cells changed, " +
-                 QByteArray::number(manipulation.Skipped()) + " skipped\n");
+  const std::int64_t skipped = manipulation.Skipped();
+  Write(out, CellCount(changed) + " changed, " + QByteArray::number(skipped) + " skipped" +
+                 (skipped > 0 ? ": the term has no finite value there\n" : "\n"));
   return 0;
 }

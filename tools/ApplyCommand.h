@@ -29,5 +29,6 @@ class ApplyCommand : public CliCommand {
 
   QCommandLineOption column_;
   QCommandLineOption car_;
+  QCommandLineOption ignoreCase_;
   QCommandLineOption output_;
 };

@@ -71,6 +71,10 @@ void CliCommand::Write(std::FILE* out, const QByteArray& bytes) {
   }
 }
 
+QByteArray CliCommand::CellCount(std::int64_t count) {
+  return QByteArray::number(count) + (count == 1 ? " cell" : " cells");
+}
+
 void CliCommand::WarnOfLargeFactors(const NycGciCars& file, const std::vector<CellValue>& cells) {
   const auto number = [](const LineValue& v) {
     return v.kind == LineValue::Kind::Integer ? double(v.integer) : double(v.real);

@@ -74,6 +74,8 @@ class CliCommand {
   StatusDisplay* Status() { return &status_; }
 
   static void Write(std::FILE* out, const QByteArray& bytes);
+  // "1 cell", "2 cells": the counts that the commands print.
+  static QByteArray CellCount(std::int64_t count);
   // Writes the document to output when one is named, even unchanged (then a
   // copy of the file's bytes), else back to its own file when cells changed.
   void Store(CarDocument& document, std::int64_t changedCells, const QString& output);

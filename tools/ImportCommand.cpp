@@ -208,11 +208,11 @@ int ImportCommand::Execute(const QStringList& arguments, std::FILE* out) {
               CarTable::ExactText(car.ValueOf(ColumnTable::Field(cell.col))) + '\t' +
               CarTable::ExactText(cell.value) + '\n';
     }
-    Write(out, text + QByteArray::number(qsizetype(cells.size())) + " cells would change\n");
+    Write(out, text + CellCount(std::int64_t(cells.size())) + " would change\n");
     return 0;
   }
   const std::int64_t changed = document.SetCells(cells, [](std::int64_t) { return QString(); });
   Store(document, changed, output);
-  Write(out, QByteArray::number(changed) + " cells changed\n");
+  Write(out, CellCount(changed) + " changed\n");
   return 0;
 }

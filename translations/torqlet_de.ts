@@ -47,6 +47,14 @@
         <source>bad pattern &apos;%1&apos;</source>
         <translation>ungültiges Muster &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>Let the --car patterns ignore the case of letters.</source>
+        <translation>Die --car-Muster die Groß- und Kleinschreibung übergehen lassen.</translation>
+    </message>
+    <message>
+        <source>no car matches the pattern &apos;%1&apos;</source>
+        <translation>kein Auto passt auf das Muster &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>CarTableModel</name>

@@ -62,6 +62,7 @@ TEST_F(Cli, UsageAndFailuresGiveTheirExitStatus) {
       {"apply C x -o a -o b", 2, "torqlet-cli apply: option 'output' given more than once"},
       {"apply C x --car [", 2, "torqlet-cli apply: bad pattern '['\n"},
       {"apply C x*", 1, "error 5: Bad term: "}, {"apply C x+y", 1, "error 5: Bad term: "},
+      {"apply C x*2 --car Al* --car al*", 1, "error 5: Invalid procedure call or argument: no car matches the pattern 'al*'\n"},
       // A file that cannot be read or written is named with the system's reason.
       {"info M", 1, "error 53: File not found: 'M' (No such file or directory)\n"},
       {"diff C M", 2, "error 53: File not found: 'M' (No such file or directory)\n"},
@@ -137,8 +138,9 @@ TEST_F(Cli, ApplyRecomputesTheChosenCellsAsTheEditorDoes) {
        "Be\"ta\tvalue\t50\t52\nBe\"ta\tmass\t16.500\t18.000\n", false},
       {"x+0.5 --column value", "0 cells changed, 0 skipped\n", "", false},
       // A cell whose term has no value is skipped, and the cells after it still change.
-      {"1/x --column turbo --column 4 --car Be* --car Al?pha", "1 cells changed, 3 skipped\n",
-       "Be\"ta\tturbo\t2\t0\n", false},
+      {"1/x --column turbo --column 4 --car Be* --car Al?pha",
+       "1 cell changed, 3 skipped: the term has no finite value there\n", "Be\"ta\tturbo\t2\t0\n", false},
+      {"x*2 --column mass --car aL* --ignore-case", "2 cells changed, 0 skipped\n", "2 lines", false},
       {"x", "0 cells changed, 0 skipped\n", "", true},
       // Without --column every value column changes, the first (turbo) too.
       {"x*2 --car Be*", "19 cells changed, 0 skipped\n", "19 lines", false}};
