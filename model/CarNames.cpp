@@ -35,3 +35,22 @@ std::vector<int> CarNames::Match(const NycGciCars& a, const NycGciCars& b) {
   }
   return match;
 }
+
+std::vector<int> CarNames::MatchInOrder(const NycGciCars& a, const NycGciCars& b) {
+  std::vector<int> match(std::size_t(a.Count()), -1);
+  CarNames free(b);
+  for (int i = 0; i < a.Count(); ++i) {
+    const std::int32_t car = free.Take(a.Car(i + 1).Name());
+    if (car > 0) match[std::size_t(i)] = car - 1;
+  }
+  return match;
+}
+
+std::vector<int> CarNames::Numbers(const NycGciCars& file) {
+  std::vector<int> numbers(std::size_t(file.Count()));
+  QHash<QByteArray, int> seen;
+  for (std::int32_t car = 1; car <= file.Count(); ++car) {
+    numbers[std::size_t(car - 1)] = ++seen[file.Car(car).Name()];
+  }
+  return numbers;
+}

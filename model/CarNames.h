@@ -24,6 +24,12 @@ class CarNames {
   // their names are equal, and otherwise the first car of b of its name that
   // is still free, so that namesakes match in their order.
   static std::vector<int> Match(const NycGciCars& a, const NycGciCars& b);
+  // The same without the preference for a car's own place: the k-th car of a
+  // name matches the k-th car of b of that name. Patches and merges match so,
+  // as they name cars by name and number (Numbers) and keep namesakes in order.
+  static std::vector<int> MatchInOrder(const NycGciCars& a, const NycGciCars& b);
+  // Each car's number among the cars of its name (1 for the first), 0-based by car.
+  static std::vector<int> Numbers(const NycGciCars& file);
 
  private:
   QHash<QByteArray, std::vector<std::int32_t>> free_;  // by name, last car first

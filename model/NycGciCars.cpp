@@ -82,6 +82,14 @@ void NycGciCars::SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue)
   MarkChanged();
 }
 
+void NycGciCars::SetCars(std::vector<std::shared_ptr<NycGciCar>> cars) {
+  for (const auto& car : cars) {
+    if (!car) RaiseError(ErrBadCall, Source);
+  }
+  cars_ = std::move(cars);
+  MarkChanged();
+}
+
 QString NycGciCars::FileTitle() const { return pobjDH->FileTitle(); }
 
 bool NycGciCars::FileChangedOnDisk() const { return pobjDH->FileChangedOnDisk(); }

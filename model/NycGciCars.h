@@ -38,6 +38,11 @@ class NycGciCars {
   // cars; it refuses an empty car with the bad call error.
   void SetCar(std::int32_t index, std::shared_ptr<NycGciCar> newValue);
   std::int32_t Count() const { return static_cast<std::int32_t>(cars_.size()); }
+  // Every car in file order, and a new list of cars (none empty) in place of
+  // it, as patches and merges add and remove cars; the content is rebuilt on
+  // the next save.
+  const std::vector<std::shared_ptr<NycGciCar>>& Cars() const { return cars_; }
+  void SetCars(std::vector<std::shared_ptr<NycGciCar>> cars);
   QString FileTitle() const;
 
   // A failed load leaves nothing to save: the cars read so far stay, but a

@@ -91,3 +91,12 @@ std::vector<TabTable::Row> TabTable::Read(QByteArrayView bytes, const QString& t
   for (Row row; table.Next(row, std::numeric_limits<qsizetype>::max());) rows.push_back(row);
   return rows;
 }
+
+QByteArray TabTable::Field(const QByteArray& text) {
+  const bool plain = !text.startsWith('"') && std::none_of(text.begin(), text.end(), [](char c) {
+    return c == '\t' || c == '\n' || c == '\r';
+  });
+  if (plain) return text;
+  QByteArray quoted = text;
+  return '"' + quoted.replace('"', "\"\"") + '"';
+}

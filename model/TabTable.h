@@ -28,6 +28,10 @@ class TabTable {
   // the field, for a quoted field that does not end at its closing quote.
   bool Next(Row& row, qsizetype maxFields);
 
+  // The text as a field of a table line: in double quotes, with its quotes
+  // doubled, when it holds a TAB or a line break or begins with a quote, as
+  // spreadsheets write it; else as it is.
+  static QByteArray Field(const QByteArray& text);
   // All rows with all their fields.
   static std::vector<Row> Read(QByteArrayView bytes, const QString& tableName);
 

@@ -98,13 +98,3 @@ void CliCommand::WarnOfLargeFactors(const NycGciCars& file, const std::vector<Ce
   }
 }
 
-void CliCommand::Store(CarDocument& document, std::int64_t changedCells, const QString& output) {
-  if (!output.isEmpty()) {
-    document.SaveAs(output);
-  } else if (changedCells > 0) {
-    document.Save();
-  } else {
-    return;
-  }
-  saved_ = true;
-}

@@ -76,9 +76,20 @@ class CliCommand {
   static void Write(std::FILE* out, const QByteArray& bytes);
   // "1 cell", "2 cells": the counts that the commands print.
   static QByteArray CellCount(std::int64_t count);
-  // Writes the document to output when one is named, even unchanged (then a
-  // copy of the file's bytes), else back to its own file when cells changed.
-  void Store(CarDocument& document, std::int64_t changedCells, const QString& output);
+  // Writes the document or car file to output when one is named, even
+  // unchanged (then a copy of the file's bytes), else back to its own file
+  // when something changed.
+  template <typename File>
+  void Store(File& file, std::int64_t changed, const QString& output) {
+    if (!output.isEmpty()) {
+      file.SaveAs(output);
+    } else if (changed > 0) {
+      file.Save();
+    } else {
+      return;
+    }
+    saved_ = true;
+  }
   // Warns, a line per column, of the cells whose new value is 100 or more
   // times the old one or a hundredth of it or less (as a table that a
   // spreadsheet read with the wrong decimal separator gives).

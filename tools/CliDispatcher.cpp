@@ -11,6 +11,8 @@
 #include "core/Version.h"
 #include "tools/ApplyCommand.h"
 #include "tools/DiffCommand.h"
+#include "tools/MergeCommand.h"
+#include "tools/PatchCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
 #include "tools/InfoCommand.h"
@@ -45,6 +47,8 @@ CliDispatcher::CliDispatcher() {
   commands_.push_back(std::make_unique<ApplyCommand>());
   commands_.push_back(std::make_unique<ImportCommand>());
   commands_.push_back(std::make_unique<DiffCommand>());
+  commands_.push_back(std::make_unique<PatchCommand>());
+  commands_.push_back(std::make_unique<MergeCommand>());
 }
 
 CliDispatcher::~CliDispatcher() = default;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/CarNames.h"
+#include "model/CarPatch.h"
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -10,7 +11,10 @@
 
 DiffCommand::DiffCommand()
     : CliCommand(QStringLiteral("diff"),
-                 DiffCommand::tr("Print the values in which two car files differ.")) {
+                 DiffCommand::tr("Print the values in which two car files differ.")),
+      patch_(QStringLiteral("patch"),
+             DiffCommand::tr("Print a patch that makes B of A, for the patch command.")) {
+  AddOption(patch_);
   AddArgument(QStringLiteral("A"), DiffCommand::tr("The first car file."));
   AddArgument(QStringLiteral("B"), DiffCommand::tr("The second car file."));
 }
@@ -20,6 +24,11 @@ int DiffCommand::Execute(const QStringList& arguments, std::FILE* out) {
   NycGciCars& b = Hold<NycGciCars>(Status());
   a.LoadFile(arguments[0]);
   b.LoadFile(arguments[1]);
+  if (Parser().isSet(patch_)) {
+    const QByteArray patch = CarPatch::Make(a, b);
+    Write(out, patch);
+    return patch.count('\n') > 1 ? 1 : 0;
+  }
   const std::vector<int> match = CarNames::Match(a, b);
   std::vector<bool> matched(std::size_t(b.Count()), false);
   QByteArray text;

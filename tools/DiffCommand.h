@@ -9,7 +9,8 @@
 // Cars at the same position with the same name are the same car; the others
 // are matched by name, each to the first car of that name in the other file
 // not matched yet. Exit status 0 for the same cars and values, 1 when they
-// differ, 2 for any error (as diff(1)).
+// differ, 2 for any error (as diff(1)). With --patch it prints a patch
+// instead (CarPatch), with the same exit status.
 class DiffCommand : public CliCommand {
   Q_DECLARE_TR_FUNCTIONS(DiffCommand)
 
@@ -19,4 +20,7 @@ class DiffCommand : public CliCommand {
 
  protected:
   int Execute(const QStringList& arguments, std::FILE* out) override;
+
+ private:
+  QCommandLineOption patch_;
 };

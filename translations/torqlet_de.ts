@@ -57,6 +57,37 @@
     </message>
 </context>
 <context>
+    <name>CarPatch</name>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>this is no torqlet patch</source>
+        <translation>dies ist kein torqlet-Patch</translation>
+    </message>
+    <message>
+        <source>the car&apos;s number does not read</source>
+        <translation>die Nummer des Autos ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the line is no value, remove or add line</source>
+        <translation>die Zeile ist keine value-, remove- oder add-Zeile</translation>
+    </message>
+    <message>
+        <source>%1 fields where the line takes %2</source>
+        <translation>%1 Felder, wo die Zeile %2 hat</translation>
+    </message>
+    <message>
+        <source>no column &apos;%1&apos;</source>
+        <translation>keine Spalte &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>a value does not read</source>
+        <translation>ein Wert ist nicht lesbar</translation>
+    </message>
+</context>
+<context>
     <name>CarTableModel</name>
     <message>
         <source>Edit %1 of %2</source>
@@ -304,6 +335,10 @@ Optionen:
     <message>
         <source>The second car file.</source>
         <translation>Die zweite Autodatei.</translation>
+    </message>
+    <message>
+        <source>Print a patch that makes B of A, for the patch command.</source>
+        <translation>Einen Patch ausgeben, der aus A B macht, für den Befehl patch.</translation>
     </message>
 </context>
 <context>
@@ -670,6 +705,41 @@ Das Protokoll bleibt erhalten.</translation>
     </message>
 </context>
 <context>
+    <name>MergeCommand</name>
+    <message>
+        <source>Merge the changes of two mods of one car file.</source>
+        <translation>Die Änderungen zweier Mods einer Autodatei zusammenführen.</translation>
+    </message>
+    <message>
+        <source>Save the merged file as OUT (required).</source>
+        <translation>Die zusammengeführte Datei als OUT speichern (erforderlich).</translation>
+    </message>
+    <message>
+        <source>Decide conflicts for one side: ours or theirs.</source>
+        <translation>Konflikte für eine Seite entscheiden: ours oder theirs.</translation>
+    </message>
+    <message>
+        <source>The file both mods started from.</source>
+        <translation>Die Datei, von der beide Mods ausgingen.</translation>
+    </message>
+    <message>
+        <source>Our mod; the header and the comments come from it.</source>
+        <translation>Unser Mod; Kopf und Kommentare kommen aus ihm.</translation>
+    </message>
+    <message>
+        <source>Their mod.</source>
+        <translation>Ihr Mod.</translation>
+    </message>
+    <message>
+        <source>missing -o OUT</source>
+        <translation>-o OUT fehlt</translation>
+    </message>
+    <message>
+        <source>--prefer takes ours or theirs</source>
+        <translation>--prefer nimmt ours oder theirs</translation>
+    </message>
+</context>
+<context>
     <name>NycGciCars</name>
     <message>
         <source> - writing data...</source>
@@ -682,6 +752,29 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source> - processing data...</source>
         <translation> - Daten werden verarbeitet...</translation>
+    </message>
+</context>
+<context>
+    <name>PatchCommand</name>
+    <message>
+        <source>Apply a patch that diff --patch wrote, unless it clashes.</source>
+        <translation>Einen Patch anwenden, den diff --patch schrieb, sofern er nicht kollidiert.</translation>
+    </message>
+    <message>
+        <source>Save the result as OUT, even when nothing changed, instead of saving FILE.</source>
+        <translation>Das Ergebnis als OUT speichern, auch wenn sich nichts geändert hat, statt FILE zu speichern.</translation>
+    </message>
+    <message>
+        <source>Only report what the patch would do, and save nothing.</source>
+        <translation>Nur berichten, was der Patch täte, und nichts speichern.</translation>
+    </message>
+    <message>
+        <source>The car file.</source>
+        <translation>Die Autodatei.</translation>
+    </message>
+    <message>
+        <source>The patch.</source>
+        <translation>Der Patch.</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
-
 #include <csignal>
 
 #include "TestSupport.h"
@@ -287,6 +286,34 @@ TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
   const QByteArray twin = QByteArray(alpha).replace("50 {value}", "60 {value}");
   EXPECT_EQ(Run({"diff", folder.Path("d"), folder.Write(MakeFile("a", {alpha, twin}), "e")}), 1);
   EXPECT_EQ(out, "Alpha\tonly in B\n");
+
+  // A patch from a to b makes b of a once, and refuses a clash with another mod.
+  EXPECT_EQ(Run({"diff", "--patch", folder.Path("a"), folder.Path("b")}), 1);
+  folder.Write(out, "p");
+  const QString target = Old(a, "t.gci");
+  ASSERT_EQ(Run({"patch", "--dry-run", target, folder.Path("p")}), 0) << err;
+  EXPECT_EQ(out, "3 values changed, 0 already applied\n");
+  EXPECT_TRUE(Untouched(target));
+  ASSERT_EQ(Run({"patch", target, folder.Path("p")}), 0) << err;
+  EXPECT_EQ(Run({"patch", target, folder.Path("p")}), 0);
+  EXPECT_EQ(out, "0 values changed, 3 already applied\n");
+  EXPECT_EQ(Run({"diff", target, folder.Path("b")}), 0) << out;
+  const QString other =
+      Old(MakeFile("a", {alpha, QByteArray(beta).replace("50 {value}", "55 {value}"),
+                         MakeBlock("Gamma", 2)}),
+          "other.gci");
+  EXPECT_EQ(Run({"patch", other, folder.Path("p")}), 1);
+  EXPECT_EQ(out, "Beta\tvalue\t50\t55\n");
+  EXPECT_TRUE(Untouched(other));
+  // Merged with b as ours, the same clash; ours decides when asked to.
+  const QStringList merge{"merge", folder.Path("a"), folder.Path("b"), other,
+                          "-o",    folder.Path("m")};
+  EXPECT_EQ(Run(merge), 1);
+  EXPECT_EQ(out, "Beta\tvalue\t50\t60\t55\n");
+  EXPECT_FALSE(QFile::exists(folder.Path("m")));
+  ASSERT_EQ(Run(merge + QStringList{"--prefer", "ours"}), 0) << err;
+  EXPECT_EQ(err, "Beta\tvalue\t50\t60\t55\n");
+  EXPECT_EQ(Run({"diff", folder.Path("m"), folder.Path("b")}), 0) << out;
 }
 
 TEST_F(Cli, WarningsGoToStandardErrorAndLeaveTheExitStatus) {

@@ -1,0 +1,139 @@
+#include "model/CarMerge.h"
+
+#include <QHash>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "model/CarNames.h"
+#include "model/CarPatch.h"
+#include "model/ColumnTable.h"
+#include "model/ExactValue.h"
+#include "model/NycGciCar.h"
+#include "model/NycGciCars.h"
+
+namespace {
+
+bool SameValues(const NycGciCar& a, const NycGciCar& b) {
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    if (!SameValue(a.ValueOf(ColumnTable::Field(col)), b.ValueOf(ColumnTable::Field(col)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+LineValue ValueAt(const NycGciCar& car, int col) { return car.ValueOf(ColumnTable::Field(col)); }
+
+// For each car of b, whether some car of a matches it.
+std::vector<bool> Matched(const std::vector<int>& match, std::int32_t count) {
+  std::vector<bool> matched(std::size_t(count), false);
+  for (const int j : match) {
+    if (j >= 0) matched[std::size_t(j)] = true;
+  }
+  return matched;
+}
+
+struct ValueTaken {
+  std::shared_ptr<NycGciCar> car;
+  int col;
+  LineValue value;
+};
+
+}  // namespace
+
+CarMerge::Outcome CarMerge::Merge(const NycGciCars& base, NycGciCars& ours,
+                                  const NycGciCars& theirs, Prefer prefer) {
+  Outcome outcome;
+  const std::vector<int> toOurs = CarNames::MatchInOrder(base, ours);
+  const std::vector<int> toTheirs = CarNames::MatchInOrder(base, theirs);
+  std::vector<ValueTaken> taken;
+  std::vector<std::shared_ptr<NycGciCar>> removed;
+  // Cars that go into OURS from THEIRS, each after the car before it there
+  // (by name and number among its namesakes).
+  struct Addition {
+    std::shared_ptr<NycGciCar> car;
+    QByteArray after;
+    int number;
+  };
+  std::vector<Addition> added;
+  const std::vector<int> numbers = CarNames::Numbers(theirs);
+  const auto add = [&](std::int32_t j) {
+    added.push_back({theirs.Cars()[std::size_t(j)], j > 0 ? theirs.Car(j).Name() : QByteArray(),
+                     j > 0 ? numbers[std::size_t(j - 1)] : 0});
+  };
+  const auto conflict = [&](const QByteArray& car, const QByteArray& column, const QByteArray& b,
+                            const QByteArray& o, const QByteArray& t) {
+    outcome.conflicts << car + '\t' + column + '\t' + b + '\t' + o + '\t' + t;
+  };
+  for (std::int32_t i = 0; i < base.Count(); ++i) {
+    const NycGciCar& was = base.Car(i + 1);
+    const int o = toOurs[std::size_t(i)], t = toTheirs[std::size_t(i)];
+    if (o < 0 && t < 0) continue;
+    if (o < 0 || t < 0) {
+      const NycGciCar& kept = o >= 0 ? ours.Car(o + 1) : theirs.Car(t + 1);
+      if (SameValues(was, kept)) {
+        if (o >= 0) removed.push_back(ours.Cars()[std::size_t(o)]);
+        continue;
+      }
+      conflict(was.Name(), {}, "", o < 0 ? "removed" : "changed", o < 0 ? "changed" : "removed");
+      if (prefer == Prefer::Theirs) {
+        if (o >= 0) removed.push_back(ours.Cars()[std::size_t(o)]);
+        if (t >= 0) add(t);  // changed there, removed here
+      }
+      continue;
+    }
+    const NycGciCar& mine = ours.Car(o + 1);
+    const NycGciCar& other = theirs.Car(t + 1);
+    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+      const LineValue b = ValueAt(was, col), m = ValueAt(mine, col), x = ValueAt(other, col);
+      if (SameValue(m, x) || SameValue(x, b)) continue;
+      if (!SameValue(m, b)) {
+        conflict(was.Name(), ours.Car(1).Comment(ColumnTable::Field(col)), ExactValue::Text(b),
+                 ExactValue::Text(m), ExactValue::Text(x));
+        if (prefer != Prefer::Theirs) continue;
+      }
+      taken.push_back({ours.Cars()[std::size_t(o)], col, x});
+    }
+  }
+  // The cars THEIRS added.
+  const std::vector<bool> fromBase = Matched(toTheirs, theirs.Count());
+  const std::vector<bool> oursFromBase = Matched(toOurs, ours.Count());
+  for (std::int32_t j = 0; j < theirs.Count(); ++j) {
+    if (fromBase[std::size_t(j)]) continue;
+    const NycGciCar& car = theirs.Car(j + 1);
+    std::int32_t same = -1;
+    for (std::int32_t k = 0; k < ours.Count() && same < 0; ++k) {
+      if (!oursFromBase[std::size_t(k)] && ours.Car(k + 1).NameView() == car.NameView()) same = k;
+    }
+    if (same >= 0) {
+      if (SameValues(ours.Car(same + 1), car)) continue;
+      conflict(car.Name(), {}, "", "added", "added");
+      if (prefer != Prefer::Theirs) continue;
+      removed.push_back(ours.Cars()[std::size_t(same)]);
+    }
+    add(j);
+  }
+  outcome.changed = std::int64_t(taken.size() + removed.size() + added.size());
+  if (!outcome.conflicts.isEmpty() && prefer == Prefer::Neither) return outcome;
+  for (const ValueTaken& value : taken) CarPatch::SetValue(*value.car, value.col, value.value);
+  if (removed.empty() && added.empty()) return outcome;
+  std::vector<std::shared_ptr<NycGciCar>> list = ours.Cars();
+  std::erase_if(list, [&removed](const auto& car) {
+    return std::find(removed.begin(), removed.end(), car) != removed.end();
+  });
+  for (const Addition& addition : added) {
+    auto copy = std::make_shared<NycGciCar>();
+    copy->SetBlock(addition.car->Block());
+    auto at = list.begin();
+    for (int seen = 0; addition.number > 0 && at != list.end(); ++at) {
+      if ((*at)->NameView() == addition.after && ++seen == addition.number) {
+        ++at;
+        break;
+      }
+    }
+    list.insert(at, std::move(copy));
+  }
+  ours.SetCars(std::move(list));
+  return outcome;
+}
