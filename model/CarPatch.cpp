@@ -19,24 +19,29 @@ namespace {
 constexpr QByteArrayView Heading = "torqlet patch 1";
 constexpr int ValueLineCount = 21;
 
-// The column's heading where it names one column, else its number.
-QByteArray ColumnName(const NycGciCars& file, int col) {
-  const QByteArray heading = file.Car(1).Comment(ColumnTable::Field(col));
-  for (int other = ColumnTable::ModelColumn; other < ColumnTable::ColumnCount; ++other) {
-    if (other != col && file.Car(1).Comment(ColumnTable::Field(other)) == heading) {
-      return QByteArray::number(col);
-    }
+// Each column's heading where it names one column, else its number (by
+// sheet column, 0 unused).
+std::vector<QByteArray> ColumnNames(const NycGciCars& file) {
+  std::vector<QByteArray> names(ColumnTable::ColumnCount);
+  QHash<QByteArray, int> uses;
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    names[std::size_t(col)] = file.Car(1).Comment(ColumnTable::Field(col));
+    ++uses[names[std::size_t(col)]];
   }
-  return heading;
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    if (uses[names[std::size_t(col)]] > 1) names[std::size_t(col)] = QByteArray::number(col);
+  }
+  return names;
 }
 
 QByteArray Line(const QList<QByteArray>& fields) {
   QByteArray line;
-  for (const QByteArray& field : fields)
-    line += (line.isEmpty() ? "" : "\t") + TabTable::Field(field);
+  for (const QByteArray& field : fields) {
+    if (!line.isEmpty() || &field != &fields.front()) line += '\t';
+    line += TabTable::Field(field);
+  }
   return line + '\n';
 }
-
 // The 21 value lines of a car's block.
 QList<QByteArray> ValueLines(const NycGciCar& car) {
   return car.Block().split('\n').mid(1, ValueLineCount);
@@ -53,6 +58,7 @@ QByteArray CarPatch::Make(const NycGciCars& a, const NycGciCars& b) {
   QByteArray patch = Heading.toByteArray() + "\n";
   const std::vector<int> match = CarNames::MatchInOrder(a, b);
   const std::vector<int> inA = CarNames::Numbers(a), inB = CarNames::Numbers(b);
+  const std::vector<QByteArray> columns = ColumnNames(a);
   std::vector<bool> matched(std::size_t(b.Count()), false);
   for (std::int32_t i = 0; i < a.Count(); ++i) {
     const NycGciCar& car = a.Car(i + 1);
@@ -68,7 +74,7 @@ QByteArray CarPatch::Make(const NycGciCars& a, const NycGciCars& b) {
       const LineValue old = car.ValueOf(ColumnTable::Field(col));
       const LineValue now = other.ValueOf(ColumnTable::Field(col));
       if (SameValue(old, now)) continue;
-      patch += Line({"value", car.Name(), number, ColumnName(a, col), ExactValue::Text(old),
+      patch += Line({"value", car.Name(), number, columns[std::size_t(col)], ExactValue::Text(old),
                      ExactValue::Text(now)});
     }
   }
@@ -93,8 +99,9 @@ class CarIndex {
     for (const auto& car : cars) byName_[car->Name()].push_back(car);
   }
   std::shared_ptr<NycGciCar> Find(const QByteArray& name, int number) const {
-    const auto cars = byName_.value(name);
-    return number >= 1 && number <= int(cars.size()) ? cars[std::size_t(number - 1)] : nullptr;
+    const auto found = byName_.constFind(name);
+    if (found == byName_.constEnd() || number < 1 || number > int(found->size())) return nullptr;
+    return (*found)[std::size_t(number - 1)];
   }
 
  private:
@@ -130,6 +137,13 @@ CarPatch::Outcome CarPatch::Apply(NycGciCars& file, QByteArrayView patch, const 
     refuse(QCoreApplication::translate("CarPatch", "this is no torqlet patch"));
   }
   const CarIndex cars(file.Cars());
+  // A column by the name a patch gives it, or by its number.
+  QHash<QByteArray, int> columns;
+  const std::vector<QByteArray> names = ColumnNames(file);
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    columns.insert(names[std::size_t(col)], col);
+    columns.insert(QByteArray::number(col), col);
+  }
   std::vector<ValueChange> changes;
   std::vector<std::shared_ptr<NycGciCar>> removed;
   std::vector<Addition> added;
@@ -160,10 +174,7 @@ CarPatch::Outcome CarPatch::Apply(NycGciCars& file, QByteArrayView patch, const 
         outcome.conflicts << f[1] + "\t\ta car of this name\tnone";
         continue;
       }
-      int col = -1;
-      for (int c = ColumnTable::ModelColumn; c < ColumnTable::ColumnCount; ++c) {
-        if (ColumnName(file, c) == f[3] || QByteArray::number(c) == f[3]) col = c;
-      }
+      const int col = columns.value(f[3], -1);
       if (col < 0)
         refuse(QCoreApplication::translate("CarPatch", "no column '%1'")
                    .arg(QString::fromLatin1(f[3])));

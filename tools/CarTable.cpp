@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
 
 #include "model/ColumnTable.h"
 #include "model/ExactValue.h"
@@ -16,8 +17,22 @@ QByteArray CarTable::Heading(const NycGciCars& file, int col) {
 
 QByteArray CarTable::CellText(const NycGciCar& car, int col, bool decimalComma) {
   if (col == ColumnTable::NameColumn) return car.Name();
-  QByteArray text = ColumnTable::CellText(car, col, QLocale::c()).toLatin1();
-  return decimalComma ? text.replace('.', ',') : text;
+  QByteArray text;
+  AppendCellText(text, car, col, decimalComma);
+  return text;
+}
+
+void CarTable::AppendCellText(QByteArray& out, const NycGciCar& car, int col, bool decimalComma) {
+  const CarField field = ColumnTable::Field(col);
+  char buffer[ThreeDecimalsBufferSize];
+  if (IsIntegerField(field)) {
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, car.Integer(field)).ptr;
+    out.append(buffer, end - buffer);
+    return;
+  }
+  const int length = FormatThreeDecimals(car.Float(field), buffer);
+  if (decimalComma) std::replace(buffer, buffer + length, '.', ',');
+  out.append(buffer, length);
 }
 
 QByteArray CarTable::ExactText(const LineValue& value) { return ExactValue::Text(value); }

@@ -16,6 +16,8 @@ class CarTable {
   // With decimalComma, float values have a comma for a point, as spreadsheets
   // of such locales read them.
   static QByteArray CellText(const NycGciCar& car, int col, bool decimalComma = false);
+  // Appends the same text of a value column (1 to 21) to out, made in place.
+  static void AppendCellText(QByteArray& out, const NycGciCar& car, int col, bool decimalComma);
   // A value as a text that reads back as exactly this value: the "0.000"
   // form where it does, else the shortest text that does.
   static QByteArray ExactText(const LineValue& value);

@@ -20,6 +20,7 @@ int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   file.LoadFile(arguments[0]);
   const bool comma = Parser().isSet(decimalComma_);
   QByteArray text;
+  text.reserve((1 << 20) + 4096);
   for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
     text += '\t' + CarTable::Field(CarTable::Heading(file, col));
   }
@@ -28,7 +29,8 @@ int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
     const NycGciCar& car = file.Car(i);
     text += CarTable::Field(car.Name());
     for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-      text += '\t' + CarTable::CellText(car, col, comma);
+      text += '\t';
+      CarTable::AppendCellText(text, car, col, comma);
     }
     text += '\n';
     if (text.size() > (1 << 20)) {
