@@ -45,3 +45,6 @@ python3 bench/hostile-memory.py --cli "$build/tools/torqlet-cli"
 
 echo "== torqlet-cli rewrite against cp"
 python3 bench/rewrite-bench.py --cli "$build/tools/torqlet-cli"
+
+echo "== torqlet-cli's mod commands (export, diff, diff --patch, patch, merge) against cp"
+python3 bench/mods-bench.py --cli "$build/tools/torqlet-cli"
