@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/RuntimeErrors.h"
+#include "base/TorqletError.h"
 #include "model/CarNames.h"
 #include "model/ColumnTable.h"
 #include "model/ExactValue.h"
@@ -117,7 +118,7 @@ struct ValueChange {
 struct Addition {
   QByteArray name, after;
   int afterNumber;
-  QByteArray block;
+  std::shared_ptr<NycGciCar> car;  // read from the patch's lines
 };
 
 }  // namespace
@@ -199,7 +200,16 @@ CarPatch::Outcome CarPatch::Apply(NycGciCars& file, QByteArrayView patch, const 
       QByteArray block = "{" + f[1] + "}";
       for (const QByteArray& line : f.mid(5)) block += "\r\n" + line;
       if (!car) {
-        added.push_back({f[1], f[3], number(f[4]), block});
+        // Read now, so that a car that does not read refuses the patch
+        // before anything changed, also in a dry run.
+        auto made = std::make_shared<NycGciCar>();
+        try {
+          made->SetBlock(block);
+        } catch (const TorqletError& error) {
+          refuse(QCoreApplication::translate("CarPatch", "the added car does not read: %1")
+                     .arg(error.Description()));
+        }
+        added.push_back({f[1], f[3], number(f[4]), std::move(made)});
       } else if (car->Block() == block) {
         ++outcome.applied;
       } else {
@@ -215,12 +225,10 @@ CarPatch::Outcome CarPatch::Apply(NycGciCars& file, QByteArrayView patch, const 
     return std::find(removed.begin(), removed.end(), car) != removed.end();
   });
   for (const Addition& addition : added) {
-    auto car = std::make_shared<NycGciCar>();
-    car->SetBlock(addition.block);
     const std::shared_ptr<NycGciCar> after =
         CarIndex(list).Find(addition.after, addition.afterNumber);
     const auto at = after ? std::find(list.begin(), list.end(), after) + 1 : list.begin();
-    list.insert(at, std::move(car));
+    list.insert(at, addition.car);
   }
   if (!removed.empty() || !added.empty()) file.SetCars(std::move(list));
   return outcome;

@@ -38,3 +38,20 @@ void CarTable::AppendCellText(QByteArray& out, const NycGciCar& car, int col, bo
 QByteArray CarTable::ExactText(const LineValue& value) { return ExactValue::Text(value); }
 
 QByteArray CarTable::Field(const QByteArray& text) { return TabTable::Field(text); }
+
+QByteArray CarTable::HeadingLine(const NycGciCars& file) {
+  QByteArray line;
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    line += '\t' + Field(Heading(file, col));
+  }
+  return line + '\n';
+}
+
+void CarTable::AppendRow(QByteArray& out, const NycGciCar& car, bool decimalComma) {
+  out += Field(car.Name());
+  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
+    out += '\t';
+    AppendCellText(out, car, col, decimalComma);
+  }
+  out += '\n';
+}

@@ -18,6 +18,10 @@ class CarTable {
   static QByteArray CellText(const NycGciCar& car, int col, bool decimalComma = false);
   // Appends the same text of a value column (1 to 21) to out, made in place.
   static void AppendCellText(QByteArray& out, const NycGciCar& car, int col, bool decimalComma);
+  // The table export prints: its heading line, and the line of a car
+  // (appended to out).
+  static QByteArray HeadingLine(const NycGciCars& file);
+  static void AppendRow(QByteArray& out, const NycGciCar& car, bool decimalComma);
   // A value as a text that reads back as exactly this value: the "0.000"
   // form where it does, else the shortest text that does.
   static QByteArray ExactText(const LineValue& value);

@@ -10,7 +10,7 @@ ExportCommand::ExportCommand()
                  ExportCommand::tr("Print the cars as a table separated by TAB characters.")),
       decimalComma_(QStringLiteral("decimal-comma"),
                     ExportCommand::tr("Write numbers with a decimal comma, for spreadsheets that "
-                                   "read them so.")) {
+                                      "read them so.")) {
   AddArgument(QStringLiteral("FILE"), ExportCommand::tr("The car file."));
   AddOption(decimalComma_);
 }
@@ -21,18 +21,9 @@ int ExportCommand::Execute(const QStringList& arguments, std::FILE* out) {
   const bool comma = Parser().isSet(decimalComma_);
   QByteArray text;
   text.reserve((1 << 20) + 4096);
-  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-    text += '\t' + CarTable::Field(CarTable::Heading(file, col));
-  }
-  text += '\n';
+  text += CarTable::HeadingLine(file);
   for (std::int32_t i = 1; i <= file.Count(); ++i) {
-    const NycGciCar& car = file.Car(i);
-    text += CarTable::Field(car.Name());
-    for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-      text += '\t';
-      CarTable::AppendCellText(text, car, col, comma);
-    }
-    text += '\n';
+    CarTable::AppendRow(text, file.Car(i), comma);
     if (text.size() > (1 << 20)) {
       Write(out, text);
       text.clear();

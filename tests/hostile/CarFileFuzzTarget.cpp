@@ -12,12 +12,8 @@
 //   (over a size lowered for the fuzzer), content kept only in part, the copy
 //   written while the file is read, and a save into a file with two names.
 // A broken promise or a crash stops the run, with the input saved by libFuzzer.
-// Built with TORQLET_REPLAY_MAIN it has a main() that replays files and folders
-// of inputs without libFuzzer, so that the committed corpus is an ordinary test
-// of every build:  car_file_replay PATH...
 #include <unistd.h>
 
-#include <QDirIterator>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -25,6 +21,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "FuzzCheck.h"
 #include "RecordingDisplay.h"
 #include "base/ErrorReport.h"
 #include "base/TorqletError.h"
@@ -35,13 +32,6 @@
 #include "model/NycGciCars.h"
 
 static RecordingDisplay display;
-
-// Stops the run, naming the broken promise.
-static void Expect(bool holds, const char* promise) {
-  if (holds) return;
-  std::fprintf(stderr, "car file check failed: %s\n", promise);
-  std::abort();
-}
 
 // Expects the display at rest after each step.
 static void Step(const char* promise, const std::function<void()>& step) {
@@ -140,33 +130,5 @@ static void Check(QByteArrayView input) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  try {
-    Check(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "unexpected %s\n", qPrintable(ErrorLineText(error)));
-    std::abort();
-  }
-  return 0;
+  return RunFuzzCheck(data, size, Check);
 }
-
-#ifdef TORQLET_REPLAY_MAIN
-int main(int argc, char* argv[]) {
-  QStringList files;
-  for (int i = 1; i < argc; ++i) {
-    QDirIterator it(QFile::decodeName(argv[i]), QDir::Files | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    if (!it.hasNext()) files << QFile::decodeName(argv[i]);  // a file
-    while (it.hasNext()) files << it.next();
-  }
-  files.sort();
-  for (const QString& path : std::as_const(files)) {
-    // The name goes first, so that a failing input is named before the run stops.
-    std::fprintf(stderr, "%s\n", qPrintable(path));
-    const QByteArray bytes = Read(path);
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                           std::size_t(bytes.size()));
-  }
-  std::fprintf(stderr, "%d inputs replayed\n", int(files.size()));
-  return files.isEmpty() ? 1 : 0;
-}
-#endif
