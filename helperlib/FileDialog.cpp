@@ -9,7 +9,7 @@ void FileDialog::SetUpForCarFiles() {
 }
 
 void FileDialog::Show(bool save) {
-  const UserDialogs::FileRequest request{save, fileName_, filter_, defaultExt_};
+  const UserDialogs::FileRequest request{save, fileName_, filter_, defaultExt_, title_};
   const std::optional<QString> chosen = UserDialogs::Current().AskFileName(request);
   cancelled_ = !chosen.has_value();
   if (chosen) fileName_ = *chosen;

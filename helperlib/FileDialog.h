@@ -16,6 +16,8 @@ class FileDialog {
   const QString& Filter() const { return filter_; }
   void SetFilter(QString filter) { filter_ = std::move(filter); }
 
+  // The dialog's caption; empty for the usual one.
+  void SetTitle(QString title) { title_ = std::move(title); }
   void ShowOpen() { Show(false); }
   void ShowSave() { Show(true); }
 
@@ -29,4 +31,5 @@ class FileDialog {
   QString defaultExt_;
   QString fileName_;
   QString filter_;
+  QString title_;
 };

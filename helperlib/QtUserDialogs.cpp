@@ -73,6 +73,7 @@ QString QtUserDialogs::QtFilter(const QString& pairs) {
 std::optional<QString> QtUserDialogs::AskFileName(const FileRequest& request) {
   QFileDialog dialog(QApplication::activeWindow());
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFilter(request.filter));

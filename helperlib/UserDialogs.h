@@ -26,6 +26,7 @@ class UserDialogs {
     QString fileName;
     QString filter;
     QString defaultExt;
+    QString title;  // the dialog's caption; empty for the usual one
   };
 
   virtual ~UserDialogs() = default;

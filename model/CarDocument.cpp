@@ -7,6 +7,7 @@
 
 #include "core/ErrorCodes.h"
 #include "core/Errors.h"
+#include "model/CarsCommand.h"
 #include "model/ColumnTable.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -82,11 +83,13 @@ void CarDocument::ResetHistory() {
   contentIndex_ = history_->index();
   savedIndex_ = history_->index();
   savedCells_.clear();
+  savedCarsLost_ = false;
 }
 
 void CarDocument::FileWritten() {
   savedIndex_ = history_->index();
   savedCells_.clear();
+  savedCarsLost_ = false;
   history_->setClean();
   emit Saved();
 }
@@ -191,11 +194,44 @@ class CellMarks {
   std::vector<bool> marks_;
 };
 
-const CellValuesCommand& StepAt(const QUndoStack& history, int index) {
-  return static_cast<const CellValuesCommand&>(*history.command(index));
+// The step at an index when it changes cells, else null.
+const CellValuesCommand* CellStepAt(const QUndoStack& history, int index) {
+  return dynamic_cast<const CellValuesCommand*>(history.command(index));
+}
+
+// Whether a step from first up to (not including) last replaces the cars.
+bool ReplacesCars(const QUndoStack& history, int first, int last) {
+  for (int step = first; step < last; ++step) {
+    if (!CellStepAt(history, step)) return true;
+  }
+  return false;
 }
 
 }  // namespace
+
+bool CarDocument::ReplaceCars(Cars cars, const QString& stepName) {
+  if (cars.empty()) RaiseError(ErrBadCall, Source);
+  for (const auto& car : cars) {
+    if (!car) RaiseError(ErrBadCall, Source);
+  }
+  if (cars == pobjCarFile->Cars()) return false;
+  if (contentIndex_ > history_->index()) contentIndex_ = -1;
+  KeepSavedCells();
+  history_->push(new CarsCommand(*this, stepName, pobjCarFile->Cars(), std::move(cars)));
+  return true;
+}
+
+void CarDocument::PutCars(const Cars& cars) {
+  emit CarsAboutToBeReplaced();
+  pobjCarFile->SetCars(cars);
+  emit CarsReplaced();
+}
+
+bool CarDocument::CarsReplacedSinceSave() const {
+  const int index = history_->index();
+  return savedCarsLost_ ||
+         ReplacesCars(*history_, std::min(savedIndex_, index), std::max(savedIndex_, index));
+}
 
 // A new step drops the steps after the current one. When the saved state lay
 // among them, the values it gave their cells are kept, and the saved state is
@@ -203,11 +239,17 @@ const CellValuesCommand& StepAt(const QUndoStack& history, int index) {
 void CarDocument::KeepSavedCells() {
   const int index = history_->index();
   if (savedIndex_ <= index) return;
+  if (savedCarsLost_ || ReplacesCars(*history_, index, savedIndex_)) {
+    savedCarsLost_ = true;
+    savedCells_.clear();
+    savedIndex_ = index;
+    return;
+  }
   CellMarks marks(pobjCarFile->Count());
   for (const auto& cell : savedCells_) marks.Mark(cell.row, cell.col);
   // The last step that set a cell gave it its saved value.
   for (int step = savedIndex_ - 1; step >= index; --step) {
-    for (const auto& cell : StepAt(*history_, step).Cells()) {
+    for (const auto& cell : CellStepAt(*history_, step)->Cells()) {
       if (marks.Mark(cell.row, cell.col))
         savedCells_.push_back({cell.row, cell.col, 0, cell.after});
     }
@@ -217,10 +259,11 @@ void CarDocument::KeepSavedCells() {
 
 std::vector<CarDocument::UnsavedCell> CarDocument::UnsavedCells() const {
   std::vector<UnsavedCell> cells;
+  if (CarsReplacedSinceSave()) return cells;
   const int index = history_->index();
   std::size_t candidates = savedCells_.size();
   for (int step = std::min(savedIndex_, index); step < std::max(savedIndex_, index); ++step) {
-    candidates += StepAt(*history_, step).Cells().size();
+    candidates += CellStepAt(*history_, step)->Cells().size();
   }
   cells.reserve(candidates);
   CellMarks marks(pobjCarFile->Count());
@@ -231,10 +274,10 @@ std::vector<CarDocument::UnsavedCell> CarDocument::UnsavedCells() const {
   // Going forward from the saved state, a cell's first step found its saved
   // value; going back, its last step had set it.
   for (int step = savedIndex_; step < index; ++step) {
-    for (const auto& cell : StepAt(*history_, step).Cells()) consider(cell, cell.before);
+    for (const auto& cell : CellStepAt(*history_, step)->Cells()) consider(cell, cell.before);
   }
   for (int step = savedIndex_ - 1; step >= index; --step) {
-    for (const auto& cell : StepAt(*history_, step).Cells()) consider(cell, cell.after);
+    for (const auto& cell : CellStepAt(*history_, step)->Cells()) consider(cell, cell.after);
   }
   RowCars rows(std::as_const(*pobjCarFile));
   std::erase_if(cells, [&rows](UnsavedCell& cell) {

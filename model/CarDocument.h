@@ -12,6 +12,7 @@
 #include "model/CellValue.h"
 #include "model/CellValuesCommand.h"
 
+class NycGciCar;
 class NycGciCars;
 class StatusDisplay;
 
@@ -60,6 +61,13 @@ class CarDocument : public QObject {
   using StepName = std::function<QString(std::int64_t changedCells)>;
   std::int64_t SetCells(const std::vector<CellValue>& cells, const StepName& stepName);
 
+  // Puts another list of cars (none empty, none shared with the current
+  // list unless unchanged) in place of the current one as one step of the
+  // history, named stepName, as a merge adds, removes and changes cars.
+  // Returns false, making no step, when the list is the current one.
+  using Cars = std::vector<std::shared_ptr<NycGciCar>>;
+  bool ReplaceCars(Cars cars, const QString& stepName);
+
   QUndoStack& History() { return *history_; }
   const QUndoStack& History() const { return *history_; }
 
@@ -73,8 +81,13 @@ class CarDocument : public QObject {
   };
   // Every such cell, by row and column; empty when the cars are what the file
   // holds (also after edits that were undone or typed back). It is worked out
-  // from the history, so edits cost no memory for it.
+  // from the history, so edits cost no memory for it. Cells say nothing of a
+  // list of cars replaced since the save: then it is empty, and the unsaved
+  // state is the whole list.
   std::vector<UnsavedCell> UnsavedCells() const;
+  // Whether the history has replaced the list of cars since the file was
+  // last loaded or saved (ReplaceCars, not undone since).
+  bool CarsReplacedSinceSave() const;
 
  signals:
   // The document holds other cars: a file was loaded (or failed to load) or
@@ -85,12 +98,18 @@ class CarDocument : public QObject {
   // An undo or redo changed the values of these cells (row the car, col the
   // sheet column), which lie in the rectangle bounds (x the columns).
   void StepReplayed(const std::vector<CellValuesCommand::Cell>& cells, const QRect& bounds);
+  // A step of ReplaceCars is about to put another list of cars in place, or
+  // has just done so (done, undone or redone).
+  void CarsAboutToBeReplaced();
+  void CarsReplaced();
   void ChangedChanged(bool changed);
   // The document was written to FileName.
   void Saved();
 
  private:
   friend class CellValuesCommand;
+  friend class CarsCommand;
+  void PutCars(const Cars& cars);
   // Sets the cells to their values after (or before) their step.
   void Apply(const std::vector<CellValuesCommand::Cell>& cells, bool after, const QRect& bounds,
              bool replay);
@@ -109,6 +128,9 @@ class CarDocument : public QObject {
   // no longer holds), with their values in the file.
   int savedIndex_ = 0;
   std::vector<CellValuesCommand::Cell> savedCells_;
+  // A new step dropped a replacement of the cars that lay between the current
+  // state and the saved one: the saved state is no longer in the history.
+  bool savedCarsLost_ = false;
   void FileWritten();
   void KeepSavedCells();
 };

@@ -44,7 +44,17 @@ struct ValueTaken {
 
 CarMerge::Outcome CarMerge::Merge(const NycGciCars& base, NycGciCars& ours,
                                   const NycGciCars& theirs, Prefer prefer) {
+  std::vector<std::shared_ptr<NycGciCar>> cars;
+  Outcome outcome = Merged(base, ours, theirs, prefer, cars);
+  if (cars != ours.Cars()) ours.SetCars(std::move(cars));
+  return outcome;
+}
+
+CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& ours,
+                                   const NycGciCars& theirs, Prefer prefer,
+                                   std::vector<std::shared_ptr<NycGciCar>>& cars) {
   Outcome outcome;
+  cars = ours.Cars();
   const std::vector<int> toOurs = CarNames::MatchInOrder(base, ours);
   const std::vector<int> toTheirs = CarNames::MatchInOrder(base, theirs);
   std::vector<ValueTaken> taken;
@@ -116,24 +126,33 @@ CarMerge::Outcome CarMerge::Merge(const NycGciCars& base, NycGciCars& ours,
   }
   outcome.changed = std::int64_t(taken.size() + removed.size() + added.size());
   if (!outcome.conflicts.isEmpty() && prefer == Prefer::Neither) return outcome;
-  for (const ValueTaken& value : taken) CarPatch::SetValue(*value.car, value.col, value.value);
-  if (removed.empty() && added.empty()) return outcome;
-  std::vector<std::shared_ptr<NycGciCar>> list = ours.Cars();
-  std::erase_if(list, [&removed](const auto& car) {
+  // A car whose values change is replaced by a changed copy: ours stays as it
+  // was, so that the old list of cars still holds its values.
+  std::sort(taken.begin(), taken.end(),
+            [](const ValueTaken& a, const ValueTaken& b) { return a.car < b.car; });
+  for (auto value = taken.begin(); value != taken.end();) {
+    const std::shared_ptr<NycGciCar> original = value->car;
+    auto copy = std::make_shared<NycGciCar>();
+    copy->SetBlock(original->Block());
+    for (; value != taken.end() && value->car == original; ++value) {
+      CarPatch::SetValue(*copy, value->col, value->value);
+    }
+    *std::find(cars.begin(), cars.end(), original) = std::move(copy);
+  }
+  std::erase_if(cars, [&removed](const auto& car) {
     return std::find(removed.begin(), removed.end(), car) != removed.end();
   });
   for (const Addition& addition : added) {
     auto copy = std::make_shared<NycGciCar>();
     copy->SetBlock(addition.car->Block());
-    auto at = list.begin();
-    for (int seen = 0; addition.number > 0 && at != list.end(); ++at) {
+    auto at = cars.begin();
+    for (int seen = 0; addition.number > 0 && at != cars.end(); ++at) {
       if ((*at)->NameView() == addition.after && ++seen == addition.number) {
         ++at;
         break;
       }
     }
-    list.insert(at, std::move(copy));
+    cars.insert(at, std::move(copy));
   }
-  ours.SetCars(std::move(list));
   return outcome;
 }

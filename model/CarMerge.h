@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QList>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
+class NycGciCar;
 class NycGciCars;
 
 // A three-way merge of two mods of one car file: BASE, OURS and THEIRS, cars
@@ -28,4 +31,9 @@ class CarMerge {
   // was; otherwise the preferred side decides each conflict.
   static Outcome Merge(const NycGciCars& base, NycGciCars& ours, const NycGciCars& theirs,
                        Prefer prefer);
+  // The same merge as a new list of OURS' cars, ours left alone: the cars it
+  // keeps as they are, changed copies of those whose values change, and the
+  // cars added. With conflicts and Neither, the list is ours'.
+  static Outcome Merged(const NycGciCars& base, const NycGciCars& ours, const NycGciCars& theirs,
+                        Prefer prefer, std::vector<std::shared_ptr<NycGciCar>>& cars);
 };

@@ -9,11 +9,21 @@ CarTableModel::CarTableModel(CarDocument& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document) {
   connect(&document_, &CarDocument::Reloaded, this, &CarTableModel::Reload);
   connect(&document_, &CarDocument::CellsChanged, this, &CarTableModel::OnCellsChanged);
+  connect(&document_, &CarDocument::CarsAboutToBeReplaced, this, &CarTableModel::beginResetModel);
+  connect(&document_, &CarDocument::CarsReplaced, this, [this] {
+    Fill();
+    endResetModel();
+  });
   Reload();
 }
 
 void CarTableModel::Reload() {
   beginResetModel();
+  Fill();
+  endResetModel();
+}
+
+void CarTableModel::Fill() {
   const NycGciCars& cars = document_.CarFile();
   carCount_ = cars.Count();
   headings_.fill(QString());
@@ -23,7 +33,6 @@ void CarTableModel::Reload() {
       headings_[std::size_t(col)] = QString::fromLatin1(first.Comment(ColumnTable::Field(col)));
     }
   }
-  endResetModel();
 }
 
 QString CarTableModel::CellText(int row, int col) const {
@@ -81,7 +90,8 @@ bool CarTableModel::setData(const QModelIndex& index, const QVariant& value, int
 
 QVariant CarTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal) {
-    if (role != Qt::DisplayRole || section < 0 || section + ColumnOffset >= ColumnTable::ColumnCount) {
+    if (role != Qt::DisplayRole || section < 0 ||
+        section + ColumnOffset >= ColumnTable::ColumnCount) {
       return {};
     }
     return headings_[std::size_t(section + ColumnOffset)];

@@ -49,6 +49,7 @@ class CarTableModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
+  void Fill();
   void OnCellsChanged(int top, int left, int bottom, int right);
 
   CarDocument& document_;

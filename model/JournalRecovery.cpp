@@ -64,6 +64,18 @@ JournalRecovery::Outcome JournalRecovery::Apply(CarDocument& document,
                                                 const QString& stepName) {
   const NycGciCars& file = document.CarFile();
   Outcome outcome;
+  if (!content.blocks.empty()) {
+    // The cars whole: they take the place of the file's.
+    CarDocument::Cars cars;
+    cars.reserve(content.blocks.size());
+    for (const QByteArray& block : content.blocks) {
+      cars.push_back(std::make_shared<NycGciCar>());
+      cars.back()->SetBlock(block);
+    }
+    outcome.changed = std::int64_t(cars.size());
+    document.ReplaceCars(std::move(cars), stepName);
+    return outcome;
+  }
   outcome.byName =
       file.Count() != content.carCount ||
       (!content.fileName.isEmpty() && file.Data().DiskIdentity() != content.identity) ||

@@ -37,7 +37,8 @@ class JournalRecovery {
   };
   // Applies the journal's edits to the document, which holds the journal's
   // file as it is now (or a new document), as one step of its history named
-  // stepName. Raises, with nothing changed, for a value the document refuses.
+  // stepName; a journal of whole cars puts them in place of the file's.
+  // Raises, with nothing changed, for a value or a car the document refuses.
   static Outcome Apply(CarDocument& document, const JournalText::Content& content,
                        const QString& stepName);
 

@@ -81,7 +81,9 @@ std::int64_t JournalText::Content::ValueCount() const {
 
 QByteArray JournalText::Write(const Content& content) {
   QByteArray out;
-  out.reserve(qsizetype(64 + content.cars.size() * 24 + content.ValueCount() * 16));
+  qsizetype size = qsizetype(64 + content.cars.size() * 24 + content.ValueCount() * 16);
+  for (const QByteArray& block : content.blocks) size += block.size() + 32;
+  out.reserve(size);
   out += Heading;
   out += "\nfile\t" + Escaped(QFile::encodeName(content.fileName)) + "\nidentity\t";
   const FileIdentity& id = content.identity;
@@ -115,8 +117,9 @@ QByteArray JournalText::Write(const Content& content) {
       out += '\n';
     }
   }
+  for (const QByteArray& block : content.blocks) out += "block\t" + Escaped(block) + '\n';
   out += "end\t";
-  Append(out, content.ValueCount());
+  Append(out, content.ValueCount() + std::int64_t(content.blocks.size()));
   out += '\n';
   return out;
 }
@@ -165,7 +168,14 @@ std::optional<JournalText::Content> JournalText::Read(QByteArrayView text, QStri
       if (!Parse(rest, content.carCount) || content.carCount < 0) {
         return refuse(QT_TRANSLATE_NOOP("JournalText", "the number of cars does not read"));
       }
-    } else if (key == "car" && number > 4) {
+    } else if (key == "block" && number > 4 && content.cars.empty()) {
+      auto block = Unescaped(rest);
+      if (!block || qsizetype(content.blocks.size()) >= content.carCount) {
+        return refuse(QT_TRANSLATE_NOOP("JournalText", "the block line does not read"));
+      }
+      content.blocks.push_back(std::move(*block));
+      ++values;
+    } else if (key == "car" && number > 4 && content.blocks.empty()) {
       const qsizetype split = rest.indexOf('\t');
       Car car;
       const auto name = split < 0 ? std::nullopt : Unescaped(rest.sliced(split + 1));
@@ -198,7 +208,8 @@ std::optional<JournalText::Content> JournalText::Read(QByteArrayView text, QStri
       ++values;
     } else if (key == "end" && number > 4) {
       std::int64_t count = 0;
-      if (!Parse(rest, count) || count != values) {
+      if (!Parse(rest, count) || count != values ||
+          (!content.blocks.empty() && qsizetype(content.blocks.size()) != content.carCount)) {
         return refuse(QT_TRANSLATE_NOOP("JournalText", "the end line does not count the values"));
       }
       ended = true;

@@ -24,6 +24,14 @@
 //   ...
 //   end     5                        (the number of value lines)
 //
+// After edits that replaced the list of cars (a merge that added or removed
+// cars), the journal holds every car whole instead of car and value lines:
+//
+//   cars    89
+//   block   {Romero}\r\n0 {model}\r\n...   (a car's lines, one line a car)
+//   ...
+//   end     89                       (the number of block lines)
+//
 // Floats are written in their shortest exact form, so reading gives the same
 // bits. In names and the file name a backslash, line feed and carriage return
 // are written as \\, \n and \r. A journal without its end line, or with any
@@ -41,6 +49,9 @@ class JournalText {
     FileIdentity identity;
     std::int32_t carCount = 0;
     std::vector<Car> cars;  // by row, ascending
+    // Every car's block in order, when the journal holds the cars whole (and
+    // then no car above).
+    std::vector<QByteArray> blocks;
 
     std::int64_t ValueCount() const;
   };

@@ -56,6 +56,13 @@ JournalText::Content RecoveryJournal::Snapshot() const {
   content.fileName = document_.FileName();
   if (!content.fileName.isEmpty()) content.identity = file.Data().DiskIdentity();
   content.carCount = file.Count();
+  if (document_.CarsReplacedSinceSave()) {
+    content.blocks.reserve(std::size_t(file.Count()));
+    for (std::int32_t car = 1; car <= file.Count(); ++car) {
+      content.blocks.push_back(file.Car(car).Block());
+    }
+    return content;
+  }
   for (const CarDocument::UnsavedCell& cell : document_.UnsavedCells()) {
     if (content.cars.empty() || content.cars.back().row != cell.row) {
       content.cars.push_back({cell.row, file.Car(cell.row).Name(), {}});
@@ -78,7 +85,7 @@ void RecoveryJournal::Wait() {
 // removed instead (no unsaved edits) or cannot be locked.
 std::optional<JournalText::Content> RecoveryJournal::Prepare() {
   JournalText::Content content = Snapshot();
-  if (!document_.Changed() || content.cars.empty()) {
+  if (!document_.Changed() || (content.cars.empty() && content.blocks.empty())) {
     Remove();
     return std::nullopt;
   }

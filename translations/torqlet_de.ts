@@ -86,6 +86,10 @@
         <source>a value does not read</source>
         <translation>ein Wert ist nicht lesbar</translation>
     </message>
+    <message>
+        <source>the added car does not read: %1</source>
+        <translation>das hinzugefügte Auto lässt sich nicht lesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>CarTableModel</name>
@@ -342,6 +346,77 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>DocumentMerge</name>
+    <message>
+        <source>removed</source>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation>hinzugefügt</translation>
+    </message>
+    <message>
+        <source>%1: here %2, there %3</source>
+        <translation>%1: hier %2, dort %3</translation>
+    </message>
+    <message>
+        <source>%1, %2: was %3, here %4, there %5</source>
+        <translation>%1, %2: war %3, hier %4, dort %5</translation>
+    </message>
+    <message>
+        <source>Merge: the file both versions started from</source>
+        <translation>Zusammenführen: die Datei, von der beide Fassungen ausgingen</translation>
+    </message>
+    <message>
+        <source>Merge: the other version, whose changes come in</source>
+        <translation>Zusammenführen: die andere Fassung, deren Änderungen übernommen werden</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>A value or car was changed both here and in &quot;%1&quot;:</source>
+        <translation>Ein Wert oder Auto wurde sowohl hier als auch in „%1“ geändert:</translation>
+    </message>
+    <message>
+        <source>%1 values or cars were changed both here and in &quot;%2&quot;:</source>
+        <translation>%1 Werte oder Autos wurden sowohl hier als auch in „%2“ geändert:</translation>
+    </message>
+    <message>
+        <source>Which side decides them?</source>
+        <translation>Welche Seite soll entscheiden?</translation>
+    </message>
+    <message>
+        <source>&amp;Keep this document&apos;s</source>
+        <translation>&amp;Dieses Dokument behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Take theirs</source>
+        <translation>Die andere Fassung &amp;übernehmen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Merge 1 change from %1</source>
+        <translation>1 Änderung aus %1 zusammenführen</translation>
+    </message>
+    <message>
+        <source>Merge %1 changes from %2</source>
+        <translation>%1 Änderungen aus %2 zusammenführen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no change that this document does not have already.</source>
+        <translation>„%1“ hat keine Änderung, die dieses Dokument nicht schon hat.</translation>
+    </message>
+</context>
+<context>
     <name>EditRecovery</name>
     <message>
         <source> and %1 more</source>
@@ -420,14 +495,6 @@ Das Protokoll bleibt erhalten.</translation>
 <context>
     <name>ImportCommand</name>
     <message>
-        <source>%1 line %2: %3</source>
-        <translation>%1 Zeile %2: %3</translation>
-    </message>
-    <message>
-        <source>%1 line %2, column &apos;%3&apos;: %4</source>
-        <translation>%1 Zeile %2, Spalte &apos;%3&apos;: %4</translation>
-    </message>
-    <message>
         <source>Set the values of the cars from a table as export prints it.</source>
         <translation>Die Werte der Autos aus einer Tabelle setzen, wie export sie ausgibt.</translation>
     </message>
@@ -450,50 +517,6 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source>%1: %2 bytes are more than a table of %3 can hold</source>
         <translation>%1: %2 Bytes sind mehr, als eine Tabelle von %3 enthalten kann</translation>
-    </message>
-    <message>
-        <source>no heading line</source>
-        <translation>keine Überschriftszeile</translation>
-    </message>
-    <message>
-        <source>%1: the table is not TAB-separated: line %2 has no TAB</source>
-        <translation>%1: die Tabelle ist nicht durch TAB getrennt: Zeile %2 hat kein TAB</translation>
-    </message>
-    <message>
-        <source>%1 fields where a car has at most %2</source>
-        <translation>%1 Felder, wo ein Auto höchstens %2 hat</translation>
-    </message>
-    <message>
-        <source>repeated heading</source>
-        <translation>wiederholte Überschrift</translation>
-    </message>
-    <message>
-        <source>no column of %1 has this heading</source>
-        <translation>keine Spalte von %1 hat diese Überschrift</translation>
-    </message>
-    <message>
-        <source>%1 fields where the heading line has %2</source>
-        <translation>%1 Felder, wo die Überschriftszeile %2 hat</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; has both a decimal point and a decimal comma</source>
-        <translation>&apos;%1&apos; hat sowohl einen Dezimalpunkt als auch ein Dezimalkomma</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; has a decimal comma where line %2 has a decimal point</source>
-        <translation>&apos;%1&apos; hat ein Dezimalkomma, wo Zeile %2 einen Dezimalpunkt hat</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; has a decimal point where line %2 has a decimal comma</source>
-        <translation>&apos;%1&apos; hat einen Dezimalpunkt, wo Zeile %2 ein Dezimalkomma hat</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is not the model of this car (%2)</source>
-        <translation>&apos;%1&apos; ist nicht das Modell dieses Autos (%2)</translation>
-    </message>
-    <message>
-        <source>%1: the table has a heading but no car row</source>
-        <translation>%1: die Tabelle hat eine Überschrift, aber keine Autozeile</translation>
     </message>
 </context>
 <context>
@@ -567,6 +590,10 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the block line does not read</source>
+        <translation>die Blockzeile lässt sich nicht lesen</translation>
     </message>
 </context>
 <context>
@@ -702,6 +729,10 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source>Clear list</source>
         <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Merge into this document...</source>
+        <translation>&amp;Mit anderer Fassung zusammenführen...</translation>
     </message>
 </context>
 <context>
@@ -920,6 +951,61 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source>%1 line %2, field %3: a quoted field must end at its closing quote</source>
         <translation>%1 Zeile %2, Feld %3: ein Feld in Anführungszeichen muss an seinem schließenden Anführungszeichen enden</translation>
+    </message>
+</context>
+<context>
+    <name>TableImport</name>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 line %2, column &apos;%3&apos;: %4</source>
+        <translation>%1 Zeile %2, Spalte &apos;%3&apos;: %4</translation>
+    </message>
+    <message>
+        <source>no heading line</source>
+        <translation>keine Überschriftszeile</translation>
+    </message>
+    <message>
+        <source>%1: the table is not TAB-separated: line %2 has no TAB</source>
+        <translation>%1: die Tabelle ist nicht durch TAB getrennt: Zeile %2 hat kein TAB</translation>
+    </message>
+    <message>
+        <source>%1 fields where a car has at most %2</source>
+        <translation>%1 Felder, wo ein Auto höchstens %2 hat</translation>
+    </message>
+    <message>
+        <source>repeated heading</source>
+        <translation>wiederholte Überschrift</translation>
+    </message>
+    <message>
+        <source>no column of %1 has this heading</source>
+        <translation>keine Spalte von %1 hat diese Überschrift</translation>
+    </message>
+    <message>
+        <source>%1 fields where the heading line has %2</source>
+        <translation>%1 Felder, wo die Überschriftszeile %2 hat</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has both a decimal point and a decimal comma</source>
+        <translation>&apos;%1&apos; hat sowohl einen Dezimalpunkt als auch ein Dezimalkomma</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a decimal comma where line %2 has a decimal point</source>
+        <translation>&apos;%1&apos; hat ein Dezimalkomma, wo Zeile %2 einen Dezimalpunkt hat</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a decimal point where line %2 has a decimal comma</source>
+        <translation>&apos;%1&apos; hat einen Dezimalpunkt, wo Zeile %2 ein Dezimalkomma hat</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not the model of this car (%2)</source>
+        <translation>&apos;%1&apos; ist nicht das Modell dieses Autos (%2)</translation>
+    </message>
+    <message>
+        <source>%1: the table has a heading but no car row</source>
+        <translation>%1: die Tabelle hat eine Überschrift, aber keine Autozeile</translation>
     </message>
 </context>
 <context>

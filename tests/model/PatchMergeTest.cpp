@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "helperlib/DataHandler.h"
+#include "model/CarDocument.h"
 #include "model/CarMerge.h"
 #include "model/CarPatch.h"
 
@@ -132,6 +133,51 @@ TEST_F(PatchMergeTest, AThreeWayMergeTakesOneSidedChangesAndListsClashes) {
       EXPECT_EQ(Saved(ours), FileOf(c.merged));
     }
   }
+}
+
+// Merged into an open document, the merge is one step of its history that
+// puts the merged cars in place and undo takes back to the very bytes of
+// the file; while it stands, the unsaved state is the whole list of cars.
+TEST_F(PatchMergeTest, AMergeIntoADocumentIsOneStepThatUndoTakesBack) {
+  const Cars theirs = {{"Alpha", "16.500"},
+                       {"Beta", "2.000"},
+                       {"Twin", "1.000"},
+                       {"Twin", "2.000"},
+                       {"New", "5.000"}};
+  const Cars merged = {{"Alpha", "1.000"},
+                       {"Beta", "2.000"},
+                       {"Twin", "1.000"},
+                       {"Twin", "2.000"},
+                       {"New", "5.000"}};
+  const Cars ours = {{"Alpha", "1.000"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}};
+  CarDocument document;
+  document.LoadFile(folder.Write(FileOf(ours), "ours.gci"));
+  CarDocument::Cars cars;
+  const CarMerge::Outcome outcome =
+      CarMerge::Merged(Load(Base, "base.gci"), document.CarFile(), Load(theirs, "theirs.gci"),
+                       CarMerge::Prefer::Neither, cars);
+  EXPECT_EQ(outcome.changed, 2);
+  EXPECT_EQ(document.CarFile().Count(), 4) << "the document is left alone";
+  EXPECT_EQ(document.CarFile().Car(2).Mass(), 16.5f);
+  QUndoStack& history = document.History();
+  ASSERT_TRUE(document.ReplaceCars(cars, "Merge"));
+  EXPECT_FALSE(document.ReplaceCars(cars, "Merge")) << "the same cars make no step";
+  EXPECT_EQ(history.count(), 1);
+  EXPECT_TRUE(document.CarsReplacedSinceSave());
+  EXPECT_TRUE(document.UnsavedCells().empty());
+  history.undo();
+  EXPECT_FALSE(document.Changed());
+  EXPECT_FALSE(document.CarsReplacedSinceSave());
+  document.Save();
+  EXPECT_EQ(ReadFileBytes(document.FileName()), FileOf(ours)) << "written back unchanged";
+  history.redo();
+  document.Save();
+  EXPECT_EQ(ReadFileBytes(document.FileName()), FileOf(merged));
+  EXPECT_FALSE(document.CarsReplacedSinceSave());
+  history.undo();  // before the save
+  EXPECT_TRUE(document.CarsReplacedSinceSave());
+  document.SetCells({{1, 5, LineValue::FromFloat(4)}}, [](std::int64_t) { return "edit"; });
+  EXPECT_TRUE(document.CarsReplacedSinceSave()) << "the saved state left the history";
 }
 
 }  // namespace

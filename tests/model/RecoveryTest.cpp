@@ -96,6 +96,25 @@ TEST_F(RecoveryTest, TheJournalTextReadsBackExactlyAndRefusesAnyFault) {
       {QByteArray(text).replace("end\t3", "end\t2"), "does not count"},
       {QByteArray(text).replace("\\\\back", "\\xback"), "car line"},
   };
+  // Cars whole: one block line a car, as many as there are cars.
+  JournalText::Content whole;
+  whole.carCount = 2;
+  whole.blocks = {MakeBlock("Alpha", 0), MakeBlock("Tab\tand\\back", 1)};
+  const QByteArray wholeText = JournalText::Write(whole);
+  const auto wholeRead = JournalText::Read(wholeText, fault);
+  ASSERT_TRUE(wholeRead) << fault;
+  EXPECT_EQ(wholeRead->blocks, whole.blocks);
+  const QByteArray blockLine = wholeText.mid(wholeText.indexOf("block"));
+  const std::pair<QByteArray, QByteArray> wrong[] = {
+      {QByteArray(wholeText).replace("cars\t2", "cars\t3").replace("end\t2", "end\t3"),
+       "does not count"},
+      {QByteArray(wholeText).replace("cars\t2", "cars\t1"), "block line"},
+      {QByteArray(text).replace("end\t3", "block\tx\nend\t4"), "not understood"}};
+  for (const auto& [bytes, why] : wrong) {
+    fault.clear();
+    EXPECT_FALSE(JournalText::Read(bytes, fault)) << bytes;
+    EXPECT_TRUE(fault.contains(QString::fromLatin1(why))) << fault << " for " << bytes;
+  }
   for (const auto& [bytes, why] : broken) {
     fault.clear();
     EXPECT_FALSE(JournalText::Read(bytes, fault)) << bytes;
@@ -125,7 +144,14 @@ TEST_F(RecoveryTest, TheJournalFollowsTheUnsavedEditsAndIsLockedWhileItLives) {
   document.Save();
   EXPECT_FALSE(QFileInfo::exists(journal->Path()));
   Set(1, 5, 3);
+  // Cars removed (as by a merge): the journal holds the cars whole.
+  const CarDocument::Cars& cars = document.CarFile().Cars();
+  document.ReplaceCars(CarDocument::Cars(cars.begin(), cars.begin() + 2), "Merge");
   EXPECT_TRUE(journal->WriteNow());
+  written = JournalText::Read(ReadFileBytes(journal->Path()), fault);
+  ASSERT_TRUE(written) << fault;
+  EXPECT_EQ(written->blocks.size(), 2u);
+  EXPECT_TRUE(written->cars.empty());
   const QString left = journal->Path();
   journal.reset();  // the window went without a crash
   EXPECT_FALSE(QFileInfo::exists(left));
@@ -162,6 +188,14 @@ TEST_F(RecoveryTest, ALeftJournalIsAppliedByRowOrByNameAndCanBeDiscarded) {
   EXPECT_EQ(outcome.changed, 1);
   EXPECT_EQ(outcome.missingCars, QStringList({"Gamma"}));
   EXPECT_EQ(document.CarFile().Car(1).ValueOf(ColumnTable::Field(6)).real, 20.0f);
+
+  // A journal of cars whole puts them in place of the file's, as one step.
+  content.blocks = {MakeBlock("Zeta", 0), MakeBlock("Alpha", 3), MakeBlock("Beta", 1)};
+  content.cars.clear();
+  outcome = JournalRecovery::Apply(document, content, "Recover");
+  EXPECT_EQ(outcome.changed, 3);
+  EXPECT_EQ(document.CarFile().Car(1).Block(), content.blocks[0]);
+  EXPECT_TRUE(document.CarsReplacedSinceSave());
 
   journals.Discard(0);
   EXPECT_FALSE(QFileInfo::exists(left));

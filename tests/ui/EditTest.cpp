@@ -164,3 +164,60 @@ TEST_F(EditTest, FindMovesToTheNextCarNamedLikeTheTextAndWraps) {
 }
 
 }  // namespace
+
+namespace {
+
+// Merge into this document: BASE and THEIRS asked for by name, conflicts in
+// one question, the merge one step that undo takes back; the view keeps its
+// order; nothing to merge is said.
+TEST_F(EditTest, MergeAsksForBaseAndTheirsAndIsOneStep) {
+  const auto file = [this](const char* name, const char* alphaMass, bool withNew) {
+    QList<QByteArray> blocks = {
+        MakeBlock("Alpha", 0).replace("f16.500 {mass}", QByteArray("f") + alphaMass + " {mass}"),
+        MakeBlock("Beta", 1)};
+    if (withNew) blocks << MakeBlock("New", 2);
+    return WriteFile(QString::fromLatin1(name), MakeFile("c", blocks));
+  };
+  const QString base = file("base.gci", "16.500", false);
+  const QString theirs = file("theirs.gci", "3.000", true);
+  OpenDocument(file("ours.gci", "1.000", false));
+  grid->SelectRange(1, 5, 1, 5);
+  Trigger("mnuViewSortDescending");  // by mass: Beta first
+  ASSERT_EQ(sheet->GetCellText(1, 0), "Beta");
+  dialogs.ChooseFile(base);
+  dialogs.ChooseFile(theirs);
+  dialogs.Pick(1);  // take theirs
+  const std::size_t at = dialogs.asked.size();
+  Trigger("mnuFileMerge");
+  ASSERT_EQ(dialogs.asked.size(), at + 3);
+  EXPECT_EQ(dialogs.asked[at].file.title, "Merge: the file both versions started from");
+  EXPECT_EQ(dialogs.asked[at + 1].file.fileName, base) << "the second question starts there";
+  EXPECT_TRUE(
+      dialogs.asked[at + 2].text.contains("A value or car was changed both here and in "
+                                          "\"theirs.gci\":\r\n\r\nAlpha, mass: was 16.500, "
+                                          "here 1.000, there 3.000\r\n"))
+      << dialogs.asked[at + 2].text;
+  EXPECT_EQ(frame->Menus().mnuEditUndo()->text(), "&Undo Merge 2 changes from theirs.gci");
+  EXPECT_EQ(grid->Shown().ShownCount(), 3);
+  EXPECT_EQ(sheet->GetCellText(2, 0), "New") << "still sorted by mass";
+  EXPECT_EQ(sheet->GetCellText(3, 5), "3.000");
+  Trigger("mnuEditUndo");
+  EXPECT_EQ(grid->Shown().ShownCount(), 2);
+  EXPECT_EQ(sheet->GetCellText(2, 5), "1.000");
+  EXPECT_FALSE(sheet->Changed());
+
+  dialogs.ChooseFile(base);
+  dialogs.ChooseFile(theirs);
+  dialogs.Pick(2);  // cancel
+  Trigger("mnuFileMerge");
+  EXPECT_FALSE(sheet->Changed());
+  dialogs.ChooseFile(base);
+  dialogs.ChooseFile(base);
+  dialogs.AnswerMessage(Answer::Ok);
+  Trigger("mnuFileMerge");
+  EXPECT_EQ(dialogs.asked.back().text,
+            "\"base.gci\" has no change that this document does not have already.");
+  EXPECT_FALSE(sheet->Changed());
+}
+
+}  // namespace

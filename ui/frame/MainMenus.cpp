@@ -38,6 +38,7 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuFileSave_ = AddItem(mnuFile_, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuFileSaveAs_ =
       AddItem(mnuFile_, "mnuFileSaveAs", tr("Save &as"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  mnuFileMerge_ = AddItem(mnuFile_, "mnuFileMerge", tr("&Merge into this document..."));
   mnuFileClose_ =
       AddItem(mnuFile_, "mnuFileClose", tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFileDash0_ = mnuFile_->addSeparator();
@@ -117,6 +118,7 @@ void MainMenus::FollowHistory(const QUndoGroup& history) {
 void MainMenus::SetDocumentMenus(bool on) {
   mnuFileSave_->setEnabled(on);
   mnuFileSaveAs_->setEnabled(on);
+  mnuFileMerge_->setEnabled(on);
   mnuFileClose_->setEnabled(on);
   mnuEdit_->menuAction()->setVisible(on);
   mnuView_->menuAction()->setVisible(on);

@@ -27,7 +27,6 @@ class MainMenus : public QObject {
   void RecentFileChosen(const QString& path);
 
  public:
-
   // Enables Save, Save as and Close and shows Edit, View and Windows, or the reverse.
   void SetDocumentMenus(bool on);
   // Lists the recent files in File > Recent files, the first eight with their
@@ -44,6 +43,7 @@ class MainMenus : public QObject {
   QAction* mnuFileOpen() const { return mnuFileOpen_; }
   QAction* mnuFileSave() const { return mnuFileSave_; }
   QAction* mnuFileSaveAs() const { return mnuFileSaveAs_; }
+  QAction* mnuFileMerge() const { return mnuFileMerge_; }
   QAction* mnuFileClose() const { return mnuFileClose_; }
   QAction* mnuFileDash0() const { return mnuFileDash0_; }
   QMenu* mnuFileRecent() const { return mnuFileRecent_; }
@@ -81,6 +81,7 @@ class MainMenus : public QObject {
   QAction* mnuFileOpen_;
   QAction* mnuFileSave_;
   QAction* mnuFileSaveAs_;
+  QAction* mnuFileMerge_;
   QAction* mnuFileClose_;
   QAction* mnuFileDash0_;
   QMenu* mnuFileRecent_;

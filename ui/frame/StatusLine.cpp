@@ -72,6 +72,7 @@ void StatusLine::Follow(frmCars* window) {
                          schedule)
               << connect(&window->Document(), &CarDocument::CellsChanged, this, schedule)
               << connect(&window->Document(), &CarDocument::Reloaded, this, schedule)
+              << connect(&window->Document(), &CarDocument::CarsReplaced, this, schedule)
               << connect(&window->Commands(), &SheetCommands::ShownChanged, this, schedule)
               // The window is no sheet any more when it says it goes.
               << connect(window, &QObject::destroyed, this, [this] { Follow(nullptr); });

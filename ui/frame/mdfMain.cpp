@@ -7,14 +7,14 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QScreen>
-#include <QSettings>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QUndoGroup>
 #include <QUrl>
@@ -40,6 +40,7 @@
 #include "ui/frame/StatusLine.h"
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
+#include "ui/sheet/DocumentMerge.h"
 #include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/frmCars.h"
 
@@ -93,9 +94,9 @@ mdfMain::mdfMain(QWidget* parent) : QMainWindow(parent) {
     menus_->SetRecentFiles({});
   });
   menus_->SetRecentFiles(RecentFiles().List());
-  hint_ = new QLabel(
-      tr("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
-      area_->viewport());
+  hint_ =
+      new QLabel(tr("Open a car file with Ctrl+O, make a new one with Ctrl+N, or drop files here"),
+                 area_->viewport());
   hint_->setObjectName(QStringLiteral("lblHint"));
   hint_->setAlignment(Qt::AlignCenter);
   hint_->setWordWrap(true);
@@ -195,6 +196,9 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuFileOpen(), [this] { mnuFileOpen_Click(); });
   bind(m.mnuFileSave(), [this] { mnuFileSave_Click(); });
   bind(m.mnuFileSaveAs(), [this] { mnuFileSaveAs_Click(); });
+  bind(m.mnuFileMerge(), [this] {
+    if (frmCars* window = ActiveCarsValidated()) DocumentMerge::Run(*window);
+  });
   bind(m.mnuFileClose(), [this] { mnuFileClose_Click(); });
   bind(m.mnuFileExit(), [this] { mnuFileExit_Click(); });
   bind(m.mnuEditManipulate(), [this] { mnuEditManipulate_Click(); });
@@ -467,8 +471,8 @@ void mdfMain::mnuEditPaste_Click() {
 void mdfMain::mnuEditFind_Click() {
   frmCars* window = ActiveCarsValidated();
   if (!window) return;
-  const QString text = UserDialogs::Current().InputBox(
-      tr("Find the car whose name contains:"), window->Caption(), lastFind_);
+  const QString text = UserDialogs::Current().InputBox(tr("Find the car whose name contains:"),
+                                                       window->Caption(), lastFind_);
   if (text.isEmpty()) return;
   lastFind_ = text;
   mnuEditFindNext_Click();

@@ -145,7 +145,8 @@ namespace {
 
 std::vector<QByteArray> NamesOf(const NycGciCars& file) {
   std::vector<QByteArray> names(std::size_t(file.Count()));
-  for (std::int32_t car = 1; car <= file.Count(); ++car) names[std::size_t(car - 1)] = file.Car(car).Name();
+  for (std::int32_t car = 1; car <= file.Count(); ++car)
+    names[std::size_t(car - 1)] = file.Car(car).Name();
   return names;
 }
 
@@ -154,35 +155,47 @@ std::vector<QByteArray> NamesOf(const NycGciCars& file) {
 void SheetCommands::SelectCell(int row, int col) { grid_.SelectRange(row, col, row, col); }
 
 void SheetCommands::KeepView(const std::function<void()>& load) {
-  CarSortFilterModel& shown = grid_.Shown();
-  const NycGciCars& file = shown.Cars().Document().CarFile();
-  const std::vector<QByteArray> before = NamesOf(file);
-  const CarSortFilterModel::Order order = shown.SortedBy();
-  const int sortedCol = shown.SortedColumn();
-  const Qt::SortOrder direction = shown.sortOrder();
-  const bool filtered = shown.Filtered();
-  const int row = grid_.Row();
-  const int col = grid_.Col();
-  const std::int32_t car = row >= 1 && row <= shown.ShownCount() ? shown.CarOfRow(row) : 0;
+  const View view = CurrentView();
   load();
-  if (NamesOf(file) == before) {
-    if (order == CarSortFilterModel::Order::Column) shown.SortByColumn(sortedCol, direction);
-    if (order == CarSortFilterModel::Order::Name) shown.SortByName();
-    if (filtered) {
+  RestoreView(view, false);
+}
+
+SheetCommands::View SheetCommands::CurrentView() const {
+  const CarSortFilterModel& shown = grid_.Shown();
+  const int row = grid_.Row();
+  return {NamesOf(shown.Cars().Document().CarFile()),
+          shown.SortedBy(),
+          shown.SortedColumn(),
+          shown.sortOrder(),
+          shown.Filtered(),
+          row,
+          grid_.Col(),
+          row >= 1 && row <= shown.ShownCount() ? shown.CarOfRow(row) : 0};
+}
+
+void SheetCommands::RestoreView(const View& view, bool otherCars) {
+  CarSortFilterModel& shown = grid_.Shown();
+  const bool same = NamesOf(shown.Cars().Document().CarFile()) == view.names;
+  const int row = view.row, col = view.col;
+  if (same || otherCars) {
+    if (view.order == CarSortFilterModel::Order::Column) {
+      shown.SortByColumn(view.sortedCol, view.direction);
+    }
+    if (view.order == CarSortFilterModel::Order::Name) shown.SortByName();
+    if (view.filtered) {
       const int opened = std::exchange(filterColumn_, filteredColumn_);
       ApplyFilter(filterName_, filterCondition_);
       filterColumn_ = opened;
     }
-    const std::vector<int> rows = shown.RowsOfCars();
-    if (car > 0 && rows[std::size_t(car)] > 0) {
-      grid_.SelectRange(rows[std::size_t(car)], col, rows[std::size_t(car)], col);
-      } else if (shown.ShownCount() > 0) {
-      SelectCell(std::min(row, shown.ShownCount()), col);
-    }
   } else {
     filterName_.clear();
     filterCondition_.clear();
-    if (shown.ShownCount() > 0) SelectCell(std::clamp(row, 1, shown.ShownCount()), col);
+  }
+  const std::vector<int> rows = shown.RowsOfCars();
+  if (same && view.car > 0 && rows[std::size_t(view.car)] > 0) {
+    grid_.SelectRange(rows[std::size_t(view.car)], col, rows[std::size_t(view.car)], col);
+  } else if (shown.ShownCount() > 0) {
+    SelectCell(std::clamp(row, 1, shown.ShownCount()), col);
   }
   emit ShownChanged();
   grid_.scrollTo(grid_.currentIndex());
@@ -190,8 +203,7 @@ void SheetCommands::KeepView(const std::function<void()>& load) {
 
 QString SheetCommands::ShownNote() const {
   const CarSortFilterModel& shown = grid_.Shown();
-  return shown.Filtered() ? tr(" - %1 of %2 cars shown")
-                                .arg(shown.ShownCount())
-                                .arg(shown.Cars().CarCount())
-                          : QString();
+  return shown.Filtered()
+             ? tr(" - %1 of %2 cars shown").arg(shown.ShownCount()).arg(shown.Cars().CarCount())
+             : QString();
 }

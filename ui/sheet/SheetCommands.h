@@ -4,7 +4,9 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
+#include "model/CarSortFilterModel.h"
 #include "model/ColumnTable.h"
 
 class CarGrid;
@@ -62,6 +64,22 @@ class SheetCommands : public QObject {
   // before (names in the same order), the view keeps its order and filter,
   // taken anew from the new values.
   void KeepView(const std::function<void()>& load);
+
+  // The view as it stands, and the same view after the document's cars
+  // changed. With otherCars, the order and filter stay also when the cars
+  // are others (a merge that added or removed cars); else, as after a load,
+  // only when they are the same.
+  struct View {
+    std::vector<QByteArray> names;
+    CarSortFilterModel::Order order;
+    int sortedCol;
+    Qt::SortOrder direction;
+    bool filtered;
+    int row, col;
+    std::int32_t car;
+  };
+  View CurrentView() const;
+  void RestoreView(const View& view, bool otherCars);
 
   // " - 12 of 88 cars shown" while a filter is on, else empty.
   QString ShownNote() const;

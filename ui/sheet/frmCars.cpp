@@ -20,8 +20,8 @@
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
 #include "model/FileWatch.h"
-#include "model/RecoveryJournal.h"
 #include "model/NycGciCars.h"
+#include "model/RecoveryJournal.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/CellEditor.h"
 #include "ui/sheet/FilterBar.h"
@@ -43,6 +43,10 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
     childCount_.Decrease(1);
     throw;
   }
+  // A step that replaces the cars keeps the view: taken before the sheet's
+  // model is reset (connected first), put back after.
+  connect(document_.get(), &CarDocument::CarsAboutToBeReplaced, this,
+          [this] { keptView_ = commands_->CurrentView(); });
   cars_ = new CarTableModel(*document_, this);
   shown_ = new CarSortFilterModel(*cars_, this);
   auto* sheet = new QWidget(this);
@@ -56,8 +60,11 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
   layout->addWidget(flexCars_, 1);
   setWidget(sheet);
   setFocusProxy(flexCars_);
-  commands_ = new SheetCommands(*flexCars_, *filterBar_, [this] { return Caption(); }, this);
+  commands_ = new SheetCommands(
+      *flexCars_, *filterBar_, [this] { return Caption(); }, this);
   connect(commands_, &SheetCommands::ShownChanged, this, qOverload<>(&frmCars::ShowCaption));
+  connect(document_.get(), &CarDocument::CarsReplaced, this,
+          [this] { commands_->RestoreView(keptView_, true); });
   // The caption's modified mark, in the window and in the Windows menu.
   connect(document_.get(), &CarDocument::ChangedChanged, this, &QWidget::setWindowModified);
   // Undo and redo show the cells of their step that are shown.
@@ -191,8 +198,8 @@ void frmCars::ShowDiskChange() {
       tr("The file \"%1\" was changed by another program, and this document has edits that are "
          "not saved.")
           .arg(FileName()),
-      UserDialogs::Icon::Question, title,
-      {tr("Reload and lose your edits"), tr("Keep your edits")}, 1);
+      UserDialogs::Icon::Question, title, {tr("Reload and lose your edits"), tr("Keep your edits")},
+      1);
   if (choice == 0) Reload();
 }
 
@@ -208,9 +215,9 @@ bool frmCars::ConfirmOverwrite() const {
   const bool deleted = !QFileInfo::exists(FileName());
   return UserDialogs::Current().MessageBox(
              (deleted ? tr("The file \"%1\" was deleted by another program since it was opened. "
-                         "Write it again?")
+                           "Write it again?")
                       : tr("The file \"%1\" was changed by another program since it was opened. "
-                         "Overwrite it?"))
+                           "Overwrite it?"))
                  .arg(FileName()),
              UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question,
              ApplicationTitle() + QStringLiteral(" - ") + FileName()) == UserDialogs::Answer::Yes;
@@ -239,9 +246,9 @@ void frmCars::DoSaveAs() {
 }
 
 void frmCars::ReportSaveFailure(const QString& fileName, const QString& reason) {
-  UserDialogs::Current().MessageBox(
-      tr("Unable to save file \"%1\".\r\n%2").arg(fileName, reason),
-      UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, Caption());
+  UserDialogs::Current().MessageBox(tr("Unable to save file \"%1\".\r\n%2").arg(fileName, reason),
+                                    UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation,
+                                    Caption());
 }
 
 bool frmCars::ValidateActiveControl() {
@@ -259,9 +266,8 @@ bool frmCars::QueryUnload() {
   if (!ValidateActiveControl()) return false;
   if (!Changed()) return true;
   const UserDialogs::Answer answer = UserDialogs::Current().MessageBox(
-      tr("Loaded file changed, but not saved. Save now?"),
-      UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question,
-      ApplicationTitle() + QStringLiteral(" - ") + FileName());
+      tr("Loaded file changed, but not saved. Save now?"), UserDialogs::Buttons::YesNoCancel,
+      UserDialogs::Icon::Question, ApplicationTitle() + QStringLiteral(" - ") + FileName());
   switch (answer) {
     case UserDialogs::Answer::Yes:
       if (FileName().isEmpty()) return SaveAs();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "ui/sheet/SheetCommands.h"
+
 class CarDocument;
 class CarGrid;
 class CarSortFilterModel;
@@ -104,6 +106,8 @@ class frmCars : public QMdiSubWindow {
   // The caption without the modified mark: "1: /path/nyc.gci", while a filter
   // is on followed by " - 12 of 88 cars shown".
   QString Caption() const;
+  // Tells the user that a file cannot be opened, and why.
+  void ReportOpenFailure(const QString& fileName, const std::exception& error);
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
   const NycGciCars& CarFile() const;
   CarDocument& Document() const { return *document_; }
@@ -121,7 +125,6 @@ class frmCars : public QMdiSubWindow {
   void DoSaveAs();
   bool ConfirmOverwrite() const;
   void ReportSaveFailure(const QString& fileName, const QString& reason);
-  void ReportOpenFailure(const QString& fileName, const std::exception& error);
   void OnChangedOnDisk(bool deleted);
 
   Counter& childCount_;
@@ -139,4 +142,5 @@ class frmCars : public QMdiSubWindow {
   FileWatch* watch_ = nullptr;
   // Another program changed the file and the user was not asked yet.
   bool diskChangePending_ = false;
+  SheetCommands::View keptView_{};
 };
