@@ -14,15 +14,6 @@
 
 namespace {
 
-bool SameValues(const NycGciCar& a, const NycGciCar& b) {
-  for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
-    if (!SameValue(a.ValueOf(ColumnTable::Field(col)), b.ValueOf(ColumnTable::Field(col)))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 LineValue ValueAt(const NycGciCar& car, int col) { return car.ValueOf(ColumnTable::Field(col)); }
 
 // For each car of b, whether some car of a matches it.
@@ -45,7 +36,7 @@ struct ValueTaken {
 CarMerge::Outcome CarMerge::Merge(const NycGciCars& base, NycGciCars& ours,
                                   const NycGciCars& theirs, Prefer prefer) {
   std::vector<std::shared_ptr<NycGciCar>> cars;
-  Outcome outcome = Merged(base, ours, theirs, prefer, cars);
+  Outcome outcome = Run(base, ours, theirs, prefer, cars, false);
   if (cars != ours.Cars()) ours.SetCars(std::move(cars));
   return outcome;
 }
@@ -53,6 +44,12 @@ CarMerge::Outcome CarMerge::Merge(const NycGciCars& base, NycGciCars& ours,
 CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& ours,
                                    const NycGciCars& theirs, Prefer prefer,
                                    std::vector<std::shared_ptr<NycGciCar>>& cars) {
+  return Run(base, ours, theirs, prefer, cars, true);
+}
+
+CarMerge::Outcome CarMerge::Run(const NycGciCars& base, const NycGciCars& ours,
+                                const NycGciCars& theirs, Prefer prefer,
+                                std::vector<std::shared_ptr<NycGciCar>>& cars, bool copy) {
   Outcome outcome;
   cars = ours.Cars();
   const std::vector<int> toOurs = CarNames::MatchInOrder(base, ours);
@@ -67,8 +64,9 @@ CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& our
     int number;
   };
   std::vector<Addition> added;
-  const std::vector<int> numbers = CarNames::Numbers(theirs);
+  std::vector<int> numbers;  // worked out for the first car added
   const auto add = [&](std::int32_t j) {
+    if (numbers.empty()) numbers = CarNames::Numbers(theirs);
     added.push_back({theirs.Cars()[std::size_t(j)], j > 0 ? theirs.Car(j).Name() : QByteArray(),
                      j > 0 ? numbers[std::size_t(j - 1)] : 0});
   };
@@ -82,7 +80,7 @@ CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& our
     if (o < 0 && t < 0) continue;
     if (o < 0 || t < 0) {
       const NycGciCar& kept = o >= 0 ? ours.Car(o + 1) : theirs.Car(t + 1);
-      if (SameValues(was, kept)) {
+      if (was.SameValues(kept)) {
         if (o >= 0) removed.push_back(ours.Cars()[std::size_t(o)]);
         continue;
       }
@@ -95,6 +93,7 @@ CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& our
     }
     const NycGciCar& mine = ours.Car(o + 1);
     const NycGciCar& other = theirs.Car(t + 1);
+    if (other.SameValues(was)) continue;  // nothing of theirs to take
     for (int col = ColumnTable::ModelColumn; col < ColumnTable::ColumnCount; ++col) {
       const LineValue b = ValueAt(was, col), m = ValueAt(mine, col), x = ValueAt(other, col);
       if (SameValue(m, x) || SameValue(x, b)) continue;
@@ -117,7 +116,7 @@ CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& our
       if (!oursFromBase[std::size_t(k)] && ours.Car(k + 1).NameView() == car.NameView()) same = k;
     }
     if (same >= 0) {
-      if (SameValues(ours.Car(same + 1), car)) continue;
+      if (ours.Car(same + 1).SameValues(car)) continue;
       conflict(car.Name(), {}, "", "added", "added");
       if (prefer != Prefer::Theirs) continue;
       removed.push_back(ours.Cars()[std::size_t(same)]);
@@ -126,6 +125,10 @@ CarMerge::Outcome CarMerge::Merged(const NycGciCars& base, const NycGciCars& our
   }
   outcome.changed = std::int64_t(taken.size() + removed.size() + added.size());
   if (!outcome.conflicts.isEmpty() && prefer == Prefer::Neither) return outcome;
+  if (!copy) {
+    for (const ValueTaken& value : taken) CarPatch::SetValue(*value.car, value.col, value.value);
+    taken.clear();
+  }
   // A car whose values change is replaced by a changed copy: ours stays as it
   // was, so that the old list of cars still holds its values.
   std::sort(taken.begin(), taken.end(),

@@ -36,4 +36,9 @@ class CarMerge {
   // cars added. With conflicts and Neither, the list is ours'.
   static Outcome Merged(const NycGciCars& base, const NycGciCars& ours, const NycGciCars& theirs,
                         Prefer prefer, std::vector<std::shared_ptr<NycGciCar>>& cars);
+
+ private:
+  // With copy, changed cars are changed copies; else they change in place.
+  static Outcome Run(const NycGciCars& base, const NycGciCars& ours, const NycGciCars& theirs,
+                     Prefer prefer, std::vector<std::shared_ptr<NycGciCar>>& cars, bool copy);
 };

@@ -38,6 +38,16 @@ std::vector<int> CarNames::Match(const NycGciCars& a, const NycGciCars& b) {
 
 std::vector<int> CarNames::MatchInOrder(const NycGciCars& a, const NycGciCars& b) {
   std::vector<int> match(std::size_t(a.Count()), -1);
+  // Mods mostly keep the cars as they are: the same names in the same places
+  // match in place, which is what the search below would find.
+  if (a.Count() == b.Count()) {
+    std::int32_t i = 0;
+    while (i < a.Count() && a.Car(i + 1).NameView() == b.Car(i + 1).NameView()) ++i;
+    if (i == a.Count()) {
+      for (std::int32_t j = 0; j < i; ++j) match[std::size_t(j)] = j;
+      return match;
+    }
+  }
   CarNames free(b);
   for (int i = 0; i < a.Count(); ++i) {
     const std::int32_t car = free.Take(a.Car(i + 1).Name());

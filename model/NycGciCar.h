@@ -46,6 +46,10 @@ class NycGciCar {
   // Table access by field. SetInteger refuses Model, which only SetBlock changes.
   std::int32_t Integer(CarField field) const { return integers_[FieldIndex(field)]; }
   float Float(CarField field) const { return floats_[FieldIndex(field) - CarIntegerFieldCount]; }
+  // Whether every value is the same value as the other car's (SameValue).
+  bool SameValues(const NycGciCar& other) const {
+    return integers_ == other.integers_ && floats_ == other.floats_;
+  }
   LineValue ValueOf(CarField field) const;
   QByteArray Comment(CarField field) const {
     return comments_.constData()->texts[FieldIndex(field)];

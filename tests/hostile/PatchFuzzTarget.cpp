@@ -15,23 +15,18 @@
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
 
-// The cars as text: each block with its name, in order.
-static QByteArray Blocks(const NycGciCars& file) {
-  QByteArray text = file.MainComment();
-  for (std::int32_t i = 1; i <= file.Count(); ++i) text += '\n' + file.Car(i).Block();
-  return text;
-}
-
-static QList<QByteArray> SortedBlocks(const NycGciCars& file) {
-  QList<QByteArray> blocks;
+// The cars as text: the header and each block with its name, in order or
+// sorted.
+static QByteArrayList Blocks(const NycGciCars& file, bool sorted = false) {
+  QByteArrayList blocks{file.MainComment()};
   for (std::int32_t i = 1; i <= file.Count(); ++i) blocks << file.Car(i).Block();
-  std::sort(blocks.begin(), blocks.end());
+  if (sorted) std::sort(blocks.begin(), blocks.end());
   return blocks;
 }
 
 static CarPatch::Outcome Apply(NycGciCars& file, QByteArrayView patch, bool dryRun,
                                const char* promise) {
-  const QByteArray before = Blocks(file);
+  const QByteArrayList before = Blocks(file);
   try {
     CarPatch::Outcome outcome = CarPatch::Apply(file, patch, QStringLiteral("mod.patch"), dryRun);
     if (dryRun || !outcome.conflicts.isEmpty()) {
@@ -75,7 +70,7 @@ static void Check(QByteArrayView input) {
   NycGciCars again;
   Fresh(again, original);
   const CarPatch::Outcome redone = Apply(again, remade, false, "a made patch reads");
-  Expect(redone.conflicts.isEmpty() && SortedBlocks(again) == SortedBlocks(file),
+  Expect(redone.conflicts.isEmpty() && Blocks(again, true) == Blocks(file, true),
          "the patch of the original cars to the result makes the result");
   const CarPatch::Outcome twice = Apply(file, remade, false, "a made patch reads");
   Expect(twice.conflicts.isEmpty() && twice.changed == 0, "a patch applied finds itself applied");

@@ -3,6 +3,8 @@
 // wrong; cells it gives are values the document takes as they are, and the
 // table export then prints of the changed cars (with the decimal point and
 // with the decimal comma) reads back as no change at all.
+#include <QRegularExpression>
+
 #include "FuzzCars.h"
 #include "FuzzCheck.h"
 #include "base/TorqletError.h"
@@ -33,9 +35,13 @@ static void Check(QByteArrayView input) {
   Expect(document.SetCells(cells, [](std::int64_t) { return QString(); }) ==
              std::int64_t(cells.size()),
          "every cell read is a change the document takes");
-  for (const bool comma : {false, true}) {
-    Expect(TableImport::Cells(document.CarFile(), Export(document.CarFile(), comma), table, file)
-               .empty(),
+  // As export prints it, with the decimal comma, and as a spreadsheet saves
+  // it (no trailing zeros).
+  QString stripped = QString::fromLatin1(Export(document.CarFile(), false));
+  stripped.replace(QRegularExpression("(?<=\t)(-?\\d+)(?:\\.0+|(\\.\\d*?)0+)(?=[\t\n])"), "\\1\\2");
+  for (const QByteArray& again :
+       {Export(document.CarFile(), false), Export(document.CarFile(), true), stripped.toLatin1()}) {
+    Expect(TableImport::Cells(document.CarFile(), again, table, file).empty(),
            "an exported table reads back as no change");
   }
   document.History().undo();

@@ -1,7 +1,8 @@
 // The fuzz target of terms: any bytes (as UTF-8) as the term in x that
-// recomputes cells. A term is accepted or refused as a bad term that says
-// why; an accepted one, evaluated at a few values of x, gives a finite value
-// or raises one of the errors of a value, and FiniteValue agrees with Value.
+// recomputes cells. A term is accepted, or refused as a bad term that says
+// why and leaves no term to evaluate (not even the one before it); an
+// accepted one, evaluated at a few values of x, gives a finite value or
+// raises one of the errors of a value, and FiniteValue agrees with Value.
 #include <bit>
 #include <cmath>
 
@@ -14,13 +15,21 @@
 static void Check(QByteArrayView input) {
   Term term;
   TermVariable& x = term.PrepareInX();
+  term.SetText(QStringLiteral("x*2"));  // a refusal drops the term before it too
   try {
     term.SetText(QString::fromUtf8(input));
   } catch (const TorqletError& error) {
-    Expect(error.Number() == ErrInvalidArgument && !error.Detail().isEmpty(),
-           "a refused term says why");
-    Expect(term.Text().isEmpty(), "a refused term leaves no text to use");
-    return;
+    Expect(error.Number() == ErrInvalidArgument && error.Description() == "Bad term" &&
+               !error.Detail().isEmpty(),
+           "a refused term is a bad term that says why");
+    Expect(term.Text().isEmpty() && !term.FiniteValue(), "a refused term leaves no text to use");
+    try {
+      term.Value();
+    } catch (const TorqletError& after) {
+      Expect(after.Number() == ErrInvalidArgument, "a refused term has no value");
+      return;
+    }
+    Expect(false, "a refused term has no value");
   }
   for (const double value : {0.0, 1.0, -2.5, 1e-300, 3e38, -1e308}) {
     x.SetValue(value);

