@@ -19,6 +19,9 @@ class BenchDialogs final : public UserDialogs {
     std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
     return Answer::Cancel;
   }
+  int PickFromList(const QString&, const QString&, const QStringList&, const QString&) override {
+    return -1;
+  }
   int Choose(const QString& text, Icon, const QString& title, const QStringList&, int) override {
     std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
     return -1;

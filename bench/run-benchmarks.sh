@@ -23,6 +23,9 @@ echo "== Sorting and filtering the 100,000-car file's sheet"
 echo "== The recovery journal and the status bar on the 100,000-car file"
 "$build/bench/bench-journal-status-big-file" "$big"
 
+echo "== Comparing the 100,000-car file with a copy that differs in every tenth car"
+"$build/bench/bench-compare-big-file" "$big"
+
 echo "== Saving the 100,000-car file after one edit"
 "$build/bench/bench-save-big-file" "$big"
 

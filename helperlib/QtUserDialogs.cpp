@@ -1,12 +1,17 @@
 #include "helperlib/QtUserDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 UserDialogs::Answer QtUserDialogs::MessageBox(const QString& text, Buttons buttons, Icon icon,
                                               const QString& title) {
@@ -44,10 +49,44 @@ int QtUserDialogs::Choose(const QString& text, Icon icon, const QString& title,
   for (const QString& choice : choices) buttons << box.addButton(choice, QMessageBox::AcceptRole);
   if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
     box.setDefaultButton(buttons[defaultChoice]);
-    box.setEscapeButton(buttons[defaultChoice]);
   }
+  if (!buttons.isEmpty()) box.setEscapeButton(buttons.last());
   box.exec();
   return int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+}
+
+int QtUserDialogs::PickFromList(const QString& prompt, const QString& title,
+                                const QStringList& items, const QString& otherButton) {
+  QDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(title);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(prompt, &dialog);
+  auto* list = new QListWidget(&dialog);
+  label->setBuddy(list);
+  list->addItems(items);
+  list->setCurrentRow(0);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QPushButton* other = buttons->addButton(otherButton, QDialogButtonBox::ActionRole);
+  buttons->button(QDialogButtonBox::Ok)->setEnabled(!items.isEmpty());
+  int result = -1;
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    result = list->currentRow();
+    dialog.accept();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(other, &QPushButton::clicked, &dialog, [&] {
+    result = OtherChoice;
+    dialog.accept();
+  });
+  QObject::connect(list, &QListWidget::itemActivated, &dialog, [&] {
+    result = list->currentRow();
+    dialog.accept();
+  });
+  layout->addWidget(label);
+  layout->addWidget(list);
+  layout->addWidget(buttons);
+  list->setFocus();
+  return dialog.exec() == QDialog::Accepted ? result : -1;
 }
 
 QString QtUserDialogs::InputBox(const QString& prompt, const QString& title,

@@ -7,6 +7,8 @@
 class QtUserDialogs final : public UserDialogs {
  public:
   Answer MessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+  int PickFromList(const QString& prompt, const QString& title, const QStringList& items,
+                   const QString& otherButton) override;
   int Choose(const QString& text, Icon icon, const QString& title, const QStringList& choices,
              int defaultChoice) override;
   QString InputBox(const QString& prompt, const QString& title,

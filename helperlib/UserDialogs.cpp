@@ -11,6 +11,9 @@ class CancellingDialogs final : public UserDialogs {
     GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text);
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   }
+  int PickFromList(const QString&, const QString&, const QStringList&, const QString&) override {
+    return -1;
+  }
   int Choose(const QString& text, Icon, const QString&, const QStringList&, int) override {
     GlobalFunctions::Instance().DebugOutput(QStringLiteral("* Unanswered message: ") + text);
     return -1;

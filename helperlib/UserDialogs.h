@@ -34,9 +34,16 @@ class UserDialogs {
   virtual Answer MessageBox(const QString& text, Buttons buttons, Icon icon,
                             const QString& title) = 0;
   // A message with buttons of the given texts; the index of the one the user
-  // pressed, or -1 when the box was closed without (Escape).
+  // pressed (Enter presses the default one, Escape the last), or -1 when the
+  // box was closed without.
   virtual int Choose(const QString& text, Icon icon, const QString& title,
                      const QStringList& choices, int defaultChoice) = 0;
+  // A list to pick one item from (the first one preselected), with a button
+  // of the given text beside OK and Cancel: the item's index, OtherChoice for
+  // that button, or -1 when the user cancels.
+  static constexpr int OtherChoice = -2;
+  virtual int PickFromList(const QString& prompt, const QString& title, const QStringList& items,
+                           const QString& otherButton) = 0;
   // The entered text, or an empty text when the user cancels.
   virtual QString InputBox(const QString& prompt, const QString& title,
                            const QString& defaultText) = 0;

@@ -135,8 +135,7 @@ CarMerge::Outcome CarMerge::Run(const NycGciCars& base, const NycGciCars& ours,
             [](const ValueTaken& a, const ValueTaken& b) { return a.car < b.car; });
   for (auto value = taken.begin(); value != taken.end();) {
     const std::shared_ptr<NycGciCar> original = value->car;
-    auto copy = std::make_shared<NycGciCar>();
-    copy->SetBlock(original->Block());
+    std::shared_ptr<NycGciCar> copy = original->Copy();
     for (; value != taken.end() && value->car == original; ++value) {
       CarPatch::SetValue(*copy, value->col, value->value);
     }
@@ -146,8 +145,7 @@ CarMerge::Outcome CarMerge::Run(const NycGciCars& base, const NycGciCars& ours,
     return std::find(removed.begin(), removed.end(), car) != removed.end();
   });
   for (const Addition& addition : added) {
-    auto copy = std::make_shared<NycGciCar>();
-    copy->SetBlock(addition.car->Block());
+    std::shared_ptr<NycGciCar> copy = addition.car->Copy();
     auto at = cars.begin();
     for (int seen = 0; addition.number > 0 && at != cars.end(); ++at) {
       if ((*at)->NameView() == addition.after && ++seen == addition.number) {

@@ -1,6 +1,9 @@
 #include "model/CarTableModel.h"
 
+#include <algorithm>
+
 #include "base/RuntimeErrors.h"
+#include "model/CarCompare.h"
 #include "model/CarDocument.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -75,7 +78,38 @@ QVariant CarTableModel::data(const QModelIndex& index, int role) const {
     return CellText(index.row() + RowOffset, index.column() + ColumnOffset);
   }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+  if (role == Qt::BackgroundRole && compare_ &&
+      compare_->Differs(side_, index.row() + RowOffset, index.column() + ColumnOffset)) {
+    return DifferenceColor();
+  }
   return {};
+}
+
+// Translucent, so that the palette's text stays readable on light and dark
+// backgrounds alike.
+QColor CarTableModel::DifferenceColor() { return QColor(255, 150, 0, 110); }
+QColor CarTableModel::OnlyHereColor() { return QColor(0, 150, 255, 110); }
+
+void CarTableModel::SetCompare(CarCompare* compare, int side) {
+  if (compare_) disconnect(compare_, nullptr, this, nullptr);
+  compare_ = compare;
+  side_ = side;
+  if (compare_) {
+    connect(compare_, &CarCompare::MarksChanged, this,
+            [this](int side, std::int32_t top, std::int32_t bottom) {
+              if (side != side_ || carCount_ == 0) return;
+              top = std::max(top, 1);
+              bottom = std::min(bottom, carCount_);
+              if (top > bottom) return;
+              emit dataChanged(index(top - RowOffset, 0),
+                               index(bottom - RowOffset, columnCount() - 1), {Qt::BackgroundRole});
+              emit headerDataChanged(Qt::Vertical, top - RowOffset, bottom - RowOffset);
+            });
+  }
+  if (carCount_ > 0) {
+    emit dataChanged(index(0, 0), index(carCount_ - 1, columnCount() - 1), {Qt::BackgroundRole});
+    emit headerDataChanged(Qt::Vertical, 0, carCount_ - 1);
+  }
 }
 
 bool CarTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -99,6 +133,9 @@ QVariant CarTableModel::headerData(int section, Qt::Orientation orientation, int
   if (section < 0 || section >= carCount_) return {};
   if (role == Qt::DisplayRole) return CellText(section + RowOffset, ColumnTable::NameColumn);
   if (role == ModelRole) return CellText(section + RowOffset, ColumnTable::ModelColumn);
+  if (role == Qt::BackgroundRole && compare_ && compare_->OnlyHere(side_, section + RowOffset)) {
+    return OnlyHereColor();
+  }
   return {};
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <QPointer>
 #include <QString>
 #include <array>
 
 #include "model/ColumnTable.h"
 
+class CarCompare;
 class CarDocument;
 
 // The cars of one document as a table, read on demand and in the file's
@@ -14,7 +17,8 @@ class CarDocument;
 // the header's ModelRole; the column headings are the comments of the first
 // car. setData stores an edited text through the document, as one step of its
 // history; the table follows the document's changes by itself and starts
-// afresh whenever the document loads a file.
+// afresh whenever the document loads a file. While the document is compared
+// with another, differing cells and unmatched cars have a background.
 class CarTableModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -39,6 +43,13 @@ class CarTableModel : public QAbstractTableModel {
   void SetCellText(int row, int col, const QString& text);
   // Starts again from the document's cars, in one reset.
   void Reload();
+  // Marks, as the cells' and names' background, what differs from the other
+  // side of a comparison in which this document is the given side; null
+  // ends the marks.
+  void SetCompare(CarCompare* compare, int side);
+  // The backgrounds of a differing value cell and of a car only this side has.
+  static QColor DifferenceColor();
+  static QColor OnlyHereColor();
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -55,4 +66,6 @@ class CarTableModel : public QAbstractTableModel {
   CarDocument& document_;
   int carCount_ = 0;
   std::array<QString, ColumnTable::ColumnCount> headings_;
+  QPointer<CarCompare> compare_;
+  int side_ = 0;
 };

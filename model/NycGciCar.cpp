@@ -83,6 +83,13 @@ QByteArray NycGciCar::Block() const {
   return block;
 }
 
+std::shared_ptr<NycGciCar> NycGciCar::Copy() const {
+  auto copy = std::make_shared<NycGciCar>();
+  copy->SetBlock(Block());
+  copy->floats_ = floats_;
+  return copy;
+}
+
 void NycGciCar::SetBlock(QByteArrayView text) {
   BlockLines lines;
   const bool split = SplitBlockLines(text, lines);

@@ -5,6 +5,7 @@
 #include <QSharedDataPointer>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "model/BlockLines.h"
 #include "model/CarComments.h"
@@ -27,6 +28,9 @@ class NycGciCar {
   NycGciCar& operator=(const NycGciCar&) = delete;
 
   QByteArray Block() const;
+  // A car of its own with this car's block and exactly its values (the block
+  // shows floats with three decimals, the copy keeps every bit).
+  std::shared_ptr<NycGciCar> Copy() const;
   // Sets every field from a block. Fewer than 22 lines raise the bad property
   // value error with nothing changed; a line that does not parse raises its
   // error with the lines before it already stored. Lines after 22 are ignored.

@@ -57,6 +57,17 @@
     </message>
 </context>
 <context>
+    <name>CarCompare</name>
+    <message>
+        <source>Take 1 value from %1</source>
+        <translation>1 Wert aus %1 übernehmen</translation>
+    </message>
+    <message>
+        <source>Take %1 values from %2</source>
+        <translation>%1 Werte aus %2 übernehmen</translation>
+    </message>
+</context>
+<context>
     <name>CarPatch</name>
     <message>
         <source>%1 line %2: %3</source>
@@ -246,6 +257,29 @@ Optionen:
     <message>
         <source>Error: unexpected failure</source>
         <translation>Fehler: unerwarteter Ausfall</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCommands</name>
+    <message>
+        <source>Compare &quot;%1&quot; with:</source>
+        <translation>„%1“ vergleichen mit:</translation>
+    </message>
+    <message>
+        <source>&amp;Open a file...</source>
+        <translation>Datei ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>difference %1 of %2</source>
+        <translation>Unterschied %1 von %2</translation>
+    </message>
+    <message>
+        <source>1 difference</source>
+        <translation>1 Unterschied</translation>
+    </message>
+    <message>
+        <source>%1 differences</source>
+        <translation>%1 Unterschiede</translation>
     </message>
 </context>
 <context>
@@ -733,6 +767,26 @@ Das Protokoll bleibt erhalten.</translation>
     <message>
         <source>&amp;Merge into this document...</source>
         <translation>&amp;Mit anderer Fassung zusammenführen...</translation>
+    </message>
+    <message>
+        <source>Compare &amp;with...</source>
+        <translation>&amp;Vergleichen mit...</translation>
+    </message>
+    <message>
+        <source>Next &amp;difference</source>
+        <translation>&amp;Nächster Unterschied</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious difference</source>
+        <translation>V&amp;origer Unterschied</translation>
+    </message>
+    <message>
+        <source>&amp;Take value from the other file</source>
+        <translation>Wert aus der &amp;anderen Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Stop comparing</source>
+        <translation>Vergleich &amp;beenden</translation>
     </message>
 </context>
 <context>

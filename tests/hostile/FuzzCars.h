@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -17,15 +16,8 @@ inline QString SmallCarFile() {
   static const QString path = [] {
     NycGciCars stock;
     stock.NewFile();
-    std::vector<std::shared_ptr<NycGciCar>> cars(stock.Cars().begin(), stock.Cars().begin() + 4);
-    cars.push_back(std::make_shared<NycGciCar>());
-    cars.back()->SetBlock(cars.front()->Block());
-    stock.SetCars(std::move(cars));
-    const QString name = folder.filePath(QStringLiteral("small.gci"));
-    stock.SaveAs(name);
-    QFile file(name);
-    if (!file.open(QIODevice::ReadWrite)) std::abort();
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = "{" + stock.MainComment() + "}\r\n\r\n";
+    for (const std::int32_t car : {1, 2, 3, 4, 1}) bytes += stock.Car(car).Block() + "\r\n\r\n";
     // The namesake (last) shows the mass of the first but has more decimals,
     // and another turbo; two names hold line breaks, which tables quote.
     for (const auto& [from, to] :
@@ -37,8 +29,9 @@ inline QString SmallCarFile() {
       if (at < 0) std::abort();
       bytes.replace(at, from.size(), to);
     }
-    file.seek(0);
-    if (file.write(bytes) != bytes.size() || !file.resize(bytes.size())) std::abort();
+    const QString name = folder.filePath(QStringLiteral("small.gci"));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) std::abort();
     return name;
   }();
   return path;

@@ -43,10 +43,7 @@ static CarPatch::Outcome Apply(NycGciCars& file, QByteArrayView patch, bool dryR
 // The small file's cars afresh: copies, since a patch changes cars in place.
 static void Fresh(NycGciCars& file, const NycGciCars& original) {
   std::vector<std::shared_ptr<NycGciCar>> cars;
-  for (const auto& car : original.Cars()) {
-    cars.push_back(std::make_shared<NycGciCar>());
-    cars.back()->SetBlock(car->Block());
-  }
+  for (const auto& car : original.Cars()) cars.push_back(car->Copy());
   file.SetCars(std::move(cars));
 }
 

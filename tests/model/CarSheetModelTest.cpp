@@ -1,7 +1,9 @@
+#include <QSignalSpy>
 #include <functional>
 
 #include "TestSupport.h"
 #include "helperlib/Term.h"
+#include "model/CarCompare.h"
 #include "model/CarDocument.h"
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
@@ -127,6 +129,60 @@ TEST_F(CarSheetModelTest, CommandsActOnTheCarsOfTheShownRows) {
   const std::pair<int, int> finds[] = {{0, 4}, {4, 5}, {6, 4}, {3, 4}};
   for (const auto& [after, row] : finds) EXPECT_EQ(shown.FindName(QStringLiteral("TAXI"), after), row);
   EXPECT_EQ(shown.FindName(QStringLiteral("Zed"), 1), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Compared with another document, cars match by name as diff matches them;
+// the differing cells and the unmatched cars are marked through the table,
+// follow edits on both sides, are taken across as one step, and are visited
+// in the shown order.
+TEST_F(CarSheetModelTest, AComparisonMarksFollowsTakesAndVisitsTheDifferences) {
+  CarDocument other;
+  QList<QByteArray> blocks = {MakeBlock("Gamma", 0), MakeBlock("alpha", 0), MakeBlock("Taxi b", 0),
+                              MakeBlock("New", 0)};
+  blocks[0].replace("f16.500 {mass}", "f4.000 {mass}").replace("50 {value}", "51 {value}");
+  other.LoadFile(folder.Write(MakeFile("other", blocks), "other.gci"));
+  CarCompare compare(document, other);
+  table.SetCompare(&compare, 0);
+  // Six cars against four: Gamma differs in value, alpha and Taxi b in mass.
+  EXPECT_EQ(compare.Differences(), 3);
+  EXPECT_TRUE(compare.Differs(0, 6, 3) && !compare.Differs(0, 6, Mass) &&
+              compare.Differs(0, 2, Mass));
+  EXPECT_TRUE(compare.OnlyHere(0, 3) && compare.OnlyHere(1, 4) && !compare.OnlyHere(0, 1));
+  EXPECT_EQ(table.data(table.index(1, Mass - 2), Qt::BackgroundRole),
+            CarTableModel::DifferenceColor());
+  EXPECT_EQ(table.headerData(2, Qt::Vertical, Qt::BackgroundRole), CarTableModel::OnlyHereColor());
+
+  // Sorted by mass (alpha, Beta, Taxi A, Taxi b, Gamma, taxi c): the
+  // differences in that order, wrapping at the ends.
+  shown.SortByColumn(Mass, Qt::AscendingOrder);
+  const auto step = [&](int row, int col, bool forward) {
+    const auto place = compare.Step(0, shown, row, col, forward);
+    return QList<std::int64_t>{place->row, place->col, place->index, place->total, place->wrapped};
+  };
+  EXPECT_EQ(step(1, 2, true), QList<std::int64_t>({1, Mass, 1, 3, 0}));
+  EXPECT_EQ(step(1, Mass, true), QList<std::int64_t>({4, Mass, 2, 3, 0}));
+  EXPECT_EQ(step(5, 3, true), QList<std::int64_t>({1, Mass, 1, 3, 1}));
+  EXPECT_EQ(step(1, Mass, false), QList<std::int64_t>({5, 3, 3, 3, 1}));
+
+  // An edit that makes a cell equal ends its mark on both sides; undo brings it back.
+  QSignalSpy marks(&compare, &CarCompare::MarksChanged);
+  document.SetCells({{2, Mass, LineValue::FromFloat(16.5f)}}, [](std::int64_t) { return "e"; });
+  EXPECT_EQ(marks.size(), 2) << "one update a side for the step";
+  EXPECT_TRUE(!compare.Differs(0, 2, Mass) && !compare.Differs(1, 2, Mass));
+  EXPECT_EQ(compare.Differences(), 2);
+  document.History().undo();
+  EXPECT_EQ(compare.Differences(), 3);
+  // Taken over a selection: only the differing cells, one step.
+  EXPECT_EQ(compare.Take(0, {{6, 3}, {6, Mass}, {2, Mass}, {3, Mass}}, "2: other.gci"), 2);
+  EXPECT_EQ(document.History().undoText(), "Take 2 values from 2: other.gci");
+  EXPECT_EQ(document.CarFile().Car(6).Value(), 51);
+  EXPECT_EQ(compare.Differences(), 1);
+  document.History().undo();
+  EXPECT_EQ(compare.Differences(), 3);
 }
 
 }  // namespace

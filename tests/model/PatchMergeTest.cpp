@@ -7,15 +7,8 @@
 namespace {
 
 // A small base file and its variations: each car by name and mass.
-using Cars = QList<std::pair<const char*, const char*>>;
-
-QByteArray FileOf(const Cars& cars) {
-  QList<QByteArray> blocks;
-  for (const auto& [name, mass] : cars) {
-    blocks << MakeBlock(name, 1).replace("f16.500 {mass}", QByteArray("f") + mass + " {mass}");
-  }
-  return MakeFile("base", blocks);
-}
+using Cars = NamesAndMasses;
+const auto FileOf = MakeFileOfMasses;
 
 const Cars Base = {{"Alpha", "16.500"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}};
 

@@ -55,6 +55,14 @@ QByteArray MakeFile(const QByteArray& comment, const QList<QByteArray>& blocks) 
   return file;
 }
 
+QByteArray MakeFileOfMasses(const NamesAndMasses& cars) {
+  QList<QByteArray> blocks;
+  for (const auto& [name, mass] : cars) {
+    blocks << MakeBlock(name, 1).replace("f16.500 {mass}", QByteArray("f") + mass + " {mass}");
+  }
+  return MakeFile("base", blocks);
+}
+
 int RunProgram(const QString& program, const QStringList& arguments, QByteArray* out,
                QByteArray* err) {
   QProcess process;

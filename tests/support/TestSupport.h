@@ -60,6 +60,9 @@ class FileFolder {
 QByteArray MakeBlock(const QByteArray& name, int model);
 // A file: header comment and blocks, every section followed by an empty line.
 QByteArray MakeFile(const QByteArray& comment, const QList<QByteArray>& blocks);
+// A file of cars (model 1) told apart by name and mass, such as {"Alpha", "16.500"}.
+using NamesAndMasses = QList<std::pair<const char*, const char*>>;
+QByteArray MakeFileOfMasses(const NamesAndMasses& cars);
 
 // Runs a program and returns its exit code (-1 for a crash); out and err
 // receive its output.

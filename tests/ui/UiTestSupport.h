@@ -26,7 +26,7 @@ using Answer = UserDialogs::Answer;
 class ScriptedDialogs final : public UserDialogs {
  public:
   struct Question {
-    QString kind;  // "message", "input", "open", "save" or "about"
+    QString kind;  // "message", "choose", "list", "input", "open", "save" or "about"
     QString title{};
     QString text{};  // the message, the prompt or the about box's heading
     Buttons buttons = Buttons::Ok;
@@ -48,6 +48,7 @@ class ScriptedDialogs final : public UserDialogs {
   void CancelFile() { answers.push_back({"file", Answer::Cancel, {}}); }
   void EnterText(const QString& text) { answers.push_back({"input", Answer::Ok, text}); }
   void Pick(int choice) { answers.push_back({"choose", Answer::Ok, QString::number(choice)}); }
+  void PickItem(int item) { answers.push_back({"list", Answer::Ok, QString::number(item)}); }
 
   Answer MessageBox(const QString& text, Buttons buttons, Icon, const QString& title) override {
     asked.push_back({"message", title, text, buttons});
@@ -57,6 +58,12 @@ class ScriptedDialogs final : public UserDialogs {
              int) override {
     asked.push_back({"choose", title, text, Buttons::Ok, {}, {}, choices});
     const QString choice = Next("choose").text;
+    return choice.isNull() ? -1 : choice.toInt();
+  }
+  int PickFromList(const QString& prompt, const QString& title, const QStringList& items,
+                   const QString&) override {
+    asked.push_back({"list", title, prompt, Buttons::Ok, {}, {}, items});
+    const QString choice = Next("list").text;
     return choice.isNull() ? -1 : choice.toInt();
   }
   QString InputBox(const QString& prompt, const QString& title, const QString& text) override {

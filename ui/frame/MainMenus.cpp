@@ -70,6 +70,16 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
       AddItem(mnuEdit_, "mnuEditFind", tr("&Find car..."), QKeySequence(Qt::CTRL | Qt::Key_F));
   mnuEditFindNext_ =
       AddItem(mnuEdit_, "mnuEditFindNext", tr("Find &next"), QKeySequence(Qt::Key_F3));
+  mnuEdit_->addSeparator();
+  mnuEditCompare_ = AddItem(mnuEdit_, "mnuEditCompare", tr("Compare &with..."));
+  mnuEditNextDifference_ =
+      AddItem(mnuEdit_, "mnuEditNextDifference", tr("Next &difference"), QKeySequence(Qt::Key_F7));
+  mnuEditPreviousDifference_ =
+      AddItem(mnuEdit_, "mnuEditPreviousDifference", tr("Pre&vious difference"),
+              QKeySequence(Qt::SHIFT | Qt::Key_F7));
+  mnuEditTakeValue_ = AddItem(mnuEdit_, "mnuEditTakeValue", tr("&Take value from the other file"),
+                              QKeySequence(Qt::CTRL | Qt::Key_T));
+  mnuEditStopComparing_ = AddItem(mnuEdit_, "mnuEditStopComparing", tr("&Stop comparing"));
 
   mnuView_ = AddMenu(frame, "mnuView", tr("&View"));
   mnuViewSortAscending_ = AddItem(mnuView_, "mnuViewSortAscending", tr("Sort &ascending"));

@@ -57,6 +57,11 @@ class MainMenus : public QObject {
   QAction* mnuEditPaste() const { return mnuEditPaste_; }
   QAction* mnuEditFind() const { return mnuEditFind_; }
   QAction* mnuEditFindNext() const { return mnuEditFindNext_; }
+  QAction* mnuEditCompare() const { return mnuEditCompare_; }
+  QAction* mnuEditNextDifference() const { return mnuEditNextDifference_; }
+  QAction* mnuEditPreviousDifference() const { return mnuEditPreviousDifference_; }
+  QAction* mnuEditTakeValue() const { return mnuEditTakeValue_; }
+  QAction* mnuEditStopComparing() const { return mnuEditStopComparing_; }
   QMenu* mnuView() const { return mnuView_; }
   QAction* mnuViewSortAscending() const { return mnuViewSortAscending_; }
   QAction* mnuViewSortDescending() const { return mnuViewSortDescending_; }
@@ -96,6 +101,11 @@ class MainMenus : public QObject {
   QAction* mnuEditPaste_;
   QAction* mnuEditFind_;
   QAction* mnuEditFindNext_;
+  QAction* mnuEditCompare_;
+  QAction* mnuEditNextDifference_;
+  QAction* mnuEditPreviousDifference_;
+  QAction* mnuEditTakeValue_;
+  QAction* mnuEditStopComparing_;
   QMenu* mnuView_;
   QAction* mnuViewSortAscending_;
   QAction* mnuViewSortDescending_;

@@ -10,6 +10,7 @@
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
 #include "model/SelectionSummary.h"
+#include "ui/frame/CompareCommands.h"
 #include "ui/sheet/CarGrid.h"
 #include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/frmCars.h"
@@ -101,8 +102,11 @@ void StatusLine::Update() {
                               .arg(NumberText(summary.sum), NumberText(summary.Average()),
                                    NumberText(summary.min), NumberText(summary.max)));
   const CarSortFilterModel& shown = grid->Shown();
-  shown_->setText(
-      shown.Filtered()
-          ? tr("%1 of %2 cars shown").arg(shown.ShownCount()).arg(shown.Cars().CarCount())
-          : QString());
+  QStringList notes;
+  if (shown.Filtered()) {
+    notes << tr("%1 of %2 cars shown").arg(shown.ShownCount()).arg(shown.Cars().CarCount());
+  }
+  notes << CompareCommands::Note(*window);
+  notes.removeAll(QString());
+  shown_->setText(notes.join(QStringLiteral("   ")));
 }

@@ -37,6 +37,7 @@
 #include "ui/frame/CommandGuard.h"
 #include "ui/frame/MainMenus.h"
 #include "ui/frame/SharedOpenDialog.h"
+#include "ui/frame/CompareCommands.h"
 #include "ui/frame/StatusLine.h"
 #include "ui/frame/WindowArranger.h"
 #include "ui/sheet/CarGrid.h"
@@ -208,6 +209,11 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuEditPaste(), [this] { mnuEditPaste_Click(); });
   bind(m.mnuEditFind(), [this] { mnuEditFind_Click(); });
   bind(m.mnuEditFindNext(), [this] { mnuEditFindNext_Click(); });
+  bind(m.mnuEditCompare(), [this] { CompareCommands::CompareWith(*this); });
+  bind(m.mnuEditNextDifference(), [this] { CompareCommands::Step(*this, true); });
+  bind(m.mnuEditPreviousDifference(), [this] { CompareCommands::Step(*this, false); });
+  bind(m.mnuEditTakeValue(), [this] { CompareCommands::Take(*this); });
+  bind(m.mnuEditStopComparing(), [this] { CompareCommands::Stop(*this); });
   bind(m.mnuHelpAbout(), [this] { mnuHelpAbout_Click(); });
   // The View commands act on the active document once its open edit is stored.
   const auto view = [this, &bind](QAction* action, void (SheetCommands::*command)()) {

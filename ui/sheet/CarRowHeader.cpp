@@ -47,5 +47,8 @@ void CarRowHeader::paintSection(QPainter* painter, const QRect& rect, int logica
   const QRect modelRect(rect.left() + nameWidth_, rect.top(), rect.width() - nameWidth_,
                         rect.height());
   PaintCell(this, painter, nameRect, text(Qt::DisplayRole), Qt::AlignLeft);
+  // A car that only this side of a comparison has.
+  const QVariant mark = model()->headerData(logicalIndex, Qt::Vertical, Qt::BackgroundRole);
+  if (mark.isValid()) painter->fillRect(nameRect, mark.value<QColor>());
   PaintCell(this, painter, modelRect, text(CarTableModel::ModelRole), Qt::AlignRight);
 }

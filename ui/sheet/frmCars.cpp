@@ -16,6 +16,7 @@
 #include "helperlib/Counter.h"
 #include "helperlib/FileDialog.h"
 #include "helperlib/UserDialogs.h"
+#include "model/CarCompare.h"
 #include "model/CarDocument.h"
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
@@ -75,6 +76,7 @@ frmCars::frmCars(Counter& childCount, StatusDisplay& status, QWidget* parent)
 }
 
 frmCars::~frmCars() {
+  StopComparing();  // the comparison refers to both documents
   // An edit still open when the window goes is dropped: the focus leaving it
   // on the way out must not store into a car file that is going too.
   delete txtEdit_;
@@ -111,6 +113,27 @@ void frmCars::ShowCaption(const QString& name) {
 
 void frmCars::ShowCaption() {
   setWindowTitle(pstrCaptionPrefix + captionName_ + commands_->ShownNote() + QStringLiteral("[*]"));
+}
+
+void frmCars::CompareWith(frmCars& other) {
+  StopComparing();
+  other.StopComparing();
+  compare_ = std::make_shared<CarCompare>(*document_, *other.document_);
+  other.compare_ = compare_;
+  compareSide_ = 0;
+  other.compareSide_ = 1;
+  compareOther_ = &other;
+  other.compareOther_ = this;
+  cars_->SetCompare(compare_.get(), 0);
+  other.cars_->SetCompare(compare_.get(), 1);
+}
+
+void frmCars::StopComparing() {
+  if (!compare_) return;
+  frmCars* other = std::exchange(compareOther_, nullptr);
+  cars_->SetCompare(nullptr, 0);
+  compare_.reset();
+  if (other) other->StopComparing();
 }
 
 QString frmCars::Caption() const { return windowTitle().remove(QStringLiteral("[*]")); }

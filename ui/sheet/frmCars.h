@@ -7,6 +7,7 @@
 
 #include "ui/sheet/SheetCommands.h"
 
+class CarCompare;
 class CarDocument;
 class CarGrid;
 class CarSortFilterModel;
@@ -106,6 +107,15 @@ class frmCars : public QMdiSubWindow {
   // The caption without the modified mark: "1: /path/nyc.gci", while a filter
   // is on followed by " - 12 of 88 cars shown".
   QString Caption() const;
+  // The comparison this document is a side of (0 or 1), with the window of
+  // the other side; null when it is compared with none. CompareWith ends any
+  // comparison of either window first; StopComparing ends it on both sides,
+  // and so does closing either.
+  CarCompare* Compare() const { return compare_.get(); }
+  int CompareSide() const { return compareSide_; }
+  frmCars* CompareOther() const { return compareOther_; }
+  void CompareWith(frmCars& other);
+  void StopComparing();
   // Tells the user that a file cannot be opened, and why.
   void ReportOpenFailure(const QString& fileName, const std::exception& error);
   const FileDialog& SaveDialog() const { return *pobjFileDialog; }
@@ -143,4 +153,7 @@ class frmCars : public QMdiSubWindow {
   // Another program changed the file and the user was not asked yet.
   bool diskChangePending_ = false;
   SheetCommands::View keptView_{};
+  std::shared_ptr<CarCompare> compare_;
+  int compareSide_ = 0;
+  frmCars* compareOther_ = nullptr;
 };
