@@ -449,6 +449,10 @@ Optionen:
         <source>&quot;%1&quot; has no change that this document does not have already.</source>
         <translation>„%1“ hat keine Änderung, die dieses Dokument nicht schon hat.</translation>
     </message>
+    <message>
+        <source>Keep this document&apos;s and co&amp;mpare</source>
+        <translation>Dieses Dokument behalten und &amp;vergleichen</translation>
+    </message>
 </context>
 <context>
     <name>EditRecovery</name>

@@ -1,4 +1,5 @@
 #include "UiTestSupport.h"
+#include "model/CarCompare.h"
 #include "ui/frame/StatusLine.h"
 
 namespace {
@@ -205,6 +206,13 @@ TEST_F(EditTest, MergeAsksForBaseAndTheirsAndIsOneStep) {
   EXPECT_EQ(dialogs.asked.back().text,
             "\"base.gci\" has no change that this document does not have already.");
   EXPECT_FALSE(sheet->Changed());
+  // Ours decides and THEIRS opens beside it: the kept value is marked.
+  dialogs.ChooseFile(base);
+  dialogs.ChooseFile(theirs);
+  dialogs.Pick(2);
+  Trigger("mnuFileMerge");
+  ASSERT_TRUE(sheet->Compare() && frame->ActiveCars() == sheet);
+  EXPECT_TRUE(sheet->Compare()->Differs(0, 1, 5) && sheet->Compare()->Differences() == 1);
 }
 
 }  // namespace

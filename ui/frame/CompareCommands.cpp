@@ -40,17 +40,23 @@ void CompareCommands::CompareWith(mdfMain& frame) {
   const int pick =
       UserDialogs::Current().PickFromList(tr("Compare \"%1\" with:").arg(window->Caption()),
                                           window->Caption(), captions, tr("&Open a file..."));
-  frmCars* other = pick >= 0 && pick < others.size() ? others[pick] : nullptr;
   if (pick == UserDialogs::OtherChoice) {
     FileDialog& dialog = SharedOpenDialog();
     dialog.ShowOpen();
-    if (dialog.Cancelled()) return;
-    frame.OpenFile(dialog.FileName());
-    other = frame.ActiveCars();
+    if (!dialog.Cancelled()) CompareWithFile(frame, *window, dialog.FileName());
+    return;
   }
-  if (!other || other == window) return;
-  window->CompareWith(*other);
-  frame.Area()->setActiveSubWindow(window);
+  if (pick < 0 || pick >= others.size()) return;
+  window->CompareWith(*others[pick]);
+  frame.Status().Update();
+}
+
+void CompareCommands::CompareWithFile(mdfMain& frame, frmCars& window, const QString& fileName) {
+  frame.OpenFile(fileName);
+  frmCars* other = frame.ActiveCars();
+  if (!other || other == &window) return;
+  window.CompareWith(*other);
+  frame.Area()->setActiveSubWindow(&window);
   frame.Status().Update();
 }
 

@@ -17,6 +17,8 @@ class CompareCommands {
 
  public:
   static void CompareWith(mdfMain& frame);
+  // Opens the file (or brings its window forward) and compares the window with it.
+  static void CompareWithFile(mdfMain& frame, frmCars& window, const QString& fileName);
   static void Step(mdfMain& frame, bool forward);
   static void Take(mdfMain& frame);
   static void Stop(mdfMain& frame);

@@ -198,7 +198,12 @@ void mdfMain::ConnectCommands() {
   bind(m.mnuFileSave(), [this] { mnuFileSave_Click(); });
   bind(m.mnuFileSaveAs(), [this] { mnuFileSaveAs_Click(); });
   bind(m.mnuFileMerge(), [this] {
-    if (frmCars* window = ActiveCarsValidated()) DocumentMerge::Run(*window);
+    frmCars* window = ActiveCarsValidated();
+    if (!window) return;
+    const DocumentMerge::Result merge = DocumentMerge::Run(*window);
+    if (!merge.compareWith.isEmpty()) {
+      CompareCommands::CompareWithFile(*this, *window, merge.compareWith);
+    }
   });
   bind(m.mnuFileClose(), [this] { mnuFileClose_Click(); });
   bind(m.mnuFileExit(), [this] { mnuFileExit_Click(); });

@@ -47,7 +47,7 @@ QString DocumentMerge::ConflictText(const QByteArray& conflict) {
            QString::fromLatin1(f[4]));
 }
 
-bool DocumentMerge::Run(frmCars& window) {
+DocumentMerge::Result DocumentMerge::Run(frmCars& window) {
   // One dialog for both questions, so that the second starts where the first
   // was answered.
   FileDialog dialog;
@@ -55,10 +55,11 @@ bool DocumentMerge::Run(frmCars& window) {
   if (!window.FileName().isEmpty()) dialog.SetFileName(window.FileName());
   const std::unique_ptr<NycGciCars> base =
       AskCarFile(window, dialog, tr("Merge: the file both versions started from"));
-  if (!base) return false;
+  if (!base) return {};
   const std::unique_ptr<NycGciCars> theirs =
       AskCarFile(window, dialog, tr("Merge: the other version, whose changes come in"));
-  if (!theirs) return false;
+  if (!theirs) return {};
+  Result result;
   const QString theirName = QFileInfo(dialog.FileName()).fileName();
 
   CarDocument& document = window.Document();
@@ -82,20 +83,25 @@ bool DocumentMerge::Run(frmCars& window) {
             QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n")) +
             QStringLiteral("\r\n\r\n") + tr("Which side decides them?"),
         UserDialogs::Icon::Question, window.Caption(),
-        {tr("&Keep this document's"), tr("&Take theirs"), tr("Cancel")}, 0);
-    if (choice != 0 && choice != 1) return false;
+        {tr("&Keep this document's"), tr("&Take theirs"), tr("Keep this document's and co&mpare"),
+         tr("Cancel")},
+        0);
+    if (choice < 0 || choice > 2) return {};
+    // Compared with THEIRS, the values kept here are marked as differences.
+    if (choice == 2) result.compareWith = dialog.FileName();
     outcome =
         CarMerge::Merged(*base, document.CarFile(), *theirs,
-                         choice == 0 ? CarMerge::Prefer::Ours : CarMerge::Prefer::Theirs, cars);
+                         choice == 1 ? CarMerge::Prefer::Theirs : CarMerge::Prefer::Ours, cars);
   }
   const QString step = outcome.changed == 1
                            ? tr("Merge 1 change from %1").arg(theirName)
                            : tr("Merge %1 changes from %2").arg(outcome.changed).arg(theirName);
-  if (outcome.changed == 0 || !document.ReplaceCars(std::move(cars), step)) {
+  if (outcome.changed > 0 && document.ReplaceCars(std::move(cars), step)) {
+    result.merged = true;
+  } else if (result.compareWith.isEmpty()) {
     UserDialogs::Current().MessageBox(
         tr("\"%1\" has no change that this document does not have already.").arg(theirName),
         UserDialogs::Buttons::Ok, UserDialogs::Icon::Exclamation, window.Caption());
-    return false;
   }
-  return true;
+  return result;
 }
