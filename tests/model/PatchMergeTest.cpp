@@ -87,20 +87,22 @@ TEST_F(PatchMergeTest, AThreeWayMergeTakesOneSidedChangesAndListsClashes) {
     const char* conflict;
   } cases[] = {
       {{{"Alpha", "1.000"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
-       {{"Alpha", "16.500"},
+       {{"Added", "5.000"},  // first and last
+        {"Alpha", "16.500"},
         {"Beta", "2.000"},
         {"Twin", "1.000"},
         {"Twin", "2.000"},
-        {"Added", "5.000"}},
-       {{"Alpha", "1.000"},
+        {"Last", "5.000"}},
+       {{"Added", "5.000"},
+        {"Alpha", "1.000"},
         {"Beta", "2.000"},
         {"Twin", "1.000"},
         {"Twin", "2.000"},
-        {"Added", "5.000"}},
+        {"Last", "5.000"}},
        nullptr},
-      {{{"Alpha", "1.000"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
-       {{"Alpha", "1.000"}, {"Twin", "1.000"}, {"Twin", "2.000"}},  // same change; Beta removed
-       {{"Alpha", "1.000"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
+      {{{"Alpha", "16.500"}, {"Beta", "1.000"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
+       {{"Beta", "1.000"}, {"Twin", "1.000"}, {"Twin", "2.000"}},  // same change; Alpha removed
+       {{"Beta", "1.000"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
        nullptr},
       {{{"Alpha", "1.000"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
        {{"Alpha", "3.000"}, {"Beta", "16.500"}, {"Twin", "1.000"}, {"Twin", "2.000"}},
