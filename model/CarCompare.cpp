@@ -109,8 +109,10 @@ std::optional<CarCompare::Place> CarCompare::At(int side, const CarSortFilterMod
       !Differs(side, shown.CarOfRow(row), col)) {
     return std::nullopt;
   }
-  return Place{row, col, Before(side, shown, row, col) + 1,
-               Before(side, shown, shown.ShownCount() + 1, 0), false};
+  // Every car is shown unless a filter hides some.
+  const std::int64_t total =
+      shown.Filtered() ? Before(side, shown, shown.ShownCount() + 1, 0) : count_;
+  return Place{row, col, Before(side, shown, row, col) + 1, total, false};
 }
 
 std::optional<CarCompare::Place> CarCompare::Step(int side, const CarSortFilterModel& shown,
