@@ -26,6 +26,9 @@ echo "== The recovery journal and the status bar on the 100,000-car file"
 echo "== Comparing the 100,000-car file with a copy that differs in every tenth car"
 "$build/bench/bench-compare-big-file" "$big"
 
+echo "== A chart of a float column of the 100,000-car file, and its redraw after x*1.1"
+"$build/bench/bench-chart-big-file" "$big"
+
 echo "== Saving the 100,000-car file after one edit"
 "$build/bench/bench-save-big-file" "$big"
 

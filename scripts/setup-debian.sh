@@ -10,6 +10,8 @@ packages=(
   # own translations of its buttons and dialogs.
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libmuparser-dev
+  # The chart window: Qt Charts draws it, Qt SVG saves it as SVG.
+  qt6-charts-dev qt6-svg-dev
   libgtest-dev googletest
   fonts-dejavu-core
   util-linux

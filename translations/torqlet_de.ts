@@ -792,6 +792,14 @@ Das Protokoll bleibt erhalten.</translation>
         <source>&amp;Stop comparing</source>
         <translation>Vergleich &amp;beenden</translation>
     </message>
+    <message>
+        <source>&amp;Chart of column</source>
+        <translation>&amp;Diagramm der Spalte</translation>
+    </message>
+    <message>
+        <source>Sca&amp;tter of two columns</source>
+        <translation>&amp;Punktwolke aus zwei Spalten</translation>
+    </message>
 </context>
 <context>
     <name>MergeCommand</name>
@@ -1161,6 +1169,81 @@ Vielleicht ist sie von mir oder einem anderen Programm gesperrt.<byte value="xd"
     <message>
         <source>Keep your edits</source>
         <translation>Änderungen behalten</translation>
+    </message>
+</context>
+<context>
+    <name>frmChart</name>
+    <message>
+        <source>Bars of one column</source>
+        <translation>Balken einer Spalte</translation>
+    </message>
+    <message>
+        <source>Scatter of two columns</source>
+        <translation>Punktwolke aus zwei Spalten</translation>
+    </message>
+    <message>
+        <source>&amp;against:</source>
+        <translation>gege&amp;n:</translation>
+    </message>
+    <message>
+        <source>&amp;Save image...</source>
+        <translation>Bild spei&amp;chern...</translation>
+    </message>
+    <message>
+        <source>Co&amp;py image</source>
+        <translation>Bild &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>Dia&amp;gramm:</translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation>S&amp;palte:</translation>
+    </message>
+    <message>
+        <source>Chart: %1 - %2</source>
+        <translation>Diagramm: %1 - %2</translation>
+    </message>
+    <message>
+        <source>Scatter: %1 - %2 against %3</source>
+        <translation>Punktwolke: %1 - %2 gegen %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Cars %1 to %2: lowest %3 (%4), highest %5 (%6)</source>
+        <translation>Autos %1 bis %2: niedrigster Wert %3 (%4), höchster %5 (%6)</translation>
+    </message>
+    <message>
+        <source>%1 cars in the shown order; each band: lowest to highest of %2 cars</source>
+        <translation>%1 Autos in der gezeigten Reihenfolge; jedes Band: niedrigster bis höchster Wert von %2 Autos</translation>
+    </message>
+    <message>
+        <source>Cars in the shown order: %1</source>
+        <translation>Autos in der gezeigten Reihenfolge: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3, %4 %5</source>
+        <translation>%1: %2 %3, %4 %5</translation>
+    </message>
+    <message>
+        <source>the image could not be drawn</source>
+        <translation>das Bild konnte nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)|*.png|SVG image (*.svg)|*.svg</source>
+        <translation>PNG-Bild (*.png)|*.png|SVG-Bild (*.svg)|*.svg</translation>
+    </message>
+    <message>
+        <source>Save chart as image</source>
+        <translation>Diagramm als Bild speichern</translation>
+    </message>
+    <message>
+        <source>The chart could not be saved as &quot;%1&quot;: %2</source>
+        <translation>Das Diagramm konnte nicht als „%1“ gespeichert werden: %2</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "model/CarSortFilterModel.h"
 #include "model/CarTableModel.h"
 #include "model/CellBlock.h"
+#include "model/ChartSeries.h"
 #include "model/Manipulation.h"
 #include "model/NycGciCar.h"
 #include "model/NycGciCars.h"
@@ -186,3 +187,40 @@ TEST_F(CarSheetModelTest, AComparisonMarksFollowsTakesAndVisitsTheDifferences) {
 }
 
 }  // namespace
+
+// A chart's bars follow the shown order and the selected rows; with more
+// cars than bars, each bar keeps its run's extremes and their cars; points
+// come unselected first, and a crowd of equal points thins out to one while
+// a selected car is never dropped.
+TEST_F(CarSheetModelTest, ChartSeriesFollowTheShownOrderAndKeepTheExtremes) {
+  shown.SortByColumn(Mass, Qt::DescendingOrder);
+  std::vector<double> highs;
+  for (const ChartSeries::Run& run : ChartSeries::Bars(shown, Mass, 2, 3)) {
+    EXPECT_TRUE(run.firstRow == run.lastRow && run.low == run.high);
+    EXPECT_EQ(run.selected, run.firstRow == 2 || run.firstRow == 3);
+    highs.push_back(run.high);
+  }
+  EXPECT_EQ(highs, std::vector<double>({5, 4, 3, 2, 1, 1}));
+  const std::vector<ChartSeries::Point> six = ChartSeries::Points(shown, Mass, 3, 1, 1);
+  ASSERT_EQ(six.size(), 6u);
+  EXPECT_TRUE(six.back().selected && six.back().row == 1 && six.back().x == 5);
+
+  QList<QByteArray> blocks;
+  for (int car = 1; car <= 5000; ++car) {
+    const QByteArray mass = car == 777 ? "99" : car == 10 ? "-5" : "1";
+    blocks << MakeBlock("c" + QByteArray::number(car), 0).replace("f16.500", "f" + mass);
+  }
+  document.LoadFile(folder.Write(MakeFile("many", blocks), "many.gci"));
+  shown.SortInFileOrder();
+  const std::vector<ChartSeries::Run> runs = ChartSeries::Bars(shown, Mass, 0, 0);
+  ASSERT_EQ(runs.size(), std::size_t(ChartSeries::MaxBars));
+  EXPECT_EQ(runs.front().firstRow, 1);
+  EXPECT_EQ(runs.back().lastRow, 5000);
+  for (std::size_t i = 1; i < runs.size(); ++i) EXPECT_EQ(runs[i].firstRow, runs[i - 1].lastRow + 1);
+  const ChartSeries::Run& peak = runs[std::size_t(776 * ChartSeries::MaxBars / 5000)];
+  EXPECT_TRUE(peak.high == 99 && peak.highRow == 777 && peak.low == 1);
+  EXPECT_TRUE(runs[0].low == -5 && runs[0].lowRow == 10);
+  const std::vector<ChartSeries::Point> points = ChartSeries::Points(shown, Mass, 3, 4, 4);
+  ASSERT_EQ(points.size(), 4u) << "-5, 1, 99 and the selected car";
+  EXPECT_TRUE(points.back().selected && points.back().row == 4);
+}

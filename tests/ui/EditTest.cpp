@@ -1,6 +1,9 @@
 #include "UiTestSupport.h"
 #include "model/CarCompare.h"
 #include "ui/frame/StatusLine.h"
+#include <QChartView>
+
+#include "ui/sheet/frmChart.h"
 
 namespace {
 
@@ -272,5 +275,50 @@ TEST_F(EditTest, CompareWithVisitsTakesAndEnds) {
   Trigger("mnuEditStopComparing");
   EXPECT_EQ(first->Compare(), nullptr);
 }
+
+// View > Chart of column: a window listed in the Windows menu that draws
+// once per step, makes a clicked bar's or an arrow key's car current, saves
+// PNG and SVG (a failure said, no file left) and closes with its sheet.
+TEST_F(EditTest, AChartFollowsTheSheetSelectsCarsSavesAndClosesWithIt) {
+  NewDocument();
+  grid->SelectRange(3, 5, 4, 5);
+  Trigger("mnuViewChart");
+  auto* chart = qobject_cast<frmChart*>(frame->Area()->currentSubWindow());
+  ASSERT_TRUE(chart && chart->Column() == 5 && frame->ActiveCars() == sheet);
+  ASSERT_EQ(chart->Runs().size(), std::size_t(sheet->Shown().ShownCount()));
+  EXPECT_TRUE(chart->Runs()[2].selected && !chart->Runs()[4].selected);
+  frame->Menus().RefreshWindowList();
+  EXPECT_TRUE(frame->Menus().mnuWindows()->actions().last()->text().endsWith(chart->windowTitle()));
+
+  const int redraws = chart->Redraws();
+  sheet->SetCellValue(3, 5, QStringLiteral("77"));
+  Trigger("mnuEditUndo");
+  EXPECT_EQ(chart->Redraws(), redraws + 1) << "one redraw for the edit and its undo";
+  chart->ChooseRun(6, true);
+  EXPECT_EQ(Cursor(), QList<int>({7, 5, 7, 5}));
+  QTest::keyClick(chart->chartView(), Qt::Key_Left);
+  EXPECT_EQ(grid->Row(), 6);
+
+  for (const char* name : {"chart.png", "chart.svg"}) {
+    const QString path = Path(QString::fromLatin1(name));
+    EXPECT_EQ(chart->WriteImage(path), QString());
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(8).contains(name[6] == 'p' ? "PNG" : "<?xml"));
+  }
+  const QString nowhere = Path(QStringLiteral("missing/chart.png"));
+  dialogs.ChooseFile(nowhere);
+  dialogs.AnswerMessage(Answer::Ok);
+  chart->SaveImage();
+  EXPECT_TRUE(dialogs.asked.back().text.startsWith("The chart could not be saved as"));
+  EXPECT_FALSE(QFileInfo::exists(nowhere));
+
+  QPointer<frmChart> gone(chart);
+  sheet->SetChanged(false);
+  sheet->close();
+  Flush();
+  EXPECT_TRUE(gone.isNull());
+}
+
 
 }  // namespace

@@ -89,6 +89,9 @@ MainMenus::MainMenus(QMainWindow& frame, QMdiArea& area) : QObject(&frame), area
   mnuView_->addSeparator();
   mnuViewFilter_ = AddItem(mnuView_, "mnuViewFilter", tr("&Filter cars..."));
   mnuViewShowAll_ = AddItem(mnuView_, "mnuViewShowAll", tr("Show a&ll cars"));
+  mnuView_->addSeparator();
+  mnuViewChart_ = AddItem(mnuView_, "mnuViewChart", tr("&Chart of column"));
+  mnuViewScatter_ = AddItem(mnuView_, "mnuViewScatter", tr("Sca&tter of two columns"));
 
   mnuWindows_ = AddMenu(frame, "mnuWindows", tr("&Windows"));
   const char* const arrangeCaptions[] = {QT_TR_NOOP("&Cascade"), QT_TR_NOOP("Tile &horizontal"),

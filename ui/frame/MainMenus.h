@@ -69,6 +69,8 @@ class MainMenus : public QObject {
   QAction* mnuViewFileOrder() const { return mnuViewFileOrder_; }
   QAction* mnuViewFilter() const { return mnuViewFilter_; }
   QAction* mnuViewShowAll() const { return mnuViewShowAll_; }
+  QAction* mnuViewChart() const { return mnuViewChart_; }
+  QAction* mnuViewScatter() const { return mnuViewScatter_; }
   QMenu* mnuWindows() const { return mnuWindows_; }
   // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
   QAction* mnuWindowsArrange(int index) const { return mnuWindowsArrange_.at(std::size_t(index)); }
@@ -113,6 +115,8 @@ class MainMenus : public QObject {
   QAction* mnuViewFileOrder_;
   QAction* mnuViewFilter_;
   QAction* mnuViewShowAll_;
+  QAction* mnuViewChart_;
+  QAction* mnuViewScatter_;
   QMenu* mnuWindows_;
   std::array<QAction*, 4> mnuWindowsArrange_;
   QMenu* mnuHelp_;

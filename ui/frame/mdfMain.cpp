@@ -44,6 +44,7 @@
 #include "ui/sheet/DocumentMerge.h"
 #include "ui/sheet/SheetCommands.h"
 #include "ui/sheet/frmCars.h"
+#include "ui/sheet/frmChart.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static QIcon FrameIcon() {
@@ -143,8 +144,15 @@ Counter& mdfMain::ChildCount() {
   return *pobjCnt;
 }
 
+// A chart window stands for its sheet: the history, the status bar and the
+// document's commands are the sheet's.
+frmCars* mdfMain::CarsOf(QMdiSubWindow* window) {
+  if (auto* chart = qobject_cast<frmChart*>(window)) return chart->Sheet();
+  return qobject_cast<frmCars*>(window);
+}
+
 void mdfMain::OnWindowActivated(QMdiSubWindow* window) {
-  auto* cars = qobject_cast<frmCars*>(window);
+  frmCars* cars = CarsOf(window);
   history_->setActiveStack(cars ? &cars->Document().History() : nullptr);
   status_->Follow(cars);
   // Asked once the activation is over, not in the middle of it.
@@ -232,6 +240,8 @@ void mdfMain::ConnectCommands() {
   view(m.mnuViewFileOrder(), &SheetCommands::SortInFileOrder);
   view(m.mnuViewFilter(), &SheetCommands::OpenFilterBar);
   view(m.mnuViewShowAll(), &SheetCommands::ShowAllCars);
+  bind(m.mnuViewChart(), [this] { OpenChart(false); });
+  bind(m.mnuViewScatter(), [this] { OpenChart(true); });
   bind(m.mnuWindowsArrange(0), [this] {
     arranged_ = true;
     const QList<frmCars*> windows = CarWindows();
@@ -315,7 +325,20 @@ QList<frmCars*> mdfMain::CarWindows() const {
   return windows;
 }
 
-frmCars* mdfMain::ActiveCars() const { return qobject_cast<frmCars*>(area_->currentSubWindow()); }
+frmCars* mdfMain::ActiveCars() const { return CarsOf(area_->currentSubWindow()); }
+
+frmChart* mdfMain::OpenChart(bool scatter) {
+  frmCars* sheet = ActiveCarsValidated();
+  if (!sheet) return nullptr;
+  auto* chart = new frmChart(*sheet, scatter ? frmChart::Kind::Scatter : frmChart::Kind::Bars,
+                             sheet->flexCars()->Col());
+  chart->setWindowIcon(windowIcon());
+  area_->addSubWindow(chart);
+  WindowArranger::PlaceNew(*area_, *chart, sheet->UsefulSize().expandedTo(QSize(760, 480)), false);
+  chart->show();
+  chart->setFocus();
+  return chart;
+}
 
 frmCars* mdfMain::NewCarWindow() {
   auto* window = new frmCars(ChildCount(), *this);
@@ -411,7 +434,11 @@ void mdfMain::mnuFileSaveAs_Click() {
 }
 
 void mdfMain::mnuFileClose_Click() {
-  if (frmCars* window = ActiveCars()) window->close();
+  if (auto* chart = qobject_cast<frmChart*>(area_->currentSubWindow())) {
+    chart->close();
+  } else if (frmCars* window = ActiveCars()) {
+    window->close();
+  }
 }
 
 void mdfMain::mnuFileExit_Click() { close(); }

@@ -16,6 +16,7 @@ class StatusLine;
 class QProgressBar;
 class QUndoGroup;
 class frmCars;
+class frmChart;
 
 // The program's one frame: a multiple-document window that holds the car sheet
 // windows, carries the menus and shows the car files' steps in its caption
@@ -45,7 +46,12 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   MainMenus& Menus() const { return *menus_; }
   // The car sheet windows, oldest first.
   QList<frmCars*> CarWindows() const;
+  // The active car sheet, or the sheet of the active chart window.
   frmCars* ActiveCars() const;
+  // View > Chart of column and Scatter of two columns: a chart window of the
+  // active sheet's current column; null when there is no sheet or its open
+  // edit does not convert.
+  frmChart* OpenChart(bool scatter);
 
   // A new car sheet window in the area, before its document is filled.
   frmCars* NewCarWindow();
@@ -95,6 +101,7 @@ class mdfMain : public QMainWindow, public StatusDisplay {
   void RememberFile(const QString& fileName);
   void OpenRecentFile(const QString& fileName);
   void OnWindowActivated(QMdiSubWindow* window);
+  static frmCars* CarsOf(QMdiSubWindow* window);
   void PlaceInitially();
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The active document, once an edit still open in it is stored; null when
