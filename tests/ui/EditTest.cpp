@@ -287,8 +287,16 @@ TEST_F(EditTest, AChartFollowsTheSheetSelectsCarsSavesAndClosesWithIt) {
   ASSERT_TRUE(chart && chart->Column() == 5 && frame->ActiveCars() == sheet);
   ASSERT_EQ(chart->Runs().size(), std::size_t(sheet->Shown().ShownCount()));
   EXPECT_TRUE(chart->Runs()[2].selected && !chart->Runs()[4].selected);
+  EXPECT_EQ(chart->windowTitle(), "Chart: " + sheet->Caption() + " - mass");
   frame->Menus().RefreshWindowList();
   EXPECT_TRUE(frame->Menus().mnuWindows()->actions().last()->text().endsWith(chart->windowTitle()));
+  // The tooltip over the middle of the third bar names its car.
+  QChart& drawn = *chart->chartView()->chart();
+  const auto viewPlace = [&](const QPointF& value) {
+    const QPointF place = drawn.mapToScene(drawn.mapToPosition(value, drawn.series().first()));
+    return chart->chartView()->mapFromScene(place);
+  };
+  EXPECT_EQ(chart->TipAt(viewPlace({2, Car(3).Mass() / 2})), "Brisco Van: 5.750");
 
   const int redraws = chart->Redraws();
   sheet->SetCellValue(3, 5, QStringLiteral("77"));
@@ -298,6 +306,11 @@ TEST_F(EditTest, AChartFollowsTheSheetSelectsCarsSavesAndClosesWithIt) {
   EXPECT_EQ(Cursor(), QList<int>({7, 5, 7, 5}));
   QTest::keyClick(chart->chartView(), Qt::Key_Left);
   EXPECT_EQ(grid->Row(), 6);
+  chart->SetChartKind(frmChart::Kind::Scatter);
+  ASSERT_EQ(chart->Points().size(), std::size_t(sheet->Shown().ShownCount()));
+  EXPECT_EQ(chart->SecondColumn(), 6);
+  chart->ChoosePoint(0);
+  EXPECT_EQ(grid->Row(), chart->Points()[0].row);
 
   for (const char* name : {"chart.png", "chart.svg"}) {
     const QString path = Path(QString::fromLatin1(name));

@@ -196,6 +196,8 @@ void frmChart::ShowTitle() {
                      ? tr("Chart: %1 - %2").arg(sheetCaption, Heading(Column()))
                      : tr("Scatter: %1 - %2 against %3")
                            .arg(sheetCaption, Heading(Column()), Heading(SecondColumn())));
+  // Screen readers name the chart after what it shows.
+  view_->setAccessibleName(windowTitle());
 }
 
 void frmChart::ScheduleRedraw() { redraw_->start(); }
