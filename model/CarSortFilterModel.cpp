@@ -38,11 +38,9 @@ void CarSortFilterModel::SortByColumn(int col, Qt::SortOrder order) {
   if (!ColumnTable::IsEditable(col)) RaiseRuntimeError(ErrInvalidArgument, QStringLiteral("no value column %1").arg(col));
   const NycGciCars& file = cars_.Document().CarFile();
   const CarField field = ColumnTable::Field(col);
-  const bool integer = IsIntegerField(field);
   keys_.resize(std::size_t(file.Count()));
   for (std::int32_t car = 1; car <= file.Count(); ++car) {
-    const LineValue value = file.Car(car).ValueOf(field);
-    const double key = integer ? double(value.integer) : double(value.real);
+    const double key = NumberOf(file.Car(car).ValueOf(field));
     // A NaN would break the sort's ordering; it goes first.
     keys_[std::size_t(car - 1)] = std::isnan(key) ? -HUGE_VAL : key;
   }

@@ -12,9 +12,7 @@
 #include "model/NycGciCars.h"
 
 double ChartSeries::Value(const CarSortFilterModel& shown, std::int32_t car, int col) {
-  const CarField field = ColumnTable::Field(col);
-  const LineValue value = shown.Cars().Document().CarFile().Car(car).ValueOf(field);
-  return IsIntegerField(field) ? double(value.integer) : double(value.real);
+  return NumberOf(shown.Cars().Document().CarFile().Car(car).ValueOf(ColumnTable::Field(col)));
 }
 
 std::vector<ChartSeries::Run> ChartSeries::Bars(const CarSortFilterModel& shown, int col,

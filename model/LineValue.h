@@ -26,6 +26,11 @@ struct LineValue {
   float real = 0.0f;
 };
 
+// The value as a number (0 for nothing), for sums, sort keys and charts.
+inline double NumberOf(const LineValue& value) {
+  return value.kind == LineValue::Kind::Integer ? double(value.integer) : double(value.real);
+}
+
 // Whether two values of one column are the same value: the same integer, or
 // floats that compare equal (0 and -0 do, a NaN never does). What a document
 // stores, import takes and diff reports as a change is another value.

@@ -15,9 +15,7 @@ SelectionSummary SelectionSummary::Of(const NycGciCars& file, const CellRange& c
   for (const std::int32_t row : cells.cars) {
     const NycGciCar& car = file.Car(row);
     for (int col = left; col <= right; ++col) {
-      const LineValue value = car.ValueOf(ColumnTable::Field(col));
-      const double number =
-          value.kind == LineValue::Kind::Integer ? double(value.integer) : double(value.real);
+      const double number = NumberOf(car.ValueOf(ColumnTable::Field(col)));
       // A NaN from the file is no number to add up.
       if (std::isnan(number)) continue;
       summary.min = summary.numbers == 0 ? number : std::min(summary.min, number);

@@ -76,13 +76,10 @@ QByteArray CliCommand::CellCount(std::int64_t count) {
 }
 
 void CliCommand::WarnOfLargeFactors(const NycGciCars& file, const std::vector<CellValue>& cells) {
-  const auto number = [](const LineValue& v) {
-    return v.kind == LineValue::Kind::Integer ? double(v.integer) : double(v.real);
-  };
   std::map<int, std::int64_t> counts;
   for (const CellValue& cell : cells) {
-    const double before = number(file.Car(cell.row).ValueOf(ColumnTable::Field(cell.col)));
-    const double after = number(cell.value);
+    const double before = NumberOf(file.Car(cell.row).ValueOf(ColumnTable::Field(cell.col)));
+    const double after = NumberOf(cell.value);
     if (before == 0 || after == 0) continue;
     const double factor = std::fabs(after / before);
     if (factor >= 100 || factor <= 0.01) ++counts[cell.col];

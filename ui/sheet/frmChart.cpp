@@ -133,12 +133,7 @@ frmChart::frmChart(frmCars& sheet, Kind kind, int col, QWidget* parent)
     deleteLater();
   });
   for (QComboBox* chooser : {cboKind_, cboColumn_, cboSecond_}) {
-    connect(chooser, &QComboBox::currentIndexChanged, this, [this] {
-      lblSecond_->setVisible(ChartKind() == Kind::Scatter);
-      cboSecond_->setVisible(ChartKind() == Kind::Scatter);
-      ShowTitle();
-      Redraw();
-    });
+    connect(chooser, &QComboBox::currentIndexChanged, this, &frmChart::ShowChoices);
   }
   connect(cmdSaveImage_, &QPushButton::clicked, this, &frmChart::SaveImage);
   connect(cmdCopyImage_, &QPushButton::clicked, this, &frmChart::CopyImage);
@@ -148,8 +143,13 @@ frmChart::frmChart(frmCars& sheet, Kind kind, int col, QWidget* parent)
   SetColumn(col);
   // The scatter's other axis starts at the next column.
   SetSecondColumn(col + 1 < ColumnTable::ColumnCount ? col + 1 : col - 1);
-  lblSecond_->setVisible(kind == Kind::Scatter);
-  cboSecond_->setVisible(kind == Kind::Scatter);
+  ShowChoices();
+}
+
+// The second column is offered for a scatter only; the title names what is drawn.
+void frmChart::ShowChoices() {
+  lblSecond_->setVisible(ChartKind() == Kind::Scatter);
+  cboSecond_->setVisible(ChartKind() == Kind::Scatter);
   ShowTitle();
   Redraw();
 }
@@ -181,9 +181,7 @@ QString frmChart::Heading(int col) const {
       .toString();
 }
 
-QString frmChart::CarName(int row) const {
-  return sheet_->Shown().Cars().CellText(sheet_->Shown().CarOfRow(row), ColumnTable::NameColumn);
-}
+QString frmChart::CarName(int row) const { return CellText(row, ColumnTable::NameColumn); }
 
 QString frmChart::CellText(int row, int col) const {
   return sheet_->Shown().Cars().CellText(sheet_->Shown().CarOfRow(row), col);
@@ -249,7 +247,7 @@ QValueAxis* ValueAxis(QChart& chart, Qt::Alignment side, const QString& title, d
   return axis;
 }
 
-// The bars' value range, from zero.
+// The runs' value range; for bars it includes zero, where they start.
 std::pair<double, double> RangeOf(const std::vector<ChartSeries::Run>& runs, bool fromZero) {
   double low = fromZero ? 0 : HUGE_VAL, high = fromZero ? 0 : -HUGE_VAL;
   for (const ChartSeries::Run& run : runs) {

@@ -70,6 +70,7 @@ class frmChart : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ShowChoices();
   void ScheduleRedraw();
   void Redraw();
   void DrawBars(QChart& chart);
